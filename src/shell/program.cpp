@@ -1,0 +1,34 @@
+#include "shell/program.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace {
+
+QString withSlash(QString folder)
+{
+    if (!folder.endsWith(QLatin1Char('/')))
+        folder += QLatin1Char('/');
+    return folder;
+}
+
+} // namespace
+
+ProgramPaths ProgramPaths::forRunningProgram()
+{
+    ProgramPaths p;
+    p.programFolder = withSlash(QCoreApplication::applicationDirPath());
+    p.programFile = QCoreApplication::applicationFilePath();
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    p.inventoryFolder = withSlash(config);
+    p.settingsFile = withSlash(config) + QStringLiteral("Oakhollow/Brainloft.ini");
+    return p;
+}
+
+Program::Program(ProgramPaths p, MessageBoxes& b, Clock& c, ProcessRunner& r)
+    : paths(std::move(p)), boxes(b), clock(c), processes(r)
+{
+    wordSearch.currentFolder = paths.programFolder;
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "platform/rng.h"
+#include "shell/settings.h"
+#include "wordsearch/state.h"
+
+#include <QString>
+
+class Clock;
+class MessageBoxes;
+class ProcessRunner;
+
+// Where the program and its data live. Every folder ends with '/'.
+struct ProgramPaths {
+    QString programFolder;   // the folder of the running program
+    QString programFile;     // the program's own file
+    QString inventoryFolder; // holds the shared product inventory "Oakhollow.ini"
+    QString settingsFile;    // the per-user settings store
+    QString runtimeFolder;   // holds the single-instance lock; empty for the user's default
+
+    QString puzzleFolder() const { return programFolder + QStringLiteral("Brainloft puzzles"); }
+    QString musicFolder() const { return programFolder + QStringLiteral("Brainloft music"); }
+    // A file inside the puzzle folder.
+    QString puzzleFile(const QString& name) const { return puzzleFolder() + QLatin1Char('/') + name; }
+
+    // The paths of this running program and user.
+    static ProgramPaths forRunningProgram();
+};
+
+// The program-wide state: one current puzzle per type, the settings, the active puzzle type,
+// the one random generator, and the seams through which the program meets the user and system.
+class Program {
+public:
+    Program(ProgramPaths paths, MessageBoxes& boxes, Clock& clock, ProcessRunner& processes);
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    ProgramPaths paths;
+    Rng rng;
+    Settings settings;
+    int activePuzzleType = 0; // 1 picture, 2 cryptogram, 3 word search, 4 maze
+
+    wordsearch::WordSearchState wordSearch;
+
+    MessageBoxes& boxes;
+    Clock& clock;
+    ProcessRunner& processes;
+};
+
+namespace puzzletype {
+constexpr int kPicture = 1;
+constexpr int kCryptogram = 2;
+constexpr int kWordSearch = 3;
+constexpr int kMaze = 4;
+} // namespace puzzletype

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "wordsearch/puzzle.h"
+
+#include <QString>
+
+namespace wordsearch {
+
+// The word-search subsystem's program-wide data: the current puzzle and what goes with it.
+struct WordSearchState {
+    WordSearchPuzzle puzzle;
+    QString currentName;    // without extension; empty for an unsaved new puzzle
+    bool newPuzzle = true;  // the generator starts empty (true) or edits the loaded words
+    QString currentFolder;  // where the last listing looked
+};
+
+} // namespace wordsearch

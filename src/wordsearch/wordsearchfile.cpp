@@ -1,0 +1,179 @@
+#include "wordsearch/wordsearchfile.h"
+
+#include "platform/fileaccess.h"
+#include "platform/filenames.h"
+#include "wordsearch/wordsearchformat.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QtEndian>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace wordsearch {
+namespace {
+
+using namespace format;
+
+const QString kPuzzleFolder = QStringLiteral("Brainloft puzzles");
+
+// A word listed twice is placed twice under the number of its first row, and the table has one
+// entry per number: the extra placements go into the entries of the later copies, whose own
+// entries are empty, so that loading the file gives back every placement.
+void keepDuplicatePlacements(const WordSearchPuzzle& puzzle, PlacementTable& table)
+{
+    std::vector<std::vector<TableEntry>> cells(kSlotCount + 1);
+    std::array<bool, kSlotCount + 1> numberUsed{};
+    for (int x1 = 1; x1 <= kField; ++x1)
+        for (int y1 = 1; y1 <= kField; ++y1)
+            for (int x2 = 1; x2 <= kField; ++x2)
+                for (int y2 = 1; y2 <= kField; ++y2) {
+                    const int n = puzzle.index.at(x1, y1, x2, y2);
+                    if (n >= 1 && n <= kSlotCount) {
+                        cells[n].push_back(TableEntry{std::uint8_t(x1), std::uint8_t(y1), std::uint8_t(x2), std::uint8_t(y2)});
+                        numberUsed[n] = true;
+                    }
+                }
+    for (int n = 1; n <= kSlotCount; ++n) {
+        if (cells[n].size() < 2)
+            continue;
+        const QByteArray word = puzzle.wordSlots[n - 1].word().toUpper();
+        // The table already holds the last cell of the scan; hand out the others.
+        std::size_t next = 0;
+        for (int m = n + 1; m <= kSlotCount && next + 1 < cells[n].size(); ++m) {
+            if (numberUsed[m] || !table[m - 1].isZero() || puzzle.wordSlots[m - 1].isEmpty())
+                continue;
+            if (puzzle.wordSlots[m - 1].word().toUpper() != word)
+                continue;
+            table[m - 1] = cells[n][next++];
+            numberUsed[m] = true;
+        }
+    }
+}
+
+void putHeader(QByteArray& buffer)
+{
+    auto* bytes = reinterpret_cast<std::uint8_t*>(buffer.data());
+    std::copy(kMagic.begin(), kMagic.end(), bytes + kMagicOffset);
+    bytes[kVersionOffset] = kVersionByte5;
+    bytes[kVersionOffset + 1] = kVersionByte6;
+    qToLittleEndian<quint32>(kRecordSize, bytes + kSizeOffset);
+}
+
+} // namespace
+
+QString WordSearchFilePath(const QString& programFolder, const QString& name)
+{
+    const QString folder = programFolder + kPuzzleFolder;
+    if (filenames::lowerExtension(name) == QLatin1String(".wsd"))
+        return QDir(folder).filePath(name);
+    return folder + QLatin1Char('/') + filenames::replaceExtension(name, QStringLiteral(".wsp"));
+}
+
+QByteArray EncodeWordSearchRecord(const WordSearchPuzzle& puzzle, bool& ok)
+{
+    QByteArray buffer(kRecordSize, '\0');
+    putHeader(buffer);
+    auto* bytes = reinterpret_cast<std::uint8_t*>(buffer.data());
+    for (int x = 0; x < kSide; ++x)
+        for (int y = 0; y < kSide; ++y)
+            bytes[kGridOffset + x * kSide + y] = static_cast<std::uint8_t>(puzzle.grid[x][y]);
+    PlacementTable table = IndexToTable(puzzle.index, ok);
+    if (!ok)
+        return QByteArray();
+    keepDuplicatePlacements(puzzle, table);
+    for (int n = 0; n < kSlotCount; ++n) {
+        std::uint8_t* entry = bytes + kTableOffset + n * kTableEntryBytes;
+        entry[0] = table[n].x1;
+        entry[1] = table[n].y1;
+        entry[2] = table[n].x2;
+        entry[3] = table[n].y2;
+    }
+    for (int n = 0; n < kSlotCount; ++n) {
+        std::uint8_t* slot = bytes + kSlotsOffset + n * kSlotBytes;
+        slot[0] = puzzle.wordSlots[n].length;
+        std::memcpy(slot + 1, puzzle.wordSlots[n].chars.data(), kSlotChars);
+    }
+    return buffer;
+}
+
+int DecodeWordSearchRecord(const QByteArray& fileBytes, WordSearchPuzzle& puzzle, PlacementTable* tableOut)
+{
+    // A file shorter than the header or the record reads as zeros where it has no bytes.
+    QByteArray buffer(kRecordSize, '\0');
+    if (fileBytes.size() >= kHeaderSize)
+        std::memcpy(buffer.data(), fileBytes.constData(), kHeaderSize);
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(buffer.constData());
+    if (!std::equal(kMagic.begin(), kMagic.end(), bytes + kMagicOffset))
+        return kWrongMagic;
+    if (qFromLittleEndian<quint32>(bytes + kSizeOffset) != quint32(kRecordSize))
+        return kBadContent;
+    if (fileBytes.size() >= kRecordSize)
+        std::memcpy(buffer.data(), fileBytes.constData(), kRecordSize);
+
+    for (int x = 0; x < kSide; ++x)
+        for (int y = 0; y < kSide; ++y)
+            puzzle.grid[x][y] = static_cast<char>(bytes[kGridOffset + x * kSide + y]);
+    for (int n = 0; n < kSlotCount; ++n) {
+        const std::uint8_t* slot = bytes + kSlotsOffset + n * kSlotBytes;
+        puzzle.wordSlots[n].length = slot[0];
+        std::memcpy(puzzle.wordSlots[n].chars.data(), slot + 1, kSlotChars);
+    }
+    PlacementTable table{};
+    for (int n = 0; n < kSlotCount; ++n) {
+        const std::uint8_t* entry = bytes + kTableOffset + n * kTableEntryBytes;
+        table[n] = TableEntry{entry[0], entry[1], entry[2], entry[3]};
+    }
+    if (tableOut)
+        *tableOut = table;
+    bool ok = false;
+    TableToIndex(table, puzzle.index, ok);
+    return ok ? kOk : kBadContent;
+}
+
+int SaveWordSearchFileAt(const QString& path, const WordSearchPuzzle& puzzle)
+{
+    bool ok = false;
+    const QByteArray record = EncodeWordSearchRecord(puzzle, ok);
+    int result = kBadContent;
+    if (ok) {
+        // Written beside the old file and renamed over it, so a failed save leaves it whole.
+        QSaveFile file(path);
+        result = kWriteFailed;
+        if (file.open(QIODevice::WriteOnly) && file.write(record) == record.size() && file.commit())
+            result = kOk;
+    }
+    fileaccess::openToEveryone(path);
+    return result;
+}
+
+int LoadWordSearchFileAt(const QString& path, WordSearchPuzzle& puzzle, PlacementTable* table)
+{
+    // A folder or a pipe in place of a puzzle is no puzzle, and a pipe would block the read.
+    if (!QFileInfo(path).isFile())
+        return kReadFailed;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return kReadFailed;
+    // Only the record's length is ever read, however large the file.
+    const QByteArray bytes = file.read(kRecordSize);
+    if (bytes.size() < kRecordSize && !file.atEnd())
+        return kReadFailed;
+    return DecodeWordSearchRecord(bytes, puzzle, table);
+}
+
+int SaveWordSearchFile(const QString& programFolder, const QString& name, const WordSearchPuzzle& puzzle)
+{
+    return SaveWordSearchFileAt(WordSearchFilePath(programFolder, name), puzzle);
+}
+
+int LoadWordSearchFile(const QString& programFolder, const QString& name, WordSearchPuzzle& puzzle)
+{
+    return LoadWordSearchFileAt(WordSearchFilePath(programFolder, name), puzzle);
+}
+
+} // namespace wordsearch

@@ -1,0 +1,50 @@
+#include "platform/inifile.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+TEST(IniFile, MissingFileReadsAsDefaults)
+{
+    IniFile ini(QStringLiteral("/nonexistent/folder/x.ini"));
+    ini.load();
+    EXPECT_EQ(ini.readInteger("installed", "installer#3"), 0);
+    EXPECT_FALSE(ini.readBool("Oakhollow.Data", "Flag"));
+    EXPECT_EQ(ini.readString("Software.Brainloft", "FilePath"), QString());
+    EXPECT_FALSE(ini.save()) << "a folder that does not exist cannot be written";
+}
+
+TEST(IniFile, KeysAreWrittenLiterallyAndOtherLinesKept)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("packs.ini");
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("; written by an installer\r\n[Installed]\r\nInstaller#2=1\r\nodd line\r\n");
+    }
+    IniFile ini(path);
+    ini.load();
+    EXPECT_EQ(ini.readInteger("installed", "installer#2"), 1) << "names compare without regard to case";
+    ini.writeInteger("installed", "installer#3", 1);
+    ini.writeBool("Oakhollow.Data", "Flag", true);
+    ASSERT_TRUE(ini.save());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("; written by an installer\n[Installed]\nInstaller#2=1\nodd line\ninstaller#3=1\n"
+                                      "[Oakhollow.Data]\nFlag=1\n"));
+}
+
+TEST(IniFile, ValuesAreReadAsTheirTypes)
+{
+    IniFile ini(QString{});
+    ini.parse("[s]\nnum=-12\nbad=abc\nhex=0x1F\nyes=7\nno=0\nspaced =  text with blanks  \n");
+    EXPECT_EQ(ini.readInteger("s", "num"), -12);
+    EXPECT_EQ(ini.readInteger("s", "bad", 5), 5);
+    EXPECT_EQ(ini.readInteger("s", "hex"), 31);
+    EXPECT_TRUE(ini.readBool("s", "yes"));
+    EXPECT_FALSE(ini.readBool("s", "no", true));
+    EXPECT_EQ(ini.readString("s", "spaced"), "text with blanks");
+    ini.writeString("s", "path", "two\nlines");
+    EXPECT_EQ(ini.readString("s", "path"), "two lines") << "a value never splits a line";
+}

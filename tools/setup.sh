@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Installs what Brainloft needs to build and run (Debian 12), then configures and builds build/.
+# Sourced by run.sh and test.sh.
+set -euo pipefail
+
+BRAINLOFT_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BRAINLOFT_BUILD="${BRAINLOFT_BUILD:-$BRAINLOFT_ROOT/build}"
+
+brainloft_packages=(
+  build-essential cmake ninja-build ccache pkg-config
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  libjpeg-dev libgif-dev
+  libfluidsynth-dev timgm6mb-soundfont
+  googletest libgtest-dev libbenchmark-dev
+  fonts-liberation
+  xvfb xdotool x11-apps
+)
+
+brainloft_install_missing() {
+  local missing=()
+  local p
+  for p in "${brainloft_packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+      missing+=("$p")
+    fi
+  done
+  if [ "${#missing[@]}" -eq 0 ]; then
+    return 0
+  fi
+  echo "Installing: ${missing[*]}"
+  local sudo=()
+  if [ "$(id -u)" -ne 0 ]; then
+    sudo=(sudo)
+  fi
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+brainloft_build() {
+  local generator=()
+  if command -v ninja >/dev/null 2>&1 && [ ! -f "$BRAINLOFT_BUILD/Makefile" ]; then
+    generator=(-G Ninja)
+  fi
+  cmake -S "$BRAINLOFT_ROOT" -B "$BRAINLOFT_BUILD" "${generator[@]}" "$@"
+  cmake --build "$BRAINLOFT_BUILD" --parallel "$(nproc)"
+}
