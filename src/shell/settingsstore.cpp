@@ -1,0 +1,123 @@
+#include "shell/settingsstore.h"
+
+#include "shell/program.h"
+#include "shell/settings.h"
+
+#include <QSettings>
+#include <QVariant>
+
+namespace {
+
+const QString kMain = QStringLiteral("Main");
+
+QString mainKey(const char* value)
+{
+    return ProductKey(kMain, QString::fromLatin1(value));
+}
+
+// Only an optional sign and ASCII digits count; QString::toInt alone would forgive blanks.
+bool parseDecimal(const QString& text, int& out)
+{
+    qsizetype i = 0;
+    if (!text.isEmpty() && (text.front() == u'+' || text.front() == u'-'))
+        i = 1;
+    if (i >= text.size())
+        return false;
+    for (; i < text.size(); ++i)
+        if (text.at(i) < u'0' || text.at(i) > u'9')
+            return false;
+    bool ok = false;
+    const int value = text.toInt(&ok, 10);
+    if (ok)
+        out = value;
+    return ok;
+}
+
+// The value as the text it was stored as. The INI reader turns unquoted commas into lists and
+// "@..." forms into other types; none of those is text we wrote.
+bool storedText(const QSettings& store, const QString& key, QString& out)
+{
+    const QVariant value = store.value(key);
+    if (value.typeId() != QMetaType::QString)
+        return false;
+    out = value.toString();
+    return true;
+}
+
+} // namespace
+
+QString ProductKey(const QString& subkey, const QString& value)
+{
+    return QStringLiteral("Software/Oakhollow/Brainloft/") + subkey + QLatin1Char('/') + value;
+}
+
+std::unique_ptr<QSettings> OpenSettingsStore(const QString& file)
+{
+    return std::make_unique<QSettings>(file, QSettings::IniFormat);
+}
+
+int ReadRegistryInteger(const QSettings& store, const QString& key, int def)
+{
+    QString text;
+    int value = def;
+    if (storedText(store, key, text) && parseDecimal(text, value))
+        return value;
+    return def;
+}
+
+bool ReadRegistryBool(const QSettings& store, const QString& key, bool def)
+{
+    return ReadRegistryInteger(store, key, def ? 1 : 0) != 0;
+}
+
+QString ReadRegistryString(const QSettings& store, const QString& key, const QString& def)
+{
+    QString text;
+    return storedText(store, key, text) ? text : def;
+}
+
+void WriteRegistryInteger(QSettings& store, const QString& key, int value)
+{
+    store.setValue(key, QString::number(value));
+}
+
+void WriteRegistryBool(QSettings& store, const QString& key, bool value)
+{
+    store.setValue(key, value ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void WriteRegistryString(QSettings& store, const QString& key, const QString& value)
+{
+    store.setValue(key, value);
+}
+
+void LoadSettings(Program& program)
+{
+    const auto store = OpenSettingsStore(program.paths.settingsFile);
+    Settings& s = program.settings;
+    s.mzlevel = ReadRegistryInteger(*store, mainKey("Mzlevel"), 60);
+    s.mazeCursor = ReadRegistryInteger(*store, mainKey("Maze cursor"), 255);
+    s.cgSkill = ReadRegistryInteger(*store, mainKey("CgSkill"), 3);
+    s.highlight = ReadRegistryInteger(*store, mainKey("Highlight"), 1);
+    s.highlightColor = ReadRegistryInteger(*store, mainKey("Highlightcolor"), 255);
+    s.music = ReadRegistryInteger(*store, mainKey("Music"), 3);
+    s.play = ReadRegistryBool(*store, mainKey("Play"), false);
+    s.selected = ReadRegistryString(*store, mainKey("Selected"));
+    s.effectiveHighlight = HighlightColourFor(s.highlight, s.highlightColor);
+}
+
+void SaveSettings(const Program& program)
+{
+    const auto store = OpenSettingsStore(program.paths.settingsFile);
+    const Settings& s = program.settings;
+    WriteRegistryInteger(*store, mainKey("Mzlevel"), s.mzlevel);
+    WriteRegistryInteger(*store, mainKey("Maze cursor"), s.mazeCursor);
+    WriteRegistryInteger(*store, mainKey("CgSkill"), s.cgSkill);
+    WriteRegistryInteger(*store, mainKey("Highlight"), s.highlight);
+    WriteRegistryInteger(*store, mainKey("Highlightcolor"), s.highlightColor);
+    WriteRegistryInteger(*store, mainKey("Music"), s.music);
+    WriteRegistryBool(*store, mainKey("Play"), s.play);
+    WriteRegistryString(*store, mainKey("Selected"), s.selected);
+    // A store that cannot be written loses the values; nobody is told.
+    store->sync();
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class QSettings;
+class QWidget;
+
+// A window whose place and size persist between runs, under the name it is stored by.
+// window is null for a window that is not built: it is skipped.
+struct NamedWindow {
+    QString name;
+    QWidget* window = nullptr;
+};
+
+// The stored windows, in the order they are written: fmmain ... fminstructions.
+// The launcher is not among them: it always starts centred.
+const QStringList& PositionedWindowNames();
+
+// Writes left, top, height and width of each window's outer frame under
+// Software/Oakhollow/Brainloft/<name>/. A window never shown writes the bounds it was given.
+// fminstructions also writes max ("1"/"0"), and its bounds only while it is not maximised, so
+// the stored bounds stay those of its last normal size.
+void SaveWindowPositions(QSettings& store, const QList<NamedWindow>& windows);
+
+// Applies each stored value on its own (a missing value or -1000 leaves that side as it is);
+// width and height are of the outer frame. Values are applied as stored, even off screen.
+// Applying left sets the window's dynamic property "autoCentre" to false: a window that centres
+// itself when shown must skip the centring when property("autoCentre") holds false.
+// Finally fminstructions is maximised or made normal by its stored max (default normal).
+void LoadWindowPositions(QSettings& store, const QList<NamedWindow>& windows);

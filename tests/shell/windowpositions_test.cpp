@@ -1,0 +1,183 @@
+#include "shell/settingsstore.h"
+#include "shell/windowpositions.h"
+#include "support/testprogram.h"
+
+#include <QSettings>
+#include <QWidget>
+#include <gtest/gtest.h>
+#include <memory>
+#include <ostream>
+
+// Readable failures for rectangles.
+inline void PrintTo(const QRect& r, std::ostream* os)
+{
+    *os << "QRect(" << r.x() << ", " << r.y() << ", " << r.width() << "x" << r.height() << ")";
+}
+
+namespace {
+
+class WindowPositions : public ::testing::Test {
+protected:
+    QString key(const QString& window, const char* value) const { return ProductKey(window, QString::fromLatin1(value)); }
+    std::unique_ptr<QSettings> store() const { return OpenSettingsStore(t.program->paths.settingsFile); }
+    int stored(const QString& window, const char* value) const { return ReadRegistryInteger(*store(), key(window, value), -1000); }
+    bool has(const QString& window, const char* value) const { return store()->contains(key(window, value)); }
+
+    TestProgram t;
+};
+
+std::unique_ptr<QWidget> windowAt(const QRect& geometry)
+{
+    auto w = std::make_unique<QWidget>();
+    w->setGeometry(geometry);
+    return w;
+}
+
+} // namespace
+
+TEST_F(WindowPositions, NamesAreTheStoredWindowsInWritingOrder)
+{
+    const QStringList expected = {"fmmain",   "fmanswers", "fmcmaker", "fmcrypt",     "fmmaze",
+                                  "fmmzkey",  "fmpcheat",  "fmpclick", "fmoptions",   "fmpmaker",
+                                  "fmgenerator", "fmfiles", "fminstructions"};
+    EXPECT_EQ(PositionedWindowNames(), expected);
+}
+
+TEST_F(WindowPositions, BoundsRoundTrip)
+{
+    auto main = windowAt(QRect(120, 80, 640, 480));
+    auto crypt = windowAt(QRect(-30, 5, 300, 200));
+    {
+        auto s = store();
+        SaveWindowPositions(*s, {{"fmmain", main.get()}, {"fmcrypt", crypt.get()}, {"fmmaze", nullptr}});
+    }
+    EXPECT_EQ(stored("fmmain", "left"), 120);
+    EXPECT_EQ(stored("fmmain", "top"), 80);
+    EXPECT_EQ(stored("fmmain", "width"), 640);
+    EXPECT_EQ(stored("fmmain", "height"), 480);
+    EXPECT_FALSE(has("fmmain", "max")) << "only the instructions window keeps max";
+    EXPECT_FALSE(has("fmmaze", "left")) << "a window not built is skipped";
+
+    main->setGeometry(0, 0, 10, 10);
+    crypt->setGeometry(1, 1, 20, 20);
+    auto s = store();
+    LoadWindowPositions(*s, {{"fmmain", main.get()}, {"fmcrypt", crypt.get()}, {"fmmaze", nullptr}});
+    EXPECT_EQ(main->frameGeometry(), QRect(120, 80, 640, 480));
+    EXPECT_EQ(crypt->frameGeometry(), QRect(-30, 5, 300, 200));
+    EXPECT_EQ(main->property("autoCentre"), QVariant(false));
+}
+
+TEST_F(WindowPositions, ShownWindowStoresItsOuterFrame)
+{
+    auto w = windowAt(QRect(50, 60, 200, 100));
+    w->show();
+    w->move(70, 90);
+    w->resize(250, 120);
+    const QRect frame = w->frameGeometry();
+    const QRect inner = w->geometry();
+    {
+        auto s = store();
+        SaveWindowPositions(*s, {{"fmoptions", w.get()}});
+    }
+    EXPECT_EQ(stored("fmoptions", "left"), frame.x());
+    EXPECT_EQ(stored("fmoptions", "top"), frame.y());
+    EXPECT_EQ(stored("fmoptions", "width"), frame.width());
+    EXPECT_EQ(stored("fmoptions", "height"), frame.height());
+
+    w->move(300, 300);
+    w->resize(90, 90);
+    auto s = store();
+    LoadWindowPositions(*s, {{"fmoptions", w.get()}});
+    EXPECT_EQ(w->frameGeometry(), frame);
+    EXPECT_EQ(w->geometry(), inner) << "the frame is not counted twice";
+}
+
+TEST_F(WindowPositions, EachStoredValueAppliesOnItsOwn)
+{
+    auto leftOnly = windowAt(QRect(100, 200, 300, 150));
+    auto topOnly = windowAt(QRect(100, 200, 300, 150));
+    auto widthOnly = windowAt(QRect(100, 200, 300, 150));
+    auto unset = windowAt(QRect(100, 200, 300, 150));
+    auto s = store();
+    WriteRegistryInteger(*s, key("fmmain", "left"), 40);
+    WriteRegistryInteger(*s, key("fmcrypt", "top"), 7);
+    WriteRegistryInteger(*s, key("fmmaze", "width"), 333);
+    WriteRegistryInteger(*s, key("fmpclick", "left"), -1000);
+    WriteRegistryString(*s, key("fmpclick", "top"), "abc");
+    LoadWindowPositions(*s, {{"fmmain", leftOnly.get()},
+                             {"fmcrypt", topOnly.get()},
+                             {"fmmaze", widthOnly.get()},
+                             {"fmpclick", unset.get()}});
+
+    EXPECT_EQ(leftOnly->geometry(), QRect(40, 200, 300, 150)) << "the top keeps its designed value";
+    EXPECT_EQ(leftOnly->property("autoCentre"), QVariant(false));
+
+    EXPECT_EQ(topOnly->geometry(), QRect(100, 7, 300, 150));
+    EXPECT_FALSE(topOnly->property("autoCentre").isValid()) << "only a stored left stops the centring";
+
+    EXPECT_EQ(widthOnly->geometry(), QRect(100, 200, 333, 150));
+
+    EXPECT_EQ(unset->geometry(), QRect(100, 200, 300, 150)) << "-1000 and rubbish count as missing";
+    EXPECT_FALSE(unset->property("autoCentre").isValid());
+}
+
+TEST_F(WindowPositions, ValuesApplyAsStoredEvenOffScreen)
+{
+    auto w = windowAt(QRect(100, 100, 200, 200));
+    auto s = store();
+    WriteRegistryInteger(*s, key("fmfiles", "left"), -5000);
+    WriteRegistryInteger(*s, key("fmfiles", "top"), 90000);
+    LoadWindowPositions(*s, {{"fmfiles", w.get()}});
+    EXPECT_EQ(w->pos(), QPoint(-5000, 90000));
+}
+
+TEST_F(WindowPositions, MaximisedInstructionsKeepTheirLastNormalBounds)
+{
+    const QString name = QStringLiteral("fminstructions");
+    auto w = windowAt(QRect(10, 20, 400, 300));
+    {
+        auto s = store();
+        SaveWindowPositions(*s, {{name, w.get()}});
+    }
+    EXPECT_EQ(stored(name, "left"), 10);
+    EXPECT_EQ(stored(name, "max"), 0);
+
+    w->setGeometry(500, 500, 100, 100);
+    w->setWindowState(Qt::WindowMaximized);
+    {
+        auto s = store();
+        SaveWindowPositions(*s, {{name, w.get()}});
+    }
+    EXPECT_EQ(stored(name, "max"), 1);
+    EXPECT_EQ(stored(name, "left"), 10) << "a maximised window writes no bounds";
+    EXPECT_EQ(stored(name, "top"), 20);
+    EXPECT_EQ(stored(name, "width"), 400);
+    EXPECT_EQ(stored(name, "height"), 300);
+
+    auto next = windowAt(QRect(0, 0, 50, 50));
+    {
+        auto s = store();
+        LoadWindowPositions(*s, {{name, next.get()}});
+    }
+    EXPECT_TRUE(next->isMaximized());
+    next->setWindowState(Qt::WindowNoState);
+    EXPECT_EQ(next->geometry(), QRect(10, 20, 400, 300)) << "restoring returns to the stored bounds";
+}
+
+TEST_F(WindowPositions, StoredNormalStateUndoesMaximised)
+{
+    const QString name = QStringLiteral("fminstructions");
+    auto w = windowAt(QRect(10, 20, 400, 300));
+    w->setWindowState(Qt::WindowMaximized);
+    auto s = store();
+    WriteRegistryBool(*s, key(name, "max"), false);
+    LoadWindowPositions(*s, {{name, w.get()}});
+    EXPECT_FALSE(w->isMaximized());
+
+    auto other = windowAt(QRect(10, 20, 400, 300));
+    LoadWindowPositions(*s, {{"fmmain", other.get()}});
+    EXPECT_FALSE(other->isMaximized());
+    WriteRegistryBool(*s, key("fmmain", "max"), true);
+    LoadWindowPositions(*s, {{"fmmain", other.get()}});
+    EXPECT_FALSE(other->isMaximized()) << "max belongs to the instructions window alone";
+}
