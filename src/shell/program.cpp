@@ -1,6 +1,8 @@
 #include "shell/program.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QElapsedTimer>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -31,4 +33,10 @@ Program::Program(ProgramPaths p, MessageBoxes& b, Clock& c, ProcessRunner& r)
     : paths(std::move(p)), boxes(b), clock(c), processes(r)
 {
     wordSearch.currentFolder = paths.programFolder;
+    seedSource = [] {
+        QElapsedTimer timer;
+        timer.start();
+        return static_cast<std::uint64_t>(QDateTime::currentMSecsSinceEpoch()) * 1000003u ^
+               static_cast<std::uint64_t>(timer.msecsSinceReference()) * 7919u ^ static_cast<std::uint64_t>(timer.nsecsElapsed());
+    };
 }

@@ -5,8 +5,11 @@
 #include "wordsearch/state.h"
 
 #include <QString>
+#include <cstdint>
+#include <functional>
 
 class Clock;
+class CursorTable;
 class MessageBoxes;
 class ProcessRunner;
 
@@ -39,11 +42,16 @@ public:
     Rng rng;
     Settings settings;
     int activePuzzleType = 0; // 1 picture, 2 cryptogram, 3 word search, 4 maze
+    bool previewSwitch = false; // the picker shows picture previews while true
+
+    // Where the one seed of the run comes from: a high-resolution clock; tests fix it.
+    std::function<std::uint64_t()> seedSource;
 
     wordsearch::WordSearchState wordSearch;
 
     MessageBoxes& boxes;
     Clock& clock;
+    CursorTable* cursors = nullptr; // the program's named cursors; null in tests
     ProcessRunner& processes;
 };
 

@@ -2,6 +2,8 @@
 
 #include "platform/rng.h"
 
+#include <algorithm>
+
 namespace wordsearch {
 namespace {
 
@@ -34,9 +36,10 @@ bool GridBuilder::cancelled()
 
 void GridBuilder::setProgress(int value)
 {
-    progress_ = value;
+    // A word that uses all its passes runs 100 past the end; the bar stops at its end.
+    progress_ = std::min(value, kProgressMax);
     if (observer_)
-        observer_->progressChanged(value);
+        observer_->progressChanged(progress_);
 }
 
 void GridBuilder::advanceGauge()

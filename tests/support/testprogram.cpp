@@ -18,4 +18,5 @@ TestProgram::TestProgram(std::uint64_t seed, bool createFolders)
     }
     program = std::make_unique<Program>(paths, boxes, clock, processes);
     program->rng.seed(seed);
+    program->seedSource = [seed] { return seed; };
 }

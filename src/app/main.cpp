@@ -1,0 +1,39 @@
+#include "app/cursortable.h"
+#include "app/programwindows.h"
+#include "brainloft_resources.h"
+#include "platform/instanceguard.h"
+#include "platform/qtmessageboxes.h"
+#include "platform/seams.h"
+#include "shell/program.h"
+#include "shell/tfmpuzzletype.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    InitBrainloftResources();
+
+    CursorTable cursors;
+    cursors.load();
+
+    InstanceGuard guard(QStringLiteral("@Ok Brainloft#"));
+    if (!guard.acquire())
+        return 0;
+
+    QCoreApplication::setApplicationName(QStringLiteral("Brainloft"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Oakhollow"));
+    app.setQuitOnLastWindowClosed(false);
+
+    QtMessageBoxes boxes;
+    RealClock clock;
+    RealProcessRunner processes;
+    Program program(ProgramPaths::forRunningProgram(), boxes, clock, processes);
+    program.cursors = &cursors;
+
+    ProgramWindows windows(program);
+    Tfmpuzzletype* launcher = windows.windows().fmpuzzletype;
+    QObject::connect(launcher, &Tfmpuzzletype::closed, &app, &QCoreApplication::quit);
+    launcher->show();
+    return app.exec();
+}

@@ -1,0 +1,47 @@
+#include "app/programwindows.h"
+
+#include "shell/program.h"
+#include "shell/tfmfiles.h"
+#include "shell/tfmpuzzletype.h"
+#include "wordsearch/tfmanswers.h"
+#include "wordsearch/tfmbuilderror.h"
+#include "wordsearch/tfmgenerator.h"
+#include "wordsearch/tfmmain.h"
+#include "wordsearch/tfmnotice.h"
+#include "wordsearch/tfmwinner.h"
+
+template <typename T, typename... Args>
+T* ProgramWindows::create(Args&&... args)
+{
+    auto window = std::make_unique<T>(std::forward<Args>(args)...);
+    T* raw = window.get();
+    windows_.all.append(raw);
+    owned_.push_back(std::move(window));
+    return raw;
+}
+
+ProgramWindows::ProgramWindows(Program& program)
+{
+    // The launcher comes first: its create handler prepares the folders and settings that the
+    // other windows rely on. Windows not built yet keep their place in the order as null.
+    windows_.fmpuzzletype = create<Tfmpuzzletype>(program, windows_);
+    windows_.fmmain = create<Tfmmain>(program, windows_);
+    windows_.fmGenerator = create<TfmGenerator>(program, windows_);
+    windows_.FmWinner = create<TFmWinner>();
+    windows_.fmfiles = create<Tfmfiles>(program);
+    // fmnowprint, fmprint, fmpage, FmKey
+    windows_.fmbuilderror = create<Tfmbuilderror>();
+    // AboutBox, FmInstructions
+    windows_.fmnotice = create<Tfmnotice>();
+    // fmoptions, fmcrypt, fmcmaker, fmplayer, fmmaze, fmpcheat, fmmazeprint, fmcgpuzzle,
+    // fmpclick, fmmzkey
+    windows_.fmanswers = create<Tfmanswers>(program, windows_);
+    // fmpmaker, fmMore
+}
+
+ProgramWindows::~ProgramWindows()
+{
+    // Later windows may refer to earlier ones while they go; destroy in reverse order.
+    while (!owned_.empty())
+        owned_.pop_back();
+}

@@ -1,0 +1,120 @@
+#include "shell/puzzlefiles.h"
+
+#include "controls/tokstringdialog.h"
+#include "platform/fileaccess.h"
+#include "platform/messageboxes.h"
+#include "shell/program.h"
+#include "shell/tfmfiles.h"
+#include "wordsearch/wordsearchfile.h"
+
+#include <QFile>
+#include <QWidget>
+
+namespace puzzlefiles {
+
+PuzzleKind WordSearchKind(Program& program)
+{
+    PuzzleKind kind;
+    kind.userExtension = QStringLiteral(".wsp");
+    kind.packagedExtension = QStringLiteral(".wsd");
+    kind.listingMask = QStringLiteral("*.wsp;*.wsd");
+    kind.writer = [&program](const QString& name) {
+        return wordsearch::SaveWordSearchFile(program.paths.programFolder, name, program.wordSearch.puzzle);
+    };
+    return kind;
+}
+
+void ConfigureNameDialog(TokStringDialog& sd1)
+{
+    sd1.setCaption(QStringLiteral("Puzzle name"));
+    sd1.setPrompt(QStringLiteral("Please enter a name for your puzzle."));
+    sd1.setMaxLength(30);
+    sd1.setDialogType(TokStringDialogType::sddFileName);
+}
+
+namespace {
+
+bool userFilesExist(const Program& program, const PuzzleKind& kind, const QString& name)
+{
+    const QString base = program.paths.puzzleFile(name) + kind.userExtension;
+    if (!kind.threeFiles)
+        return QFile::exists(base);
+    return QFile::exists(base + QLatin1Char('1')) && QFile::exists(base + QLatin1Char('2')) &&
+           QFile::exists(base + QLatin1Char('3'));
+}
+
+} // namespace
+
+bool SaveAfterBuild(Program& program, TokStringDialog& sd1, const PuzzleKind& kind, QString& currentName,
+                    QWidget* maker)
+{
+    MessageBoxes& boxes = program.boxes;
+    bool saved = false;
+    for (;;) {
+        if (!boxes.question(QStringLiteral("Save puzzle"),
+                            QStringLiteral("Your puzzle has now been built. If you would like to be\n"
+                                           "able to load and play this puzzle at a later time, you\n"
+                                           "should save it now. Do you want to save this puzzle?")))
+            break;
+
+        QString name;
+        for (;;) {
+            sd1.setText(currentName);
+            if (!sd1.Execute()) {
+                name.clear();
+                break;
+            }
+            if (!sd1.Text().isEmpty()) {
+                name = sd1.Text();
+                break;
+            }
+            boxes.warning(QStringLiteral("Name needed"), QStringLiteral("You must enter a name to continue!"));
+        }
+        if (name.isEmpty())
+            continue;
+
+        if (userFilesExist(program, kind, name) &&
+            !boxes.question(QStringLiteral("Replace '") + name.toUpper() + QStringLiteral("' ?"),
+                            QStringLiteral("A puzzle with this name already exists in your puzzle folder! If we save this\n"
+                                           "puzzle with the name selected, the old saved puzzle will be gone forever!\n"
+                                           "Do you want us to replace the old saved puzzle with this puzzle?")))
+            continue;
+
+        if (kind.writer && kind.writer(name) == 0) {
+            if (kind.openToEveryone)
+                fileaccess::openToEveryone(program.paths.puzzleFile(name) + kind.userExtension);
+            currentName = name;
+            boxes.message(QStringLiteral("Your puzzle has now been saved"));
+            saved = true;
+        } else {
+            boxes.message(QStringLiteral("Your puzzle could not be saved"));
+        }
+        break;
+    }
+    if (maker)
+        maker->update();
+    return saved;
+}
+
+QString PickPuzzleFile(Program& program, Tfmfiles& picker, const PuzzleKind& kind, QWidget* playWindow)
+{
+    if (kind.threeFiles)
+        program.previewSwitch = true;
+    picker.listFolder(program.paths.puzzleFolder(), kind.listingMask, kind.packagedExtension);
+    const int result = picker.exec();
+    if (playWindow)
+        playWindow->update();
+    QString chosen;
+    if (result == QDialog::Accepted)
+        chosen = picker.fileAt(picker.selectedRow());
+    if (kind.threeFiles)
+        program.previewSwitch = false;
+    return chosen;
+}
+
+void ShowLoadError(Program& program)
+{
+    program.boxes.warning(QStringLiteral("Load error"), QStringLiteral("We are sorry but this puzzle could not be loaded!"));
+}
+
+} // namespace puzzlefiles

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "shell/puzzlekind.h"
+
+#include <QString>
+
+class Program;
+class Tfmfiles;
+class TokStringDialog;
+class QWidget;
+
+// The save and open flows that every puzzle type shares.
+namespace puzzlefiles {
+
+// The word search's kind; its writer saves the program's current word search.
+PuzzleKind WordSearchKind(Program& program);
+
+// Sets up a maker's name dialogue: "Puzzle name", 30 characters, file-name characters only.
+void ConfigureNameDialog(TokStringDialog& sd1);
+
+// After a build: asks whether to save, asks for a name until one is given or the user declines,
+// asks before replacing, writes, and reports. currentName becomes the saved name. Returns true
+// when the puzzle was saved. maker is repainted afterwards.
+bool SaveAfterBuild(Program& program, TokStringDialog& sd1, const PuzzleKind& kind, QString& currentName,
+                    QWidget* maker);
+
+// Lists the puzzle folder for the kind in the picker and lets the user choose. Returns the
+// chosen file's actual name (with extension), or "" after Cancel or with no row chosen.
+// playWindow is repainted afterwards.
+QString PickPuzzleFile(Program& program, Tfmfiles& picker, const PuzzleKind& kind, QWidget* playWindow);
+
+// The warning every type shows when a chosen puzzle cannot be read.
+void ShowLoadError(Program& program);
+
+} // namespace puzzlefiles

@@ -1,0 +1,73 @@
+#include "shell/puzzlepacks.h"
+
+#include "platform/inifile.h"
+#include "platform/messageboxes.h"
+#include "platform/seams.h"
+#include "shell/program.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSet>
+
+namespace puzzlepacks {
+namespace {
+
+const QString kSection = QStringLiteral("installed");
+
+QString key(int n)
+{
+    return QStringLiteral("installer#") + QString::number(n);
+}
+
+} // namespace
+
+QString BookkeepingPath(const Program& program)
+{
+    return program.paths.programFolder + QStringLiteral("Oakhollow brainloft.ini");
+}
+
+QString InstallerPath(const Program& program, int n)
+{
+    return program.paths.programFolder + QStringLiteral("Puzzleinstaller") + QString::number(n) + QStringLiteral(".exe");
+}
+
+int ReadPackAsked(const Program& program, int n)
+{
+    IniFile ini(BookkeepingPath(program));
+    ini.load();
+    return ini.readInteger(kSection, key(n), 0);
+}
+
+void MarkPackAsked(const Program& program, int n)
+{
+    IniFile ini(BookkeepingPath(program));
+    ini.load();
+    ini.writeInteger(kSection, key(n), 1);
+    ini.save();
+}
+
+void OfferPuzzlePacks(Program& program, bool askAll)
+{
+    // One listing of the folder instead of a thousand look-ups.
+    const QStringList present = QDir(program.paths.programFolder).entryList({QStringLiteral("Puzzleinstaller*.exe")}, QDir::Files);
+    const QSet<QString> names(present.begin(), present.end());
+    for (int n = 1; n <= kHighestPack; ++n) {
+        const QString path = InstallerPath(program, n);
+        if (!names.contains(QFileInfo(path).fileName()))
+            continue;
+        if (!askAll && ReadPackAsked(program, n) == 1)
+            continue;
+        const QString number = QString::number(n);
+        const bool yes = program.boxes.question(
+            QStringLiteral("Install puzzle pack ") + number,
+            QStringLiteral("'Puzzle pack ") + number +
+                QStringLiteral("' installer has been located. Do you want to run this installer now? \n"
+                               "If so click YES. If these puzzles have already been installed\n"
+                               "or you wish to install them at a later time,  click NO."));
+        if (yes)
+            program.processes.runAndWait(path, program.paths.programFolder);
+        MarkPackAsked(program, n);
+    }
+}
+
+} // namespace puzzlepacks

@@ -1,0 +1,142 @@
+#include "shell/startup.h"
+
+#include "platform/fileaccess.h"
+#include "platform/filenames.h"
+#include "platform/inifile.h"
+#include "shell/program.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+
+namespace startup {
+namespace {
+
+const QString kProduct = QStringLiteral("Brainloft");
+const QString kVersion = QStringLiteral("2.0.1");
+const QString kDescription = QStringLiteral("Make or play a vairety of puzzles");
+constexpr bool kListed = true;
+constexpr bool kAcceptUserName = false;
+constexpr bool kAcceptPassword = false;
+constexpr bool kAcceptFileName = false;
+
+const QString kMarkerSection = QStringLiteral("Oakhollow.Data");
+
+QString withSlash(QString folder)
+{
+    if (!folder.endsWith(QLatin1Char('/')) && !folder.endsWith(QLatin1Char('\\')))
+        folder += QLatin1Char('/');
+    return folder;
+}
+
+QStringList filesMatching(const QString& folder, const QStringList& masks)
+{
+    return QDir(folder).entryList(masks, QDir::Files | QDir::Hidden | QDir::System, QDir::Name | QDir::IgnoreCase);
+}
+
+} // namespace
+
+bool FolderUsable(const QString& folder)
+{
+    QFile scratch(folder + QStringLiteral("/MYLIB000.TMP"));
+    if (!scratch.open(QIODevice::WriteOnly))
+        return false;
+    scratch.close();
+    return scratch.remove();
+}
+
+void PrepareFolder(const QString& folder)
+{
+    if (!FolderUsable(folder))
+        QDir().mkdir(folder);
+}
+
+QString InventoryPath(const Program& program)
+{
+    return program.paths.inventoryFolder + QStringLiteral("Oakhollow.ini");
+}
+
+void RecordProductInventory(const Program& program)
+{
+    IniFile ini(InventoryPath(program));
+    ini.load();
+    const QString section = QStringLiteral("Software.") + kProduct;
+    const QString previousPath = ini.readString(section, QStringLiteral("FilePath"));
+    const QString previousRun = ini.readString(section, QStringLiteral("LastRun"));
+    const QString folder = program.paths.programFolder;
+    const auto flag = [](bool b) { return b ? QStringLiteral("1") : QStringLiteral("0"); };
+
+    ini.writeString(kListed ? QStringLiteral("Software") : QStringLiteral("HiddenSoftware"), kProduct, QString());
+    ini.writeString(section, QStringLiteral("Version"), kVersion);
+    ini.writeString(section, QStringLiteral("Hint"), kDescription);
+    ini.writeString(section, QStringLiteral("AcceptUsername"), flag(kAcceptUserName));
+    ini.writeString(section, QStringLiteral("AcceptPassword"), flag(kAcceptPassword));
+    ini.writeString(section, QStringLiteral("AcceptFilename"), flag(kAcceptFileName));
+    ini.writeString(section, QStringLiteral("ListApplication"), flag(kListed));
+    ini.writeString(section, QStringLiteral("FilePath"), folder);
+    ini.writeString(QStringLiteral("AllSoftware"), kProduct, QString());
+    if (!previousPath.isEmpty() && previousPath.compare(folder, Qt::CaseInsensitive) != 0) {
+        ini.writeString(section, QStringLiteral("OldPath"), previousPath);
+        ini.writeString(section, QStringLiteral("OldPathDate"), previousRun);
+    }
+    ini.writeString(section, QStringLiteral("LastRun"),
+                    QLocale::system().toString(QDateTime::currentDateTime(), QLocale::ShortFormat));
+    ini.save();
+    fileaccess::openToEveryone(ini.path());
+}
+
+QString PermissionMarkerPath(const Program& program)
+{
+    return filenames::replaceExtension(program.paths.programFile, QStringLiteral(".ok"));
+}
+
+bool PermissionPassDone(const Program& program)
+{
+    const QString path = PermissionMarkerPath(program);
+    if (!QFile::exists(path))
+        return false;
+    IniFile ini(path);
+    ini.load();
+    if (!ini.readBool(kMarkerSection, QStringLiteral("Flag")))
+        return false;
+    const QString stored = withSlash(ini.readString(kMarkerSection, QStringLiteral("Path")));
+    return stored.compare(program.paths.programFolder, Qt::CaseInsensitive) == 0;
+}
+
+QStringList PermissionPassEntries(const Program& program)
+{
+    QStringList entries;
+    const QString music = QStringLiteral("Brainloft music");
+    const QString puzzles = QStringLiteral("Brainloft puzzles");
+    entries << music;
+    for (const QString& f : filesMatching(program.paths.musicFolder(), {QStringLiteral("*.mid"), QStringLiteral("*.rmi")}))
+        entries << music + QLatin1Char('/') + f;
+    entries << puzzles;
+    const QStringList puzzleMasks = {QStringLiteral("*.wsp"),  QStringLiteral("*.wsd"),  QStringLiteral("*.sbp"),
+                                     QStringLiteral("*.sbd"),  QStringLiteral("*.mzp"),  QStringLiteral("*.tlp1"),
+                                     QStringLiteral("*.tlp2"), QStringLiteral("*.tlp3"), QStringLiteral("*.tld1"),
+                                     QStringLiteral("*.tld2"), QStringLiteral("*.tld3"), QStringLiteral("*.tld4")};
+    for (const QString& f : filesMatching(program.paths.puzzleFolder(), puzzleMasks))
+        entries << puzzles + QLatin1Char('/') + f;
+    return entries;
+}
+
+QStringList RunPermissionPass(const Program& program)
+{
+    QStringList failed;
+    for (const QString& entry : PermissionPassEntries(program))
+        if (!fileaccess::openToEveryone(program.paths.programFolder + entry))
+            failed << entry;
+
+    const QString markerPath = PermissionMarkerPath(program);
+    IniFile marker(markerPath);
+    marker.load();
+    marker.writeBool(kMarkerSection, QStringLiteral("Flag"), true);
+    marker.writeString(kMarkerSection, QStringLiteral("Path"), program.paths.programFolder);
+    marker.save();
+    fileaccess::openToEveryone(markerPath);
+    return failed;
+}
+
+} // namespace startup

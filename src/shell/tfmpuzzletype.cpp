@@ -1,0 +1,300 @@
+#include "shell/tfmpuzzletype.h"
+
+#include "controls/tcolorbtn.h"
+#include "platform/fonts.h"
+#include "shell/program.h"
+#include "shell/puzzlepacks.h"
+#include "shell/settingsstore.h"
+#include "shell/startup.h"
+#include "shell/windowpositions.h"
+#include "shell/windows.h"
+
+#include "platform/fileaccess.h"
+
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSettings>
+#include <QVBoxLayout>
+
+namespace {
+
+const QColor kNavy(0, 0, 128);
+const QColor kTypeListBlue(0, 0, 0x62); // 0x620000 as 0x00BBGGRR
+
+TColorBtn* navyButton(const QString& name, const QString& caption, QWidget* parent, const QRect& geometry)
+{
+    auto* button = new TColorBtn(parent);
+    button->setObjectName(name);
+    button->setText(caption);
+    button->setButtonColor(kNavy);
+    button->setCaptionColor(Qt::white);
+    button->setGeometry(geometry);
+    button->setFont(fonts::sans(12, true));
+    return button;
+}
+
+} // namespace
+
+Tfmpuzzletype::Tfmpuzzletype(Program& program, Windows& windows, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), program_(program), windows_(windows)
+{
+    setObjectName(QStringLiteral("fmpuzzletype"));
+    setWindowTitle(QStringLiteral("Brainloft"));
+    setFixedSize(kWidth, kHeight);
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - QPoint(kWidth / 2, kHeight / 2));
+    buildControls();
+    FormCreate();
+}
+
+void Tfmpuzzletype::buildControls()
+{
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(0, 0, kWidth, kHeight);
+    Image1->setPixmap(QPixmap(QStringLiteral(":/artwork/launcher.png")));
+    Image1->setScaledContents(true);
+    Image1->setMouseTracking(false);
+    Image1->installEventFilter(this);
+
+    rgpuzzletype = new QWidget(this);
+    rgpuzzletype->setObjectName(QStringLiteral("rgpuzzletype"));
+    rgpuzzletype->setGeometry(175, 118, 250, 146);
+    rgpuzzletype->setAutoFillBackground(true);
+    QPalette pal = rgpuzzletype->palette();
+    pal.setColor(QPalette::Window, kTypeListBlue);
+    pal.setColor(QPalette::WindowText, Qt::white);
+    pal.setColor(QPalette::ButtonText, Qt::white);
+    rgpuzzletype->setPalette(pal);
+    auto* layout = new QVBoxLayout(rgpuzzletype);
+    layout->setContentsMargins(24, 10, 10, 10);
+    typeGroup_ = new QButtonGroup(this);
+    const QStringList items = {QStringLiteral("Snapdoodle"), QStringLiteral("Glyphwhirl"), QStringLiteral("Lettermoor"),
+                               QStringLiteral("Windlepath")};
+    for (int i = 0; i < items.size(); ++i) {
+        auto* radio = new QRadioButton(items[i], rgpuzzletype);
+        radio->setObjectName(QStringLiteral("rgpuzzletype_%1").arg(i));
+        radio->setFont(fonts::sans(16));
+        radio->setPalette(pal);
+        typeGroup_->addButton(radio, i);
+        layout->addWidget(radio);
+    }
+    typeGroup_->button(0)->setChecked(true);
+
+    auto* panel = new QWidget(this);
+    panel->setObjectName(QStringLiteral("Panel1"));
+    panel->setGeometry(175, 276, 250, 44);
+    panel->setAutoFillBackground(true);
+    QPalette navy = panel->palette();
+    navy.setColor(QPalette::Window, kNavy);
+    panel->setPalette(navy);
+
+    auto* ok = navyButton(QStringLiteral("ColorBtn1"), QStringLiteral("OK"), panel, QRect(8, 9, 72, 26));
+    auto* about = navyButton(QStringLiteral("ColorBtn4"), QStringLiteral("About"), panel, QRect(89, 9, 72, 26));
+    auto* closeButton = navyButton(QStringLiteral("ColorBtn2"), QStringLiteral("CLOSE"), panel, QRect(170, 9, 72, 26));
+    auto* install =
+        navyButton(QStringLiteral("ColorBtn6"), QStringLiteral("Install puzzle packs"), this, QRect(175, 334, 250, 30));
+    auto* minimise = navyButton(QStringLiteral("ColorBtn5"), QStringLiteral("  "), this, QRect(545, 8, 20, 20));
+    QFont struck = fonts::sans(12, true);
+    struck.setStrikeOut(true);
+    minimise->setFont(struck);
+    minimise->setToolTip(QStringLiteral("Minimise"));
+    auto* x = navyButton(QStringLiteral("ColorBtn3"), QStringLiteral("X"), this, QRect(568, 8, 20, 20));
+    ok->setDefault(true);
+
+    connect(ok, &QPushButton::clicked, this, &Tfmpuzzletype::BitBtn1Click);
+    connect(closeButton, &QPushButton::clicked, this, &Tfmpuzzletype::ColorBtn2Click);
+    connect(x, &QPushButton::clicked, this, &Tfmpuzzletype::ColorBtn3Click);
+    connect(about, &QPushButton::clicked, this, &Tfmpuzzletype::ColorBtn4Click);
+    connect(minimise, &QPushButton::clicked, this, &Tfmpuzzletype::ColorBtn5Click);
+    connect(install, &QPushButton::clicked, this, &Tfmpuzzletype::ColorBtn6Click);
+
+    lbaccess = new QListWidget(this);
+    lbaccess->setObjectName(QStringLiteral("lbaccess"));
+    lbaccess->hide();
+    lbfiles = new QListWidget(this);
+    lbfiles->setObjectName(QStringLiteral("lbfiles"));
+    lbfiles->hide();
+}
+
+void Tfmpuzzletype::FormCreate()
+{
+    program_.rng.seed(program_.seedSource());
+    positionsLoaded_ = false;
+    startup::PrepareFolder(program_.paths.puzzleFolder());
+    startup::PrepareFolder(program_.paths.musicFolder());
+    // The tunes are written into the music folder here, once the music player exists.
+    startup::RecordProductInventory(program_);
+    if (fileaccess::runningAsAdministrator() && !startup::PermissionPassDone(program_)) {
+        lbaccess->clear();
+        lbaccess->addItems(startup::PermissionPassEntries(program_));
+        lbfiles->clear();
+        lbfiles->addItems(startup::RunPermissionPass(program_));
+    }
+    LoadSettings(program_);
+}
+
+QStringList Tfmpuzzletype::permissionFailures() const
+{
+    QStringList out;
+    for (int i = 0; i < lbfiles->count(); ++i)
+        out << lbfiles->item(i)->text();
+    return out;
+}
+
+int Tfmpuzzletype::selectedType() const
+{
+    return typeGroup_->checkedId();
+}
+
+void Tfmpuzzletype::selectType(int index)
+{
+    if (QAbstractButton* b = typeGroup_->button(index))
+        b->setChecked(true);
+}
+
+void Tfmpuzzletype::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // A restore from the task bar is no new showing.
+    if (!event->spontaneous())
+        FormShow();
+}
+
+QList<NamedWindow> Tfmpuzzletype::positionedWindows() const
+{
+    QList<NamedWindow> list;
+    for (const QString& name : PositionedWindowNames())
+        list.append(NamedWindow{name, windows_.byName(name)});
+    return list;
+}
+
+void Tfmpuzzletype::FormShow()
+{
+    if (!positionsLoaded_) {
+        QSettings store(program_.paths.settingsFile, QSettings::IniFormat);
+        LoadWindowPositions(store, positionedWindows());
+        positionsLoaded_ = true;
+    }
+    offerPacks(false);
+}
+
+void Tfmpuzzletype::offerPacks(bool askAll)
+{
+    // The launcher keeps painting while an installer runs, but takes no clicks.
+    setEnabled(false);
+    puzzlepacks::OfferPuzzlePacks(program_, askAll);
+    setEnabled(true);
+}
+
+void Tfmpuzzletype::closeEvent(QCloseEvent* event)
+{
+    FormClose();
+    event->accept();
+    emit closed();
+}
+
+void Tfmpuzzletype::FormClose()
+{
+    SaveSettings(program_);
+    QSettings store(program_.paths.settingsFile, QSettings::IniFormat);
+    SaveWindowPositions(store, positionedWindows());
+}
+
+void Tfmpuzzletype::BitBtn1Click()
+{
+    static const char* const playWindows[] = {"fmpclick", "fmcrypt", "fmmain", "fmmaze"};
+    const int index = selectedType();
+    if (index < 0 || index > 3)
+        return;
+    QWidget* chosen = windows_.byName(QString::fromLatin1(playWindows[index]));
+    if (!chosen)
+        return;
+    // The options window fills its controls here, before the play window starts its music.
+    chosen->show();
+    chosen->raise();
+    chosen->activateWindow();
+    hide();
+}
+
+void Tfmpuzzletype::ColorBtn2Click()
+{
+    close();
+}
+
+void Tfmpuzzletype::ColorBtn3Click()
+{
+    close();
+}
+
+void Tfmpuzzletype::ColorBtn4Click()
+{
+    if (auto* about = windows_.AboutBox)
+        if (auto* dialog = qobject_cast<QDialog*>(about))
+            dialog->exec();
+}
+
+void Tfmpuzzletype::ColorBtn5Click()
+{
+    showMinimized();
+    rgpuzzletype->setFocus();
+}
+
+void Tfmpuzzletype::ColorBtn6Click()
+{
+    offerPacks(true);
+    if (auto* more = qobject_cast<QDialog*>(windows_.fmMore))
+        more->exec();
+}
+
+void Tfmpuzzletype::Image1MouseDown(int x, int y)
+{
+    grabX_ = x;
+    grabY_ = y;
+    if (x > 6 && x < 591 && y > 6 && y < 31)
+        dragging_ = true;
+}
+
+void Tfmpuzzletype::Image1MouseMove(int, int, QPoint global)
+{
+    if (dragging_)
+        move(global.x() - grabX_, global.y() - grabY_);
+}
+
+void Tfmpuzzletype::Image1MouseUp()
+{
+    dragging_ = false;
+}
+
+bool Tfmpuzzletype::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Image1) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress: {
+            auto* e = static_cast<QMouseEvent*>(event);
+            if (e->button() == Qt::LeftButton)
+                Image1MouseDown(e->position().toPoint().x(), e->position().toPoint().y());
+            return true;
+        }
+        case QEvent::MouseMove: {
+            auto* e = static_cast<QMouseEvent*>(event);
+            Image1MouseMove(e->position().toPoint().x(), e->position().toPoint().y(), e->globalPosition().toPoint());
+            return true;
+        }
+        case QEvent::MouseButtonRelease:
+            Image1MouseUp();
+            return true;
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
