@@ -1,0 +1,5 @@
+#pragma once
+
+// Registers the compiled-in pictures (":/LETTER/A", ":/artwork/launcher.png",
+// ":/icons/<name>.png", ":/cursors/<name>.png"). Safe to call more than once.
+void InitBrainloftResources();
