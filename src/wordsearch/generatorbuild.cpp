@@ -1,0 +1,183 @@
+// The generator's Build and Cancel: checks the list, runs the grid builder with the window as
+// its progress display, reports unplaced words and hands the puzzle to the save flow.
+
+#include "wordsearch/tfmgenerator.h"
+
+#include "controls/tokstringdialog.h"
+#include "platform/messageboxes.h"
+#include "platform/seams.h"
+#include "shell/program.h"
+#include "shell/puzzlefiles.h"
+#include "shell/windows.h"
+#include "wordsearch/tfmbuilderror.h"
+#include "wordsearch/tfmnotice.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+
+void TfmGenerator::btnBuildClick()
+{
+    if (building())
+        return;
+    for (;;) {
+        if (overLimit()) {
+            program_.boxes.error(QStringLiteral("Error"), QStringLiteral("Your word list is ") + gStatus->text() +
+                                                              QStringLiteral(".\n'Brainloft' can not build your puzzle if\n"
+                                                                             "it contains more than 280 characters!"));
+            return;
+        }
+        if (einput->text().size() == 1) {
+            program_.boxes.warning(QStringLiteral("Error"), QStringLiteral("Your word list contains a word that is a\n"
+                                                                           "single character. Single characters are not\n"
+                                                                           "allowed! Please correct the word list and\n"
+                                                                           "then then build your puzzle."));
+            refuseSingleLetter();
+            return;
+        }
+        if (!CheckContainedWords()) {
+            btnclear->setEnabled(true);
+            return;
+        }
+        const QStringList list = rows();
+        if (list.isEmpty() || (list.size() == 1 && list.front().isEmpty())) {
+            einput->setFocus();
+            return;
+        }
+
+        // Prepare.
+        if (windows_.fmbuilderror)
+            windows_.fmbuilderror->clearWords();
+        pbprogress->setValue(0);
+        setGauge(0);
+        if (program_.wordSearch.newPuzzle)
+            program_.wordSearch.currentName.clear();
+        cancel_ = false;
+        setBuildingState(true);
+        if (!cursorSet_) {
+            QApplication::setOverrideCursor(Qt::BusyCursor);
+            cursorSet_ = true;
+        }
+        setGaugeMaximum(static_cast<int>(list.size()) + 1);
+
+        wordsearch::GridBuilder builder(program_.wordSearch.puzzle, program_.rng, this);
+        const wordsearch::BuildOutcome outcome = builder.Build(list);
+        const bool cancelled = cancel_ || outcome.cancelled;
+
+        bool retry = false;
+        if (!cancelled) {
+            setGauge(gaugeMaximum_);
+            if (!outcome.unplaced.isEmpty() && windows_.fmbuilderror) {
+                Tfmbuilderror& report = *windows_.fmbuilderror;
+                for (const QString& word : outcome.unplaced)
+                    report.addWord(word);
+                report.setMessage(wordsearch::UnplacedMessage(static_cast<int>(outcome.unplaced.size())));
+                const int answer = report.exec();
+                buildErrorShown_ = true;
+                retry = answer == Tfmbuilderror::Retry;
+            }
+        }
+
+        if (retry && !cancelled) {
+            // The next round starts from nothing, like the first.
+            setBuildingState(false);
+            continue;
+        }
+
+        if (!cancelled)
+            puzzlefiles::SaveAfterBuild(program_, *sd1, puzzlefiles::WordSearchKind(program_),
+                                        program_.wordSearch.currentName, this);
+        cancel_ = true;
+        program_.clock.wait(300);
+        restoreCursor();
+        setBuildingState(false);
+        ++quietList_;
+        cwords->clear();
+        --quietList_;
+        editedRow_ = -1;
+        built_ = true;
+        close();
+        return;
+    }
+}
+
+void TfmGenerator::btnmenuClick()
+{
+    if (!program_.boxes.question(QStringLiteral("Cancel process"),
+                                 QStringLiteral("If you stop this process, you puzzle will not be created\n"
+                                                "and you will be returned to the main program!\n\n"
+                                                "Do you still want to cancel this process?")))
+        return;
+    wordsearch::ClearPuzzle(program_.wordSearch.puzzle);
+    ResetGenerator();
+    program_.wordSearch.currentName.clear();
+    cancel_ = true;
+    // Refused while the build still runs; the build closes the window once it has stopped.
+    close();
+}
+
+bool TfmGenerator::CheckContainedWords()
+{
+    if (buildErrorShown_ || !windows_.fmnotice)
+        return true;
+    Tfmnotice& notice = *windows_.fmnotice;
+    notice.clearLines();
+    const QStringList lines = wordsearch::ContainedWordLines(rows());
+    if (lines.isEmpty())
+        return true;
+    for (const QString& line : lines)
+        notice.addLine(line);
+    const int answer = notice.exec();
+    repaint();
+    einput->setFocus();
+    return answer == QDialog::Accepted;
+}
+
+void TfmGenerator::setBuildingState(bool on)
+{
+    btnmenu->setEnabled(on);
+    btnBuild->setEnabled(!on);
+    einput->setEnabled(!on);
+    if (on) {
+        btnclear->setEnabled(false);
+        btnclose->setEnabled(false);
+    } else {
+        btnclose->setEnabled(true);
+    }
+}
+
+void TfmGenerator::restoreCursor()
+{
+    if (cursorSet_) {
+        QApplication::restoreOverrideCursor();
+        cursorSet_ = false;
+    }
+}
+
+void TfmGenerator::wordStarted(const QString& word)
+{
+    lblword->setText(word);
+    lblword->repaint();
+    // The one moment of a word's placement at which a click on Cancel gets through.
+    QCoreApplication::processEvents();
+}
+
+void TfmGenerator::fillStarted()
+{
+    lblword->setText(QStringLiteral("Random letters"));
+    lblword->repaint();
+}
+
+void TfmGenerator::progressChanged(int value)
+{
+    pbprogress->setValue(value);
+}
+
+void TfmGenerator::gaugeChanged(int value)
+{
+    setGauge(value);
+}
