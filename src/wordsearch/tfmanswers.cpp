@@ -1,0 +1,150 @@
+#include "wordsearch/tfmanswers.h"
+
+#include "shell/program.h"
+#include "shell/windows.h"
+#include "wordsearch/gridpicture.h"
+
+#include <QGuiApplication>
+#include <QIcon>
+#include <QLabel>
+#include <QScreen>
+#include <QResizeEvent>
+#include <QShowEvent>
+#include <QToolButton>
+
+namespace {
+
+constexpr int kTopMargin = 38;
+constexpr int kStripHeight = 33;
+constexpr int kMargin = 5;
+constexpr int kButtonSize = 25;
+
+QToolButton* stripButton(QWidget* strip, const QString& name, const QString& icon, const QString& hint, int left)
+{
+    auto* button = new QToolButton(strip);
+    button->setObjectName(name);
+    button->setToolTip(hint);
+    button->setIcon(QIcon(QStringLiteral(":/icons/") + icon + QStringLiteral(".png")));
+    button->setIconSize(QSize(21, 21));
+    button->setAutoRaise(true);
+    button->setGeometry(left, (kStripHeight - kButtonSize) / 2, kButtonSize, kButtonSize);
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
+QSize primaryScreenSize()
+{
+    QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().size() : QSize(1024, 768);
+}
+
+} // namespace
+
+Tfmanswers::Tfmanswers(Program& program, Windows& windows, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::WindowMinimizeButtonHint | Qt::WindowStaysOnTopHint),
+      program_(program), windows_(windows), screenSize_(primaryScreenSize)
+{
+    setObjectName(QStringLiteral("fmanswers"));
+    setWindowTitle(QStringLiteral("Key"));
+
+    panh2 = new QWidget(this);
+    panh2->setObjectName(QStringLiteral("panh2"));
+    panbuttons = new QWidget(panh2);
+    panbuttons->setObjectName(QStringLiteral("panbuttons"));
+    SpeedButton2 = stripButton(panbuttons, QStringLiteral("SpeedButton2"), QStringLiteral("smaller"),
+                               QStringLiteral("Decrease the puzzle size"), kMargin);
+    SpeedButton3 = stripButton(panbuttons, QStringLiteral("SpeedButton3"), QStringLiteral("larger"),
+                               QStringLiteral("Increase the puzzle size"), kMargin + kButtonSize);
+    SpeedButton1 = stripButton(panbuttons, QStringLiteral("SpeedButton1"), QStringLiteral("close"),
+                               QStringLiteral("Close"), kMargin + 2 * kButtonSize + 8);
+    connect(SpeedButton2, &QToolButton::clicked, this, [this] { SpeedButton2Click(); });
+    connect(SpeedButton3, &QToolButton::clicked, this, [this] { SpeedButton3Click(); });
+    connect(SpeedButton1, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
+
+    imanswer = new QLabel(this);
+    imanswer->setObjectName(QStringLiteral("imanswer"));
+    imanswer->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    FormCreate();
+}
+
+void Tfmanswers::FormCreate()
+{
+    imanswerPicture_ = wordsearch::BlankPicture();
+    setPictureSize(wordsearch::kPicturePixels);
+}
+
+void Tfmanswers::setPictureSize(int pixels)
+{
+    zoom_ = pixels / wordsearch::kPicturePixels;
+    const int width = kMarginWidth + pixels;
+    const int height = kMarginHeight + pixels;
+    panh2->setGeometry(0, 0, width, kTopMargin);
+    panbuttons->setGeometry(0, 0, width, kStripHeight);
+    imanswer->setGeometry(kMargin, kTopMargin, pixels, pixels);
+    setFixedSize(width, height);
+    refreshPicture();
+}
+
+void Tfmanswers::resizeEvent(QResizeEvent* event)
+{
+    // A size given from outside (stored bounds) picks the matching zoom.
+    QWidget::resizeEvent(event);
+    int pixels = width() - kMarginWidth;
+    if (pixels != 600 && pixels != 900)
+        pixels = wordsearch::kPicturePixels;
+    if (pixels != imanswer->width())
+        setPictureSize(pixels);
+}
+
+void Tfmanswers::refreshPicture()
+{
+    const int pixels = wordsearch::kPicturePixels * zoom_;
+    imanswer->setPixmap(QPixmap::fromImage(
+        imanswerPicture_.scaled(pixels, pixels, Qt::IgnoreAspectRatio, Qt::FastTransformation)));
+}
+
+void Tfmanswers::PaintKey(const QImage& letters)
+{
+    wordsearch::PaintKey(imanswerPicture_, program_.wordSearch.puzzle, letters, program_.settings.effectiveHighlight);
+    refreshPicture();
+}
+
+void Tfmanswers::showEvent(QShowEvent* event)
+{
+    const QVariant autoCentre = property("autoCentre");
+    if (!centred_ && (!autoCentre.isValid() || autoCentre.toBool())) {
+        if (QScreen* screen = QGuiApplication::primaryScreen())
+            move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    }
+    centred_ = true;
+    QWidget::showEvent(event);
+}
+
+void Tfmanswers::SpeedButton1Click()
+{
+    close();
+}
+
+void Tfmanswers::SpeedButton2Click()
+{
+    const int pixels = imanswer->width();
+    setPictureSize(pixels == 900 || imanswer->height() == 900 ? 600 : 300);
+}
+
+void Tfmanswers::SpeedButton3Click()
+{
+    // The key grows when either screen dimension has room; the play window needs both.
+    const QSize screen = screenSize_();
+    const int frameWidth = frameGeometry().width() - width();
+    const int frameHeight = frameGeometry().height() - height();
+    const int pixels = imanswer->width();
+    if (pixels == 300) {
+        if (!(screen.width() - frameWidth <= kMarginWidth + 600 && screen.height() - frameHeight <= kMarginHeight + 600))
+            setPictureSize(600);
+    } else if (pixels == 600) {
+        if (!(screen.width() - 50 <= kMarginWidth + 900 && screen.height() - 50 <= kMarginHeight + 900))
+            setPictureSize(900);
+    }
+}
