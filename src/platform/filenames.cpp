@@ -1,5 +1,8 @@
 #include "platform/filenames.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace filenames {
 namespace {
 
@@ -33,6 +36,19 @@ bool isRefusedNameCharacter(QChar c)
 {
     static const QString refused = QStringLiteral("\\/:*?\"<>|.");
     return refused.contains(c);
+}
+
+QString resolveInFolder(const QString& folder, const QString& fileName)
+{
+    const QDir dir(folder);
+    const QString exact = dir.filePath(fileName);
+    if (fileName.contains(QLatin1Char('/')) || QFileInfo::exists(exact))
+        return exact;
+    const QStringList entries = dir.entryList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QString& entry : entries)
+        if (entry.compare(fileName, Qt::CaseInsensitive) == 0)
+            return dir.filePath(entry);
+    return exact;
 }
 
 } // namespace filenames

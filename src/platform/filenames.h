@@ -14,4 +14,9 @@ QString replaceExtension(const QString& name, const QString& ext);
 // True when name holds a character that a puzzle name may not hold (\ / : * ? " < > | .).
 bool isRefusedNameCharacter(QChar c);
 
+// The path of fileName inside folder, matched without regard to case as the puzzle folder's
+// names are: an exact match first, then any file whose name differs only in case, else
+// folder/fileName as given.
+QString resolveInFolder(const QString& folder, const QString& fileName);
+
 } // namespace filenames

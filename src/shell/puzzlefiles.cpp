@@ -2,6 +2,7 @@
 
 #include "controls/tokstringdialog.h"
 #include "platform/fileaccess.h"
+#include "platform/filenames.h"
 #include "platform/messageboxes.h"
 #include "shell/program.h"
 #include "shell/tfmfiles.h"
@@ -36,11 +37,13 @@ namespace {
 
 bool userFilesExist(const Program& program, const PuzzleKind& kind, const QString& name)
 {
-    const QString base = program.paths.puzzleFile(name) + kind.userExtension;
+    const auto exists = [&](const QString& file) {
+        return QFile::exists(filenames::resolveInFolder(program.paths.puzzleFolder(), file));
+    };
+    const QString base = name + kind.userExtension;
     if (!kind.threeFiles)
-        return QFile::exists(base);
-    return QFile::exists(base + QLatin1Char('1')) && QFile::exists(base + QLatin1Char('2')) &&
-           QFile::exists(base + QLatin1Char('3'));
+        return exists(base);
+    return exists(base + QLatin1Char('1')) && exists(base + QLatin1Char('2')) && exists(base + QLatin1Char('3'));
 }
 
 } // namespace
@@ -82,7 +85,8 @@ bool SaveAfterBuild(Program& program, TokStringDialog& sd1, const PuzzleKind& ki
 
         if (kind.writer && kind.writer(name) == 0) {
             if (kind.openToEveryone)
-                fileaccess::openToEveryone(program.paths.puzzleFile(name) + kind.userExtension);
+                fileaccess::openToEveryone(
+                    filenames::resolveInFolder(program.paths.puzzleFolder(), name + kind.userExtension));
             currentName = name;
             boxes.message(QStringLiteral("Your puzzle has now been saved"));
             saved = true;

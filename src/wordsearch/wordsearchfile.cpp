@@ -70,8 +70,8 @@ QString WordSearchFilePath(const QString& programFolder, const QString& name)
 {
     const QString folder = programFolder + kPuzzleFolder;
     if (filenames::lowerExtension(name) == QLatin1String(".wsd"))
-        return QDir(folder).filePath(name);
-    return folder + QLatin1Char('/') + filenames::replaceExtension(name, QStringLiteral(".wsp"));
+        return filenames::resolveInFolder(folder, name);
+    return filenames::resolveInFolder(folder, filenames::replaceExtension(name, QStringLiteral(".wsp")));
 }
 
 QByteArray EncodeWordSearchRecord(const WordSearchPuzzle& puzzle, bool& ok)

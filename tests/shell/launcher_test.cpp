@@ -1,0 +1,153 @@
+#include "brainloft_resources.h"
+#include "platform/inifile.h"
+#include "shell/puzzlepacks.h"
+#include "shell/startup.h"
+#include "shell/tfmpuzzletype.h"
+#include "shell/windows.h"
+#include "support/modal.h"
+#include "support/testprogram.h"
+
+#include <QAbstractButton>
+#include <QFile>
+#include <QFileInfo>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <unistd.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+class LauncherTest : public ::testing::Test {
+protected:
+    LauncherTest() : t(5, false)
+    {
+        InitBrainloftResources();
+        playWindow.setObjectName("fmmain");
+        windows.all << &playWindow;
+    }
+
+    std::unique_ptr<Tfmpuzzletype> makeLauncher()
+    {
+        auto launcher = std::make_unique<Tfmpuzzletype>(*t.program, windows);
+        windows.fmpuzzletype = launcher.get();
+        windows.all.prepend(launcher.get());
+        return launcher;
+    }
+
+    TestProgram t;
+    Windows windows;
+    QWidget playWindow;
+};
+
+} // namespace
+
+TEST_F(LauncherTest, CreationPreparesFoldersInventoryAndSettings)
+{
+    t.program->settings.mzlevel = 0;
+    auto launcher = makeLauncher();
+    EXPECT_TRUE(QFileInfo(t.program->paths.puzzleFolder()).isDir());
+    EXPECT_TRUE(QFileInfo(t.program->paths.musicFolder()).isDir());
+    EXPECT_TRUE(QFile::exists(startup::InventoryPath(*t.program)));
+    EXPECT_EQ(t.program->settings.mzlevel, 60) << "settings are read at creation";
+    EXPECT_FALSE(launcher->positionsLoaded());
+    EXPECT_EQ(launcher->windowTitle(), "Brainloft");
+    EXPECT_EQ(launcher->size(), QSize(600, 465));
+    EXPECT_TRUE(launcher->windowFlags() & Qt::FramelessWindowHint);
+    if (::geteuid() == 0) {
+        EXPECT_TRUE(startup::PermissionPassDone(*t.program)) << "an administrator's first start runs the pass";
+    }
+}
+
+TEST_F(LauncherTest, TypeListOffersTheFourPuzzlesWithTheFirstSelected)
+{
+    auto launcher = makeLauncher();
+    QStringList texts;
+    for (int i = 0; i < 4; ++i)
+        texts << launcher->findChild<QRadioButton*>(QString("rgpuzzletype_%1").arg(i))->text();
+    EXPECT_EQ(texts, QStringList({"Snapdoodle", "Glyphwhirl", "Lettermoor", "Windlepath"}));
+    EXPECT_EQ(launcher->selectedType(), 0);
+    const QWidget* list = launcher->findChild<QWidget*>("rgpuzzletype");
+    EXPECT_EQ(list->palette().color(QPalette::Window), QColor(0, 0, 0x62));
+    for (const char* name : {"ColorBtn1", "ColorBtn2", "ColorBtn3", "ColorBtn4", "ColorBtn5", "ColorBtn6"})
+        EXPECT_NE(launcher->findChild<QAbstractButton*>(name), nullptr) << name;
+    EXPECT_EQ(launcher->findChild<QAbstractButton*>("ColorBtn6")->text(), "Install puzzle packs");
+    EXPECT_EQ(launcher->findChild<QAbstractButton*>("ColorBtn5")->text(), "  ");
+    EXPECT_TRUE(launcher->findChild<QAbstractButton*>("ColorBtn5")->font().strikeOut());
+}
+
+TEST_F(LauncherTest, OkShowsTheChosenPlayWindowAndHidesTheLauncher)
+{
+    auto launcher = makeLauncher();
+    launcher->show();
+    launcher->selectType(1); // no cryptogram window yet: nothing happens
+    launcher->findChild<QAbstractButton*>("ColorBtn1")->click();
+    EXPECT_TRUE(launcher->isVisible());
+
+    launcher->findChild<QRadioButton*>("rgpuzzletype_2")->click();
+    EXPECT_EQ(launcher->selectedType(), 2);
+    launcher->findChild<QAbstractButton*>("ColorBtn1")->click();
+    EXPECT_TRUE(playWindow.isVisible());
+    EXPECT_FALSE(launcher->isVisible());
+}
+
+TEST_F(LauncherTest, PackInstallerIsOfferedAtTheFirstShowingOnly)
+{
+    QFile installer(puzzlepacks::InstallerPath(*t.program, 3));
+    ASSERT_TRUE(installer.open(QIODevice::WriteOnly));
+    installer.close();
+    auto launcher = makeLauncher();
+    t.boxes.answer({true});
+    launcher->show();
+    EXPECT_EQ(t.boxes.titles(), QStringList{"Install puzzle pack 3"});
+    EXPECT_EQ(t.processes.runs.size(), 1);
+    EXPECT_TRUE(launcher->positionsLoaded());
+    EXPECT_TRUE(launcher->isEnabled()) << "the launcher takes clicks again once the installer is done";
+    launcher->hide();
+    launcher->show();
+    EXPECT_EQ(t.boxes.boxes.size(), 1) << "asked once";
+    launcher->findChild<QAbstractButton*>("ColorBtn6")->click();
+    EXPECT_EQ(t.boxes.boxes.size(), 2) << "\"Install puzzle packs\" asks again";
+}
+
+TEST_F(LauncherTest, DragsOnlyByTheTitleStrip)
+{
+    auto launcher = makeLauncher();
+    launcher->move(100, 100);
+    launcher->show();
+    QWidget* image = launcher->findChild<QWidget*>("Image1");
+    const QPoint start = launcher->pos();
+
+    QTest::mousePress(image, Qt::LeftButton, {}, QPoint(50, 20));
+    EXPECT_TRUE(launcher->dragging());
+    QMouseEvent move(QEvent::MouseMove, QPointF(50, 20), launcher->mapToGlobal(QPointF(90, 60)), Qt::NoButton,
+                     Qt::LeftButton, {});
+    QApplication::sendEvent(image, &move);
+    EXPECT_EQ(launcher->pos(), start + QPoint(40, 40));
+    QTest::mouseRelease(image, Qt::LeftButton, {}, QPoint(50, 20));
+    EXPECT_FALSE(launcher->dragging());
+
+    for (const QPoint& p : {QPoint(50, 31), QPoint(591, 20), QPoint(6, 20), QPoint(50, 6), QPoint(300, 200)}) {
+        QTest::mousePress(image, Qt::LeftButton, {}, p);
+        EXPECT_FALSE(launcher->dragging()) << p.x() << "," << p.y();
+        QTest::mouseRelease(image, Qt::LeftButton, {}, p);
+    }
+    launcher->Image1MouseDown(590, 30);
+    EXPECT_TRUE(launcher->dragging()) << "the last point inside the strip";
+}
+
+TEST_F(LauncherTest, CloseWritesTheSettingsAndEndsTheProgram)
+{
+    auto launcher = makeLauncher();
+    launcher->show();
+    QSignalSpy closed(launcher.get(), &Tfmpuzzletype::closed);
+    launcher->findChild<QAbstractButton*>("ColorBtn2")->click();
+    EXPECT_EQ(closed.count(), 1);
+    EXPECT_TRUE(QFile::exists(t.program->paths.settingsFile));
+    auto again = makeLauncher();
+    again->show();
+    QSignalSpy closedAgain(again.get(), &Tfmpuzzletype::closed);
+    again->findChild<QAbstractButton*>("ColorBtn3")->click();
+    EXPECT_EQ(closedAgain.count(), 1);
+}
