@@ -1,0 +1,174 @@
+// The program's windows as a person meets them: created once in order, driven through their
+// controls, and looked at in grabbed pictures.
+#include "app/programwindows.h"
+#include "brainloft_resources.h"
+#include "shell/tfmpuzzletype.h"
+#include "support/modal.h"
+#include "support/testprogram.h"
+#include "wordsearch/tfmanswers.h"
+#include "wordsearch/tfmgenerator.h"
+#include "wordsearch/tfmmain.h"
+
+#include <QAbstractButton>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProcess>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+int countPixels(const QImage& image, QRgb colour, int tolerance = 0)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            if (std::abs(qRed(p) - qRed(colour)) <= tolerance && std::abs(qGreen(p) - qGreen(colour)) <= tolerance &&
+                std::abs(qBlue(p) - qBlue(colour)) <= tolerance)
+                ++n;
+        }
+    return n;
+}
+
+class ProgramWindowsTest : public ::testing::Test {
+protected:
+    ProgramWindowsTest() : t(2026, false) { InitBrainloftResources(); }
+    TestProgram t;
+};
+
+} // namespace
+
+TEST_F(ProgramWindowsTest, EveryWindowIsCreatedOnceInStartUpOrder)
+{
+    ProgramWindows pw(*t.program);
+    QStringList names;
+    for (QWidget* w : pw.windows().all)
+        names << w->objectName();
+    EXPECT_EQ(names, QStringList({"fmpuzzletype", "fmmain", "fmGenerator", "FmWinner", "fmfiles", "fmbuilderror",
+                                  "fmnotice", "fmanswers"}));
+    for (QWidget* w : pw.windows().all)
+        EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString() << " waits until it is shown";
+}
+
+TEST_F(ProgramWindowsTest, LauncherLooksLikeItsDesign)
+{
+    ProgramWindows pw(*t.program);
+    Tfmpuzzletype* launcher = pw.windows().fmpuzzletype;
+    launcher->show();
+    const QImage shot = launcher->grab().toImage();
+    ASSERT_EQ(shot.size(), QSize(600, 465));
+    // The title strip is dark, the type list dark blue, the OK button's face navy.
+    EXPECT_LT(qGray(shot.pixel(300, 12)), 80);
+    const QWidget* list = launcher->findChild<QWidget*>("rgpuzzletype");
+    EXPECT_EQ(shot.pixel(list->geometry().right() - 3, list->geometry().bottom() - 3), qRgb(0, 0, 0x62));
+    QWidget* ok = launcher->findChild<QWidget*>("ColorBtn1");
+    const QPoint face = ok->mapTo(launcher, QPoint(6, ok->height() / 2));
+    EXPECT_EQ(shot.pixel(face), qRgb(0, 0, 128));
+    EXPECT_GT(countPixels(ok->grab().toImage(), qRgb(255, 255, 255)), 10) << "white caption";
+}
+
+TEST_F(ProgramWindowsTest, AWordSearchFromTheLauncherToTheKeyAndBack)
+{
+    ProgramWindows pw(*t.program);
+    Windows& w = pw.windows();
+    w.fmpuzzletype->show();
+    w.fmpuzzletype->findChild<QRadioButton*>("rgpuzzletype_2")->click();
+    w.fmpuzzletype->findChild<QAbstractButton*>("ColorBtn1")->click();
+    ASSERT_TRUE(w.fmmain->isVisible());
+    EXPECT_FALSE(w.fmpuzzletype->isVisible());
+    EXPECT_EQ(w.fmmain->windowTitle(), "Lettermoor     ");
+    EXPECT_EQ(t.program->activePuzzleType, 3);
+
+    // Create: type the words, build, save as Spring.
+    t.boxes.answer({true});
+    WhenModalNamed("fmGenerator", [&](QWidget* generator) {
+        EXPECT_EQ(generator->windowTitle(), "Puzzle Generator     <New Puzzle>");
+        auto* input = generator->findChild<QLineEdit*>("einput");
+        for (const char* word : {"elephant", "giraffe", "zebra", "lion", "tiger"}) {
+            QTest::keyClicks(input, word);
+            QTest::keyClick(input, Qt::Key_Return);
+        }
+        WhenModalNamed("TokStringDialogWindow", [](QWidget* dialog) {
+            QTest::keyClicks(dialog->findChild<QLineEdit*>("edText"), "Spring");
+            dialog->findChild<QAbstractButton*>("btnOK")->click();
+        });
+        generator->findChild<QAbstractButton*>("btnBuild")->click();
+    });
+    w.fmmain->findChild<QAbstractButton*>("btnNew")->click();
+    EXPECT_EQ(t.boxes.texts().last(), "Your puzzle has now been saved");
+    EXPECT_TRUE(QFile::exists(t.puzzleFile("Spring.wsp")));
+    EXPECT_EQ(w.fmmain->windowTitle(), "Lettermoor     Spring");
+
+    auto* items = w.fmmain->findChild<QListWidget*>("lbItems");
+    ASSERT_EQ(items->count(), 5);
+    QImage shot = w.fmmain->grab().toImage();
+    EXPECT_EQ(shot.size(), QSize(521, 343));
+    EXPECT_GT(countPixels(shot, qRgb(0, 0, 0)), 2000) << "the letters are drawn";
+
+    // Find ZEBRA by clicking its last letter, then its first.
+    const wordsearch::WordSearchPuzzle& p = t.program->wordSearch.puzzle;
+    QPoint first, last;
+    for (int x1 = 1; x1 <= 20; ++x1)
+        for (int y1 = 1; y1 <= 20; ++y1)
+            for (int x2 = 1; x2 <= 20; ++x2)
+                for (int y2 = 1; y2 <= 20; ++y2) {
+                    const int n = p.index.at(x1, y1, x2, y2);
+                    if (n && p.wordSlots[n - 1].word() == "ZEBRA") {
+                        first = QPoint(x1, y1);
+                        last = QPoint(x2, y2);
+                    }
+                }
+    ASSERT_FALSE(first.isNull());
+    QWidget* picture = w.fmmain->findChild<QWidget*>("imPuzzle");
+    const auto centre = [](QPoint cell) { return QPoint((cell.x() - 1) * 15 + 7, (cell.y() - 1) * 15 + 7); };
+    QTest::mouseClick(picture, Qt::LeftButton, {}, centre(last));
+    QTest::mouseClick(picture, Qt::LeftButton, {}, centre(first));
+    EXPECT_EQ(items->count(), 4);
+    EXPECT_TRUE(items->findItems("ZEBRA", Qt::MatchExactly).isEmpty());
+    shot = w.fmmain->grab().toImage();
+    EXPECT_GT(countPixels(shot, qRgb(255, 0, 0)), 100) << "the found word is painted red";
+
+    // The key shows every word.
+    w.fmmain->findChild<QAbstractButton*>("btncheat")->click();
+    ASSERT_TRUE(w.fmanswers->isVisible());
+    EXPECT_EQ(w.fmanswers->windowTitle(), "Key");
+    const QImage key = w.fmanswers->grab().toImage();
+    EXPECT_GT(countPixels(key, qRgb(255, 0, 0)), countPixels(shot, qRgb(255, 0, 0)));
+
+    // Closing the play window brings the launcher back and hides the key.
+    w.fmmain->findChild<QAbstractButton*>("btnclose")->click();
+    EXPECT_FALSE(w.fmmain->isVisible());
+    EXPECT_FALSE(w.fmanswers->isVisible());
+    EXPECT_TRUE(w.fmpuzzletype->isVisible());
+}
+
+TEST(SingleInstance, ASecondCopyEndsAtOnceWithoutAWindow)
+{
+    QTemporaryDir home;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("HOME", home.path());
+    env.insert("XDG_CONFIG_HOME", home.filePath("config"));
+    env.insert("XDG_RUNTIME_DIR", home.path());
+    QProcess first, second;
+    first.setProcessEnvironment(env);
+    second.setProcessEnvironment(env);
+    first.start(BRAINLOFT_PROGRAM, {});
+    ASSERT_TRUE(first.waitForStarted());
+    // The first copy holds the lock once it is up; give it a moment.
+    for (int i = 0; i < 100 && !QFile::exists(home.filePath("@Ok Brainloft#.lock")); ++i)
+        QTest::qWait(50);
+    ASSERT_TRUE(QFile::exists(home.filePath("@Ok Brainloft#.lock")));
+    second.start(BRAINLOFT_PROGRAM, {});
+    ASSERT_TRUE(second.waitForFinished(10000)) << "the second copy does not stay";
+    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_TRUE(second.readAllStandardOutput().isEmpty());
+    EXPECT_EQ(first.state(), QProcess::Running);
+    first.kill();
+    first.waitForFinished();
+}
