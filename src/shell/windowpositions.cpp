@@ -66,6 +66,11 @@ void LoadWindowPositions(QSettings& store, const QList<NamedWindow>& windows)
             // Stored sizes are of the outer frame; resize() sets the client area.
             const int frameWidth = frame.width() - inner.width();
             const int frameHeight = frame.height() - inner.height();
+            // A window that takes its zoom from its size lets the stored size through.
+            if (w->property("sizedByZoom").toBool()) {
+                w->setMinimumSize(0, 0);
+                w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+            }
             w->resize(width != kMissing ? width - frameWidth : inner.width(),
                       height != kMissing ? height - frameHeight : inner.height());
         }

@@ -28,5 +28,6 @@ void SaveWindowPositions(QSettings& store, const QList<NamedWindow>& windows);
 // width and height are of the outer frame. Values are applied as stored, even off screen.
 // Applying left sets the window's dynamic property "autoCentre" to false: a window that centres
 // itself when shown must skip the centring when property("autoCentre") holds false.
-// Finally fminstructions is maximised or made normal by its stored max (default normal).
+// A window with the property "sizedByZoom" takes a stored size past its fixed size and picks
+// its zoom from it. Finally fminstructions is maximised or made normal by its stored max (default normal).
 void LoadWindowPositions(QSettings& store, const QList<NamedWindow>& windows);

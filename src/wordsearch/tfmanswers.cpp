@@ -46,6 +46,8 @@ Tfmanswers::Tfmanswers(Program& program, Windows& windows, QWidget* parent)
       program_(program), windows_(windows), screenSize_(primaryScreenSize)
 {
     setObjectName(QStringLiteral("fmanswers"));
+    // Stored bounds may change its size, and so its zoom.
+    setProperty("sizedByZoom", true);
     setWindowTitle(QStringLiteral("Key"));
 
     panh2 = new QWidget(this);
@@ -91,8 +93,10 @@ void Tfmanswers::resizeEvent(QResizeEvent* event)
 {
     // A size given from outside (stored bounds) picks the matching zoom.
     QWidget::resizeEvent(event);
-    int pixels = width() - kMarginWidth;
-    if (pixels != 600 && pixels != 900)
+    // Stored bounds carry the frame too, so the largest zoom that fits is the one meant.
+    const int room = width() - kMarginWidth;
+    int pixels = room >= 900 ? 900 : room >= 600 ? 600 : 0;
+    if (pixels == 0)
         pixels = wordsearch::kPicturePixels;
     if (pixels != imanswer->width())
         setPictureSize(pixels);

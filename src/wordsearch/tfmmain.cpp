@@ -55,6 +55,8 @@ Tfmmain::Tfmmain(Program& program, Windows& windows, QWidget* parent)
     : QWidget(parent, Qt::Window), program_(program), windows_(windows), screenSize_(primaryScreenSize)
 {
     setObjectName(QStringLiteral("fmmain"));
+    // Stored bounds may change its size, and so its zoom.
+    setProperty("sizedByZoom", true);
     setWindowTitle(kCaption);
     buildControls();
     FormCreate();
@@ -166,8 +168,10 @@ void Tfmmain::resizeEvent(QResizeEvent* event)
     // The window keeps a fixed size of its own; a size given from outside (stored bounds from
     // the last run) picks the zoom that matches it, as the picture's width does when shown.
     QWidget::resizeEvent(event);
-    int pixels = width() - kMarginWidth;
-    if (pixels != 600 && pixels != 900)
+    // Stored bounds carry the frame too, so the largest zoom that fits is the one meant.
+    const int room = width() - kMarginWidth;
+    int pixels = room >= 900 ? 900 : room >= 600 ? 600 : 0;
+    if (pixels == 0)
         pixels = kPicturePixels;
     if (pixels != imPuzzle->width())
         setPictureSize(pixels);

@@ -15,6 +15,7 @@
 #include <QListWidget>
 #include <QProcess>
 #include <QRadioButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -144,6 +145,37 @@ TEST_F(ProgramWindowsTest, AWordSearchFromTheLauncherToTheKeyAndBack)
     EXPECT_FALSE(w.fmmain->isVisible());
     EXPECT_FALSE(w.fmanswers->isVisible());
     EXPECT_TRUE(w.fmpuzzletype->isVisible());
+}
+
+TEST_F(ProgramWindowsTest, WindowsComeBackWhereTheyWereAtTheNextStart)
+{
+    {
+        ProgramWindows pw(*t.program);
+        Windows& w = pw.windows();
+        w.fmpuzzletype->show();
+        w.fmmain->setScreenSizeSource([] { return QSize(1920, 1080); });
+        w.fmmain->show();
+        w.fmmain->btnLargerClick();
+        ASSERT_EQ(w.fmmain->zoom(), 2);
+        w.fmmain->move(123, 77);
+        static_cast<QWidget*>(w.fmGenerator)->move(40, 50);
+        w.fmpuzzletype->close();
+    }
+    QSettings store(t.program->paths.settingsFile, QSettings::IniFormat);
+    EXPECT_EQ(store.value("Software/Oakhollow/Brainloft/fmmain/left").toString(), "123");
+    EXPECT_EQ(store.value("Software/Oakhollow/Brainloft/fmgenerator/top").toString(), "50");
+    EXPECT_EQ(store.value("Software/Oakhollow/Brainloft/fmfiles/width").toString(), "390")
+        << "a window never shown stores its designed bounds";
+    EXPECT_FALSE(store.contains("Software/Oakhollow/Brainloft/fmpuzzletype/left")) << "the launcher is never stored";
+
+    ProgramWindows again(*t.program);
+    Windows& w = again.windows();
+    w.fmpuzzletype->show();
+    w.fmmain->show();
+    EXPECT_EQ(w.fmmain->pos(), QPoint(123, 77)) << "a stored place is not centred again";
+    EXPECT_EQ(w.fmmain->zoom(), 2);
+    EXPECT_EQ(w.fmmain->width(), 821);
+    EXPECT_EQ(static_cast<QWidget*>(w.fmGenerator)->pos(), QPoint(40, 50));
 }
 
 TEST(SingleInstance, ASecondCopyEndsAtOnceWithoutAWindow)
