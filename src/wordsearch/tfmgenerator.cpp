@@ -290,11 +290,13 @@ int TfmGenerator::EnsureRow()
     const int row = selectedRow();
     if (row >= 0)
         return row;
-    if (cwords->count() == 0) {
-        ++quietList_;
+    ++quietList_;
+    if (cwords->count() == 0)
         cwords->addItem(QString());
-        --quietList_;
-    }
+    else if (findRow(QString()) < 0 && cwords->count() < kMaxRows && !overLimit())
+        // A list opened for editing has no empty row; a new word must not overwrite the first one.
+        cwords->insertItem(0, QString());
+    --quietList_;
     selectRow(0);
     // Editing of row 0 begins here; Escape brings back what it held.
     savedText_ = rowText(0);

@@ -194,6 +194,20 @@ TEST_F(GeneratorTest, EditOpeningListsTheSlotsInSlotOrderWithoutAnEmptyRow)
     EXPECT_TRUE(btnclear->isEnabled());
 }
 
+TEST_F(GeneratorTest, TypingANewWordIntoAnEditedListKeepsEveryLoadedWord)
+{
+    program.wordSearch.puzzle.wordSlots[0].set("ZEBRA");
+    program.wordSearch.puzzle.wordSlots[1].set("APPLE");
+    program.wordSearch.newPuzzle = false;
+    generator->show();
+    Settle();
+
+    QTest::keyClicks(einput, "kiwi");
+    EXPECT_EQ(generator->rows(), QStringList({"KIWI", "ZEBRA", "APPLE"}));
+    QTest::keyClick(einput, Qt::Key_Return);
+    EXPECT_EQ(generator->rows(), QStringList({"", "APPLE", "KIWI", "ZEBRA"}));
+}
+
 // --- typing -------------------------------------------------------------------------------
 
 TEST_F(GeneratorTest, TypedLettersShowInCapitalsInFieldAndRowAtOnce)
