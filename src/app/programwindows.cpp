@@ -10,6 +10,9 @@
 #include "wordsearch/tfmnotice.h"
 #include "wordsearch/tfmwinner.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+
 template <typename T, typename... Args>
 T* ProgramWindows::create(Args&&... args)
 {
@@ -37,6 +40,15 @@ ProgramWindows::ProgramWindows(Program& program)
     // fmpclick, fmmzkey
     windows_.fmanswers = create<Tfmanswers>(program, windows_);
     // fmpmaker, fmMore
+
+    // Each window is designed centred on the screen. Placing it there now gives a window that
+    // is never shown the bounds it would open with, and those are what gets stored for it.
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QPoint centre = screen->availableGeometry().center();
+        for (QWidget* w : windows_.all)
+            if (w != windows_.fmpuzzletype)
+                w->move(centre - QPoint(w->width() / 2, w->height() / 2));
+    }
 }
 
 ProgramWindows::~ProgramWindows()
