@@ -1,5 +1,6 @@
 #include "app/programwindows.h"
 
+#include "controls/placement.h"
 #include "shell/program.h"
 #include "shell/tfmfiles.h"
 #include "shell/tfmpuzzletype.h"
@@ -43,12 +44,8 @@ ProgramWindows::ProgramWindows(Program& program)
 
     // Each window is designed centred on the screen. Placing it there now gives a window that
     // is never shown the bounds it would open with, and those are what gets stored for it.
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QPoint centre = screen->availableGeometry().center();
-        for (QWidget* w : windows_.all)
-            if (w != windows_.fmpuzzletype)
-                w->move(centre - QPoint(w->width() / 2, w->height() / 2));
-    }
+    for (QWidget* w : windows_.all)
+        placement::CentreOnScreen(w);
 }
 
 ProgramWindows::~ProgramWindows()

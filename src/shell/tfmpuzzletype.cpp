@@ -1,5 +1,6 @@
 #include "shell/tfmpuzzletype.h"
 
+#include "controls/placement.h"
 #include "controls/tcolorbtn.h"
 #include "platform/fonts.h"
 #include "shell/program.h"
@@ -49,8 +50,7 @@ Tfmpuzzletype::Tfmpuzzletype(Program& program, Windows& windows, QWidget* parent
     setObjectName(QStringLiteral("fmpuzzletype"));
     setWindowTitle(QStringLiteral("Brainloft"));
     setFixedSize(kWidth, kHeight);
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - QPoint(kWidth / 2, kHeight / 2));
+    placement::CentreOnScreen(this);
     buildControls();
     FormCreate();
 }

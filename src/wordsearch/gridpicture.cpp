@@ -167,4 +167,13 @@ void PaintKey(QImage& key, const WordSearchPuzzle& puzzle, const QImage& letters
     OverlayLetters(key, letters);
 }
 
+int PicturePixelsForRoom(int room)
+{
+    if (room >= 3 * kPicturePixels)
+        return 3 * kPicturePixels;
+    if (room >= 2 * kPicturePixels)
+        return 2 * kPicturePixels;
+    return kPicturePixels;
+}
+
 } // namespace wordsearch

@@ -41,4 +41,8 @@ void OverlayLetters(QImage& target, const QImage& letters);
 // and the letters on top.
 void PaintKey(QImage& key, const WordSearchPuzzle& puzzle, const QImage& letters, std::uint32_t highlight);
 
+// The picture size (300, 600 or 900) for a window whose picture area is room pixels wide:
+// the largest that fits, since stored bounds carry the window's frame as well.
+int PicturePixelsForRoom(int room);
+
 } // namespace wordsearch

@@ -1,5 +1,7 @@
 #include "wordsearch/tfmanswers.h"
 
+#include "controls/placement.h"
+
 #include "shell/program.h"
 #include "shell/windows.h"
 #include "wordsearch/gridpicture.h"
@@ -93,11 +95,7 @@ void Tfmanswers::resizeEvent(QResizeEvent* event)
 {
     // A size given from outside (stored bounds) picks the matching zoom.
     QWidget::resizeEvent(event);
-    // Stored bounds carry the frame too, so the largest zoom that fits is the one meant.
-    const int room = width() - kMarginWidth;
-    int pixels = room >= 900 ? 900 : room >= 600 ? 600 : 0;
-    if (pixels == 0)
-        pixels = wordsearch::kPicturePixels;
+    const int pixels = wordsearch::PicturePixelsForRoom(width() - kMarginWidth);
     if (pixels != imanswer->width())
         setPictureSize(pixels);
 }
@@ -117,11 +115,8 @@ void Tfmanswers::PaintKey(const QImage& letters)
 
 void Tfmanswers::showEvent(QShowEvent* event)
 {
-    const QVariant autoCentre = property("autoCentre");
-    if (!centred_ && (!autoCentre.isValid() || autoCentre.toBool())) {
-        if (QScreen* screen = QGuiApplication::primaryScreen())
-            move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
-    }
+    if (!centred_)
+        placement::CentreUnlessPlaced(this);
     centred_ = true;
     QWidget::showEvent(event);
 }

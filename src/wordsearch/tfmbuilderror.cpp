@@ -1,5 +1,6 @@
 #include "wordsearch/tfmbuilderror.h"
 
+#include "controls/placement.h"
 #include "platform/fonts.h"
 
 #include <QFontMetrics>
@@ -15,17 +16,7 @@ namespace {
 constexpr int kWidth = 401;
 constexpr int kHeight = 275;
 
-QLabel* makeLabel(const QString& text, const QString& name, QWidget* parent, const QRect& geometry, bool wrap)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setGeometry(geometry);
-    label->setWordWrap(wrap);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setTextFormat(Qt::PlainText);
-    label->setFont(fonts::sans(11));
-    return label;
-}
+using placement::MakeLabel;
 
 } // namespace
 
@@ -37,19 +28,19 @@ Tfmbuilderror::Tfmbuilderror(QWidget* parent)
     setModal(true);
     setFixedSize(kWidth, kHeight);
 
-    Lblmessage = makeLabel(QString(), QStringLiteral("Lblmessage"), this, QRect(8, 10, 200, 16), false);
+    Lblmessage = MakeLabel(QString(), QStringLiteral("Lblmessage"), this, QRect(8, 10, 200, 16), false);
     Lblmessage->setFont(fonts::sans(11, true));
-    label2 = makeLabel(QStringLiteral("that could not be placed in your puzzle."), QStringLiteral("label2"), this,
+    label2 = MakeLabel(QStringLiteral("that could not be placed in your puzzle."), QStringLiteral("label2"), this,
                        QRect(208, 10, 185, 16), false);
-    Label3 = makeLabel(QStringLiteral("We may be able to rebuild the puzzle and include the words that were skipped. If "
+    Label3 = MakeLabel(QStringLiteral("We may be able to rebuild the puzzle and include the words that were skipped. If "
                                       "you would like for us to try and rebuild this puzzle, just click the Retry "
                                       "button. You may try to rebuild as many times as you like."),
                        QStringLiteral("Label3"), this, QRect(8, 34, 385, 44), true);
-    Label4 = makeLabel(QStringLiteral("If you continue to get this error or do not want to retry, click the finish "
+    Label4 = MakeLabel(QStringLiteral("If you continue to get this error or do not want to retry, click the finish "
                                       "button and the puzzle will be completed without the words that were unable "
                                       "to be placed."),
                        QStringLiteral("Label4"), this, QRect(8, 84, 385, 44), true);
-    Label1 = makeLabel(QStringLiteral("The words that were not placed are listed below."), QStringLiteral("Label1"), this,
+    Label1 = MakeLabel(QStringLiteral("The words that were not placed are listed below."), QStringLiteral("Label1"), this,
                        QRect(8, 136, 385, 16), false);
 
     lbwords = new QListWidget(this);
@@ -105,8 +96,7 @@ QStringList Tfmbuilderror::words() const
 void Tfmbuilderror::showEvent(QShowEvent* event)
 {
     if (!event->spontaneous()) {
-        if (QScreen* screen = QGuiApplication::primaryScreen())
-            move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+        placement::CentreOnScreen(this);
         BitBtn1->setFocus();
     }
     QDialog::showEvent(event);

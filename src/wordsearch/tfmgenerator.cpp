@@ -1,5 +1,7 @@
 #include "wordsearch/tfmgenerator.h"
 
+#include "controls/placement.h"
+
 #include "controls/tokstringdialog.h"
 #include "platform/fonts.h"
 #include "platform/messageboxes.h"
@@ -469,11 +471,7 @@ void TfmGenerator::ResetGenerator()
 void TfmGenerator::showEvent(QShowEvent* event)
 {
     if (!event->spontaneous()) {
-        const QVariant autoCentre = property("autoCentre");
-        if (!autoCentre.isValid() || autoCentre.toBool()) {
-            if (QScreen* screen = QGuiApplication::primaryScreen())
-                move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
-        }
+        placement::CentreUnlessPlaced(this);
         FormShow();
     }
     QDialog::showEvent(event);

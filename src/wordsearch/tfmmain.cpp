@@ -1,5 +1,7 @@
 #include "wordsearch/tfmmain.h"
 
+#include "controls/placement.h"
+
 #include "platform/filenames.h"
 #include "platform/fonts.h"
 #include "platform/messageboxes.h"
@@ -168,11 +170,7 @@ void Tfmmain::resizeEvent(QResizeEvent* event)
     // The window keeps a fixed size of its own; a size given from outside (stored bounds from
     // the last run) picks the zoom that matches it, as the picture's width does when shown.
     QWidget::resizeEvent(event);
-    // Stored bounds carry the frame too, so the largest zoom that fits is the one meant.
-    const int room = width() - kMarginWidth;
-    int pixels = room >= 900 ? 900 : room >= 600 ? 600 : 0;
-    if (pixels == 0)
-        pixels = kPicturePixels;
+    const int pixels = PicturePixelsForRoom(width() - kMarginWidth);
     if (pixels != imPuzzle->width())
         setPictureSize(pixels);
 }
@@ -466,11 +464,8 @@ void Tfmmain::btncloseClick()
 
 void Tfmmain::showEvent(QShowEvent* event)
 {
-    const QVariant autoCentre = property("autoCentre");
-    if (!centred_ && (!autoCentre.isValid() || autoCentre.toBool())) {
-        if (QScreen* screen = QGuiApplication::primaryScreen())
-            move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
-    }
+    if (!centred_)
+        placement::CentreUnlessPlaced(this);
     centred_ = true;
     QWidget::showEvent(event);
     if (!event->spontaneous())

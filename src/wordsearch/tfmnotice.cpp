@@ -1,5 +1,6 @@
 #include "wordsearch/tfmnotice.h"
 
+#include "controls/placement.h"
 #include "platform/fonts.h"
 
 #include <QGuiApplication>
@@ -14,17 +15,7 @@ namespace {
 constexpr int kWidth = 376;
 constexpr int kHeight = 251;
 
-QLabel* makeLabel(const QString& text, const QString& name, QWidget* parent, const QRect& geometry, bool wrap)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setGeometry(geometry);
-    label->setWordWrap(wrap);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setTextFormat(Qt::PlainText);
-    label->setFont(fonts::sans(11));
-    return label;
-}
+using placement::MakeLabel;
 
 } // namespace
 
@@ -36,11 +27,11 @@ Tfmnotice::Tfmnotice(QWidget* parent)
     setModal(true);
     setFixedSize(kWidth, kHeight);
 
-    Label1 = makeLabel(QStringLiteral("One or more words you entered are contained within another word in your list. "
+    Label1 = MakeLabel(QStringLiteral("One or more words you entered are contained within another word in your list. "
                                       "This will not prevent 'Brainloft' from building you puzzle however it will "
                                       "cause the same word to appear in your puzzle more than once."),
                        QStringLiteral("Label1"), this, QRect(10, 8, 356, 46), true);
-    Label5 = makeLabel(QStringLiteral("Words that are contained within other words are listed below:"),
+    Label5 = MakeLabel(QStringLiteral("Words that are contained within other words are listed below:"),
                        QStringLiteral("Label5"), this, QRect(10, 58, 356, 16), false);
     Label5->setFont(fonts::sans(11, true));
 
@@ -55,7 +46,7 @@ Tfmnotice::Tfmnotice(QWidget* parent)
     palette.setColor(QPalette::Base, palette.color(QPalette::Button));
     lbone->setPalette(palette);
 
-    Label7 = makeLabel(QStringLiteral("To build your puzzle with the word list the way it is, click <Continue>. To go "
+    Label7 = MakeLabel(QStringLiteral("To build your puzzle with the word list the way it is, click <Continue>. To go "
                                       "back and change the words that are contained in your list click <Back>."),
                        QStringLiteral("Label7"), this, QRect(10, 158, 356, 48), true);
 
@@ -90,8 +81,7 @@ QStringList Tfmnotice::lines() const
 void Tfmnotice::showEvent(QShowEvent* event)
 {
     if (!event->spontaneous()) {
-        if (QScreen* screen = QGuiApplication::primaryScreen())
-            move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+        placement::CentreOnScreen(this);
         BitBtn2->setFocus();
     }
     QDialog::showEvent(event);

@@ -1,0 +1,38 @@
+#include "controls/placement.h"
+
+#include "platform/fonts.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QVariant>
+
+namespace placement {
+
+void CentreOnScreen(QWidget* window)
+{
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        window->move(screen->availableGeometry().center() - QPoint(window->width() / 2, window->height() / 2));
+}
+
+void CentreUnlessPlaced(QWidget* window)
+{
+    const QVariant autoCentre = window->property("autoCentre");
+    if (!autoCentre.isValid() || autoCentre.toBool())
+        CentreOnScreen(window);
+}
+
+QLabel* MakeLabel(const QString& text, const QString& name, QWidget* parent, const QRect& geometry, bool wordWrap,
+                  int pixelSize)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setGeometry(geometry);
+    label->setWordWrap(wordWrap);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setTextFormat(Qt::PlainText);
+    label->setFont(fonts::sans(pixelSize));
+    return label;
+}
+
+} // namespace placement

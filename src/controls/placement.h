@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QRect>
+#include <QString>
+
+class QLabel;
+class QWidget;
+
+// Where windows open, and the labels most windows are made of.
+namespace placement {
+
+// Moves the window to the middle of the primary screen.
+void CentreOnScreen(QWidget* window);
+
+// Centres the window unless stored bounds have placed it (its property "autoCentre" is false).
+void CentreUnlessPlaced(QWidget* window);
+
+// A plain-text label at a fixed place, top-left aligned, in the program's sans face.
+QLabel* MakeLabel(const QString& text, const QString& name, QWidget* parent, const QRect& geometry, bool wordWrap,
+                  int pixelSize = 11);
+
+} // namespace placement
