@@ -95,7 +95,7 @@ void Tfmmain::buildControls()
     imPuzzle->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     imPuzzle->installEventFilter(this);
 
-    struct Spec {
+    struct StripButton {
         QToolButton** button;
         const char* name;
         const char* icon;
@@ -103,7 +103,7 @@ void Tfmmain::buildControls()
         void (Tfmmain::*handler)();
         bool gapBefore;
     };
-    const Spec specs[] = {
+    const StripButton strip[] = {
         {&btnNew, "btnNew", "new", "Create new puzzle", &Tfmmain::btnNewClick, false},
         {&BtnLoad, "BtnLoad", "load", "Load a saved puzzle", &Tfmmain::BtnLoadClick, false},
         {&SpeedButton4, "SpeedButton4", "edit", "Edit a saved puzzle", &Tfmmain::SpeedButton4Click, false},
@@ -118,20 +118,20 @@ void Tfmmain::buildControls()
         {&btnclose, "btnclose", "close", "Close", &Tfmmain::btncloseClick, true},
     };
     int left = kMargin;
-    for (const Spec& spec : specs) {
-        if (spec.gapBefore)
+    for (const StripButton& entry : strip) {
+        if (entry.gapBefore)
             left += kGroupGap;
         auto* button = new QToolButton(panbuttons);
-        button->setObjectName(QString::fromLatin1(spec.name));
-        button->setToolTip(QString::fromLatin1(spec.hint));
-        button->setIcon(QIcon(QStringLiteral(":/icons/%1.png").arg(QString::fromLatin1(spec.icon))));
+        button->setObjectName(QString::fromLatin1(entry.name));
+        button->setToolTip(QString::fromLatin1(entry.hint));
+        button->setIcon(QIcon(QStringLiteral(":/icons/%1.png").arg(QString::fromLatin1(entry.icon))));
         button->setIconSize(QSize(21, 21));
         button->setAutoRaise(true);
         button->setFocusPolicy(Qt::NoFocus);
         button->setGeometry(left, (kStripHeight - kButtonSize) / 2, kButtonSize, kButtonSize);
         left += kButtonSize;
-        *spec.button = button;
-        const auto handler = spec.handler;
+        *entry.button = button;
+        const auto handler = entry.handler;
         connect(button, &QToolButton::clicked, this, [this, handler] { (this->*handler)(); });
     }
     btnmusic->setCheckable(true);
