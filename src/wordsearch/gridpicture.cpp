@@ -1,5 +1,7 @@
 #include "wordsearch/gridpicture.h"
 
+#include "platform/colours.h"
+
 #include <QImageReader>
 #include <QPainter>
 #include <QString>
@@ -9,12 +11,9 @@ namespace wordsearch {
 
 namespace {
 
-// The model library sits below the shell's colour helper, so it keeps its own conversion; the
-// rest of this file only sees QRgb.
 QRgb toRgb(std::uint32_t bgr)
 {
-    return qRgb(static_cast<int>(bgr & 0xFFu), static_cast<int>((bgr >> 8) & 0xFFu),
-                static_cast<int>((bgr >> 16) & 0xFFu));
+    return ToQColor(bgr).rgb();
 }
 
 constexpr QRgb kBlack = 0x000000;

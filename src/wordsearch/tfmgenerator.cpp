@@ -5,7 +5,7 @@
 #include "controls/tokstringdialog.h"
 #include "platform/fonts.h"
 #include "platform/messageboxes.h"
-#include "shell/colours.h"
+#include "platform/colours.h"
 #include "shell/program.h"
 #include "shell/puzzlefiles.h"
 #include "shell/windows.h"

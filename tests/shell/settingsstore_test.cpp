@@ -1,4 +1,4 @@
-#include "shell/colours.h"
+#include "platform/colours.h"
 #include "shell/settingsstore.h"
 #include "support/testprogram.h"
 

@@ -1,4 +1,4 @@
-#include "shell/colours.h"
+#include "platform/colours.h"
 
 QColor ToQColor(std::uint32_t bgr)
 {
