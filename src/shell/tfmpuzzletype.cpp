@@ -2,6 +2,7 @@
 
 #include "controls/placement.h"
 #include "controls/tcolorbtn.h"
+#include "platform/colours.h"
 #include "platform/fonts.h"
 #include "shell/program.h"
 #include "shell/puzzlepacks.h"
@@ -27,8 +28,8 @@
 
 namespace {
 
-const QColor kNavy(0, 0, 128);
-const QColor kTypeListBlue(0, 0, 0x62); // 0x620000 as 0x00BBGGRR
+const QColor kNavy = ToQColor(0x800000);
+const QColor kTypeListBlue = ToQColor(0x620000);
 
 TColorBtn* navyButton(const QString& name, const QString& caption, QWidget* parent, const QRect& geometry)
 {
