@@ -122,10 +122,10 @@ QStringList PermissionPassEntries(const Program& program)
     return entries;
 }
 
-QStringList RunPermissionPass(const Program& program)
+QStringList RunPermissionPass(const Program& program, const QStringList& entries)
 {
     QStringList failed;
-    for (const QString& entry : PermissionPassEntries(program))
+    for (const QString& entry : entries)
         if (!fileaccess::openToEveryone(program.paths.programFolder + entry))
             failed << entry;
 

@@ -24,9 +24,9 @@ QString PermissionMarkerPath(const Program& program);
 bool PermissionPassDone(const Program& program);
 // The entries the pass opens to every user, relative to the program folder, in order.
 QStringList PermissionPassEntries(const Program& program);
-// Opens the data folders and their files to every user and writes the marker; returns the
-// entries that could not be changed. The program's own file is never opened to others: anyone
+// Opens the entries (from PermissionPassEntries) to every user and writes the marker; returns
+// the entries that could not be changed. The program's own file is never among them: anyone
 // could then replace a program that an administrator runs.
-QStringList RunPermissionPass(const Program& program);
+QStringList RunPermissionPass(const Program& program, const QStringList& entries);
 
 } // namespace startup

@@ -135,10 +135,11 @@ void Tfmpuzzletype::FormCreate()
     // The tunes are written into the music folder here, once the music player exists.
     startup::RecordProductInventory(program_);
     if (fileaccess::runningAsAdministrator() && !startup::PermissionPassDone(program_)) {
+        const QStringList entries = startup::PermissionPassEntries(program_);
         lbaccess->clear();
-        lbaccess->addItems(startup::PermissionPassEntries(program_));
+        lbaccess->addItems(entries);
         lbfiles->clear();
-        lbfiles->addItems(startup::RunPermissionPass(program_));
+        lbfiles->addItems(startup::RunPermissionPass(program_, entries));
     }
     LoadSettings(program_);
 }
