@@ -11,8 +11,6 @@
 #include "wordsearch/tfmnotice.h"
 #include "wordsearch/tfmwinner.h"
 
-#include <QGuiApplication>
-#include <QScreen>
 
 template <typename T, typename... Args>
 T* ProgramWindows::create(Args&&... args)

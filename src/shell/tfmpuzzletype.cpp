@@ -16,13 +16,11 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QDialog>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRadioButton>
-#include <QScreen>
 #include <QSettings>
 #include <QVBoxLayout>
 

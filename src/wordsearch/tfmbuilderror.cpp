@@ -4,11 +4,9 @@
 #include "platform/fonts.h"
 
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 
 namespace {

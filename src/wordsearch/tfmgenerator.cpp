@@ -11,7 +11,6 @@
 #include "shell/windows.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
@@ -20,7 +19,6 @@
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QValidator>
 
 namespace {

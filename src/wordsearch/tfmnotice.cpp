@@ -3,11 +3,9 @@
 #include "controls/placement.h"
 #include "platform/fonts.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 
 namespace {
