@@ -180,8 +180,8 @@ QList<NamedWindow> Tfmpuzzletype::positionedWindows() const
 void Tfmpuzzletype::FormShow()
 {
     if (!positionsLoaded_) {
-        QSettings store(program_.paths.settingsFile, QSettings::IniFormat);
-        LoadWindowPositions(store, positionedWindows());
+        if (const auto store = OpenSettingsStore(program_.paths.settingsFile))
+            LoadWindowPositions(*store, positionedWindows());
         positionsLoaded_ = true;
     }
     offerPacks(false);
@@ -205,8 +205,8 @@ void Tfmpuzzletype::closeEvent(QCloseEvent* event)
 void Tfmpuzzletype::FormClose()
 {
     SaveSettings(program_);
-    QSettings store(program_.paths.settingsFile, QSettings::IniFormat);
-    SaveWindowPositions(store, positionedWindows());
+    if (const auto store = OpenSettingsStore(program_.paths.settingsFile))
+        SaveWindowPositions(*store, positionedWindows());
 }
 
 void Tfmpuzzletype::BitBtn1Click()
