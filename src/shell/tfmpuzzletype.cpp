@@ -16,7 +16,9 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QDialog>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QPushButton>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPainter>
@@ -296,4 +298,19 @@ bool Tfmpuzzletype::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void Tfmpuzzletype::keyPressEvent(QKeyEvent* event)
+{
+    // OK is the default button: Enter on the type list starts the chosen puzzle; on another
+    // button, Enter presses that one.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        auto* button = qobject_cast<QPushButton*>(focusWidget());
+        if (button && button->isEnabled())
+            button->click();
+        else
+            BitBtn1Click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
