@@ -173,8 +173,10 @@ void Tfmmain::resizeEvent(QResizeEvent* event)
     // The window keeps a fixed size of its own; a size given from outside (stored bounds from
     // the last run) picks the zoom that matches it, as the picture's width does when shown.
     QWidget::resizeEvent(event);
+    // Fixed-size again too: a stored outer size applied before the frame exists is larger
+    // than the window's own.
     const int pixels = PicturePixelsForRoom(width() - kMarginWidth);
-    if (pixels != imPuzzle->width())
+    if (pixels != imPuzzle->width() || size() != QSize(kMarginWidth + pixels, kMarginHeight + pixels))
         setPictureSize(pixels);
 }
 
