@@ -3,6 +3,7 @@
 #include "platform/printer.h"
 #include "printing/runrecorder.h"
 
+#include <QPainter>
 #include <gtest/gtest.h>
 
 using namespace printing;
