@@ -9,7 +9,9 @@ ImageSheets::ImageSheets(const QPageLayout& layout, int dpi, QString name)
 
 bool ImageSheets::printSheet(const DrawSheet& draw)
 {
-    QImage sheet(layout_.fullRectPixels(dpi_).size(), QImage::Format_RGB32);
+    // From the paper's millimetres: its size in points is rounded (A4 would lose a column).
+    const QSizeF mm = layout_.fullRect(QPageLayout::Millimeter).size();
+    QImage sheet(qRound(mm.width() / 25.4 * dpi_), qRound(mm.height() / 25.4 * dpi_), QImage::Format_RGB32);
     sheet.setDotsPerMeterX(qRound(dpi_ / 0.0254));
     sheet.setDotsPerMeterY(qRound(dpi_ / 0.0254));
     sheet.fill(Qt::white);
