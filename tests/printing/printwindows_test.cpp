@@ -133,16 +133,6 @@ TEST_F(PrintWindowsTest, EveryCopyIsAJobCountedOnTheProgressWindow)
     EXPECT_EQ(progress.animationState(), stateAfter(80));
 }
 
-TEST_F(PrintWindowsTest, TypesFillTheirPageBeforeItsCopies)
-{
-    QStringList events;
-    printer.onSheet = [&] { events << "sheet " + progress.windowTitle(); };
-    const auto prepare = [&](const QString& which, const QString& name) { events << which + " " + name; };
-    t.boxes.answer({true});
-    EXPECT_TRUE(print([&](Tfmprint& d) { choose(d, 2, 1); }, printing::kCryptogramPages, prepare));
-    EXPECT_EQ(events, (QStringList{"Puzzle Spring", "sheet PUZZLE", "sheet PUZZLE", "Key Spring", "sheet KEY"}));
-}
-
 TEST_F(PrintWindowsTest, CancelStopsTheRunBeforeTheNextSheet)
 {
     printer.onSheet = [&] {

@@ -23,14 +23,6 @@ TEST(ProgressAnimation, EachStateShowsOrHidesItsBlock)
     }
 }
 
-TEST(ProgressAnimation, StatesCycleOneToTwentySixAfterZero)
-{
-    EXPECT_EQ(NextProgressState(0), 1);
-    EXPECT_EQ(NextProgressState(1), 2);
-    EXPECT_EQ(NextProgressState(25), 26);
-    EXPECT_EQ(NextProgressState(26), 1);
-}
-
 // The blocks shown after n steps from a new window: a run of three slides right, and a full
 // cycle (the first step of state 0 does nothing) leaves none.
 TEST(ProgressAnimation, ARunOfThreeSlidesAcross)

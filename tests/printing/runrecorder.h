@@ -2,11 +2,9 @@
 
 #include "platform/imagesheets.h"
 #include "platform/printer.h"
-#include "printing/printrun.h"
 
 #include <QPageLayout>
 #include <QPageSize>
-#include <QStringList>
 #include <functional>
 
 // A printer for tests: set-up is scripted, and every job is recorded as a 300-dpi picture of
@@ -33,29 +31,4 @@ public:
     int portraitCalls = 0;
     int setupRuns = 0;
     QList<QImage> jobs;
-};
-
-// Records what a run shows, one line a call, for checking the order of everything.
-class RecordingView : public printing::ProgressView {
-public:
-    void showRun() override { log << "show"; }
-    void setCaption(const QString& c) override { log << "caption " + c; }
-    void setMessage(const QString& m) override
-    {
-        log << (m == printing::PuzzleMessage() ? "msg puzzle" : m == printing::KeyMessage() ? "msg key" : "msg ?");
-    }
-    void setCounter(const QString& c) override { log << "counter " + c; }
-    void repaintNow() override { log << "repaint"; }
-    void AnimateProgress(int steps) override
-    {
-        log << "animate " + QString::number(steps);
-        if (--cancelAfterAnimations == 0)
-            cancelled = true;
-    }
-    bool cancelRequested() const override { return cancelled; }
-    void closeRun() override { log << "close"; }
-
-    QStringList log;
-    int cancelAfterAnimations = -1;
-    bool cancelled = false;
 };
