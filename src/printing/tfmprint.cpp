@@ -168,6 +168,7 @@ void Tfmprint::edpuzzleKeyPress()
     program_.printChoices.puzzleCopies = edpuzzle->text().toInt();
 }
 
+// Unlike the puzzle's field, a key press here leaves the key's count alone.
 void Tfmprint::edkeyKeyPress() {}
 
 bool Tfmprint::eventFilter(QObject* watched, QEvent* event)
