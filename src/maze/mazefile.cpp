@@ -76,9 +76,9 @@ int DecodeMazeRecord(const QByteArray& fileBytes, MazeGrid& grid, int& n)
     return kOk;
 }
 
-int SaveMazeFileAt(const QString& path, const MazeGrid& grid, int n)
+int SaveMazeFileAt(const QString& path, const MazeGrid& grid, int n, QString* error)
 {
-    return atomicfile::WriteFile(path, EncodeMazeRecord(grid, n)) ? kOk : kWriteFailed;
+    return atomicfile::WriteFile(path, EncodeMazeRecord(grid, n), error) ? kOk : kWriteFailed;
 }
 
 int LoadMazeFileAt(const QString& path, MazeGrid& grid, int& n)

@@ -18,8 +18,9 @@ QByteArray EncodeMazeRecord(const MazeGrid& grid, int n);
 // check changes grid and n.
 int DecodeMazeRecord(const QByteArray& fileBytes, MazeGrid& grid, int& n);
 
-// Replaces the file at path atomically: 0, or -1 when anything fails (the old file then stays).
-int SaveMazeFileAt(const QString& path, const MazeGrid& grid, int n);
+// Replaces the file at path atomically: 0, or -1 when anything fails (the old file then stays
+// and error, when given, gets the reason).
+int SaveMazeFileAt(const QString& path, const MazeGrid& grid, int n, QString* error = nullptr);
 // Reads the file at path: 0, -2, -3 or -4.
 int LoadMazeFileAt(const QString& path, MazeGrid& grid, int& n);
 

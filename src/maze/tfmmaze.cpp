@@ -16,6 +16,7 @@
 #include "shell/program.h"
 #include "shell/puzzlefiles.h"
 #include "shell/tfmfiles.h"
+#include "shell/tfmpuzzletype.h"
 #include "shell/tfmwinner.h"
 #include "shell/windows.h"
 
@@ -380,7 +381,7 @@ void Tfmmaze::btnnextClick()
 
 void Tfmmaze::SpeedButton1Click()
 {
-    if (auto* instructions = qobject_cast<QDialog*>(windows_.FmInstructions))
+    if (auto* instructions = qobject_cast<QDialog*>(windows_.byName(QStringLiteral("FmInstructions"))))
         instructions->exec();
     update();
 }
