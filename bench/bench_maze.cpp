@@ -1,16 +1,19 @@
-// Maze generation, one cursor step with its repaint in a 900-pixel window, and the file's save
+// Maze generation, one cursor step with its repaint in the 900-pixel play window, and the file's save
 // and load (in a RAM-backed folder when one is available, and in the ordinary temporary folder).
 #include "maze/generator.h"
 #include "maze/mazefile.h"
 #include "maze/mazepicture.h"
-#include "maze/walk.h"
+#include "maze/state.h"
+#include "maze/tfmmaze.h"
+#include "platform/messageboxes.h"
+#include "platform/seams.h"
+#include "shell/program.h"
+#include "shell/windows.h"
 #include "platform/rng.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QPaintEvent>
-#include <QPainter>
 #include <QTemporaryDir>
 #include <QWidget>
 #include <benchmark/benchmark.h>
@@ -28,47 +31,68 @@ void BM_GenerateMaze100(benchmark::State& state)
 }
 BENCHMARK(BM_GenerateMaze100)->Unit(benchmark::kMicrosecond);
 
-// A window that stretches the maze picture over 900 pixels without smoothing, as the play
-// window does, and repaints only the area of a changed cell.
-class StretchView : public QWidget {
+// Counts the paints of one widget, to show that each step repaints the picture.
+class PaintCounter : public QObject {
 public:
-    QImage picture;
-    void paintEvent(QPaintEvent* event) override
+    bool eventFilter(QObject*, QEvent* event) override
     {
-        QPainter p(this);
-        p.setClipRegion(event->region());
-        p.drawImage(rect(), picture);
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
     }
-    QRect cellRect(int x, int y) const
-    {
-        const int n = picture.width();
-        return QRect(x * width() / n, y * height() / n, width() / n + 2, height() / n + 2);
-    }
+    long paints = 0;
 };
 
+class NoBoxes : public MessageBoxes {
+public:
+    bool question(const QString&, const QString&) override { return false; }
+    void warning(const QString&, const QString&) override {}
+    void error(const QString&, const QString&) override {}
+    void message(const QString&) override {}
+};
+class NoClock : public Clock {
+public:
+    void wait(int) override {}
+};
+class NoProcesses : public ProcessRunner {
+public:
+    bool runAndWait(const QString&, const QString&) override { return false; }
+};
+
+// One arrow key in the play window at 900 pixels, with the repaint it causes (the cell left
+// and the cell entered), alternating down and up between the entrance and row 1.
 void BM_CursorStepWithRepaint(benchmark::State& state)
 {
-    maze::MazeGrid grid;
-    Rng rng(2);
-    const int n = maze::GenerateMaze(grid, maze::kEasy, rng);
-    StretchView view;
-    view.resize(900, 900);
-    QImage key;
-    maze::DrawMazePictures(grid, n, view.picture, key);
-    view.show();
+    QTemporaryDir dir;
+    NoBoxes boxes;
+    NoClock clock;
+    NoProcesses processes;
+    ProgramPaths paths;
+    paths.programFolder = dir.path() + QLatin1Char('/');
+    Program program(paths, boxes, clock, processes);
+    program.settings.mzlevel = maze::kEasy;
+    Windows windows;
+    maze::MazeState mazeState;
+    Tfmmaze window(program, windows, mazeState);
+    window.setScreenSizeSource([] { return QSize(4000, 4000); });
+    window.show();
+    window.btnNewClick();
+    window.btnLargerClick();
+    window.btnLargerClick();
     QApplication::processEvents();
-    maze::Cell cursor{*maze::FindEntrance(grid, n), 0};
-    maze::Cell home = cursor;
-    for (auto _ : state) {
-        std::optional<maze::Cell> next = maze::MoveCursor(grid, n, cursor, maze::Direction::Down);
-        if (!next || maze::IsAtExit(next->y, n))
-            next = home; // back to the top, as a win would
-        maze::PaintCursor(view.picture, cursor.x, cursor.y, false, 255);
-        maze::PaintCursor(view.picture, next->x, next->y, true, 255);
-        view.repaint(view.cellRect(cursor.x, cursor.y));
-        view.repaint(view.cellRect(next->x, next->y));
-        cursor = *next;
+    if (window.zoom() != 3 || !window.mazePresent()) {
+        state.SkipWithError("no maze at 900 pixels");
+        return;
     }
+    PaintCounter counter;
+    window.findChild<QWidget*>(QStringLiteral("immain"))->installEventFilter(&counter);
+    bool down = true;
+    for (auto _ : state) {
+        window.FormKeyUp(down ? 40 : 38);
+        QApplication::processEvents();
+        down = !down;
+    }
+    state.counters["paints"] = benchmark::Counter(double(counter.paints), benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_CursorStepWithRepaint)->Unit(benchmark::kMicrosecond);
 

@@ -45,15 +45,16 @@ void MazePictureView::paintEvent(QPaintEvent* event)
     const int rows = picture_.height();
     if (columns < 1 || rows < 1 || width() < 1 || height() < 1)
         return;
-    // Only the cells under the exposed area are drawn, each as a whole block of its pixel; one
+    // Only the cells under the exposed areas are drawn, each as a whole block of its pixel; one
     // cell more on each side covers the rounding of uneven cell widths.
-    const QRect area = event->rect();
-    const int x0 = std::clamp(area.left() * columns / width() - 1, 0, columns - 1);
-    const int x1 = std::clamp(area.right() * columns / width() + 1, 0, columns - 1);
-    const int y0 = std::clamp(area.top() * rows / height() - 1, 0, rows - 1);
-    const int y1 = std::clamp(area.bottom() * rows / height() + 1, 0, rows - 1);
     QPainter painter(this);
-    for (int x = x0; x <= x1; ++x)
-        for (int y = y0; y <= y1; ++y)
-            painter.fillRect(cellRect(x, y), QColor::fromRgb(picture_.pixel(x, y)));
+    for (const QRect& area : event->region()) {
+        const int x0 = std::clamp(area.left() * columns / width() - 1, 0, columns - 1);
+        const int x1 = std::clamp(area.right() * columns / width() + 1, 0, columns - 1);
+        const int y0 = std::clamp(area.top() * rows / height() - 1, 0, rows - 1);
+        const int y1 = std::clamp(area.bottom() * rows / height() + 1, 0, rows - 1);
+        for (int x = x0; x <= x1; ++x)
+            for (int y = y0; y <= y1; ++y)
+                painter.fillRect(cellRect(x, y), QColor::fromRgb(picture_.pixel(x, y)));
+    }
 }
