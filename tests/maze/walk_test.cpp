@@ -1,12 +1,7 @@
 // The cursor's step rule, the entrance scan and the exit test.
-#include "maze/generator.h"
 #include "maze/walk.h"
-#include "platform/rng.h"
 
 #include <gtest/gtest.h>
-
-#include <queue>
-#include <set>
 
 using namespace maze;
 
@@ -87,33 +82,4 @@ TEST(IsAtExit, FromTheBottomBorderRowDown)
     EXPECT_FALSE(IsAtExit(28, 30));
     EXPECT_TRUE(IsAtExit(29, 30));
     EXPECT_TRUE(IsAtExit(30, 30));
-}
-
-TEST(MoveCursor, EveryGeneratedMazeCanBeWalkedToItsExitAndNeverLeft)
-{
-    for (int level : {kEasy, kMedium, kHard})
-        for (std::uint64_t seed = 1; seed <= 20; ++seed) {
-            Rng rng(seed);
-            MazeGrid g;
-            const int n = GenerateMaze(g, level, rng);
-            const std::optional<int> entrance = FindEntrance(g, n);
-            ASSERT_TRUE(entrance);
-            std::set<std::pair<int, int>> seen{{*entrance, 0}};
-            std::queue<Cell> todo;
-            todo.push({*entrance, 0});
-            bool exited = false;
-            while (!todo.empty()) {
-                const Cell c = todo.front();
-                todo.pop();
-                ASSERT_TRUE(c.x >= 1 && c.x <= n - 2 && c.y >= 0 && c.y <= n - 1) << seed;
-                if (IsAtExit(c.y, n)) {
-                    exited = true;
-                    continue;
-                }
-                for (Direction d : {Direction::Left, Direction::Up, Direction::Right, Direction::Down})
-                    if (const std::optional<Cell> next = MoveCursor(g, n, c, d); next && seen.insert({next->x, next->y}).second)
-                        todo.push(*next);
-            }
-            EXPECT_TRUE(exited) << "level " << level << " seed " << seed;
-        }
 }
