@@ -9,6 +9,7 @@
 #include "maze/mazepictureview.h"
 #include "maze/state.h"
 #include "maze/tfmmzkey.h"
+#include "maze/windowparts.h"
 #include "maze/windowsize.h"
 #include "platform/filenames.h"
 #include "platform/messageboxes.h"
@@ -23,10 +24,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
-#include <QGuiApplication>
-#include <QIcon>
 #include <QKeyEvent>
-#include <QScreen>
 #include <QTimer>
 #include <QToolButton>
 
@@ -35,28 +33,7 @@ using namespace maze;
 namespace {
 
 const QString kCaption = QStringLiteral("Windlepath     ");
-constexpr int kBarHeight = 33;
-constexpr int kMargin = 20;
-constexpr int kButtonSize = 25;
-constexpr int kGroupGap = 6;
 constexpr int kEasyAfterFailedLoad = kEasy;
-
-QSize primaryScreenSize()
-{
-    QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? screen->geometry().size() : QSize(1024, 768);
-}
-
-QWidget* whitePanel(const char* name, QWidget* parent)
-{
-    auto* panel = new QWidget(parent);
-    panel->setObjectName(QString::fromLatin1(name));
-    panel->setAutoFillBackground(true);
-    QPalette pal = panel->palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    panel->setPalette(pal);
-    return panel;
-}
 
 // The arrow keys as the key handler knows them; any other key gets a code outside 37..40.
 int keyCode(int qtKey)
@@ -80,7 +57,7 @@ int keyCode(int qtKey)
 Tfmmaze::Tfmmaze(Program& program, Windows& windows, MazeState& state, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::WindowMinimizeButtonHint),
-      program_(program), windows_(windows), state_(state), screenSize_(primaryScreenSize)
+      program_(program), windows_(windows), state_(state), screenSize_(PrimaryScreenSize)
 {
     setObjectName(QStringLiteral("fmmaze"));
     // Stored bounds may change its size, and so its zoom.
@@ -94,17 +71,17 @@ void Tfmmaze::buildControls()
 {
     Panbuttons = new QWidget(this);
     Panbuttons->setObjectName(QStringLiteral("Panbuttons"));
-    panh2 = whitePanel("panh2", this);
-    panh1 = whitePanel("panh1", this);
-    panw1 = whitePanel("panw1", this);
-    panw2 = whitePanel("panw2", this);
+    panh2 = WhitePanel(QStringLiteral("panh2"), this);
+    panh1 = WhitePanel(QStringLiteral("panh1"), this);
+    panw1 = WhitePanel(QStringLiteral("panw1"), this);
+    panw2 = WhitePanel(QStringLiteral("panw2"), this);
     immain = new MazePictureView(this);
     immain->setObjectName(QStringLiteral("immain"));
     imblank = new MazePictureView(this);
     imblank->setObjectName(QStringLiteral("imblank"));
     imblank->hide();
 
-    struct BarButton {
+    struct Entry {
         QToolButton** button;
         const char* name;
         const char* icon;
@@ -112,7 +89,7 @@ void Tfmmaze::buildControls()
         void (Tfmmaze::*handler)();
         bool gapBefore;
     };
-    const BarButton bar[] = {
+    const Entry bar[] = {
         {&btnNew, "btnNew", "new", "Create new puzzle", &Tfmmaze::btnNewClick, false},
         {&BtnLoad, "BtnLoad", "load", "Load a saved puzzle", &Tfmmaze::BtnLoadClick, false},
         {&btncheat, "btncheat", "key", "(Cheat!) Show the key", &Tfmmaze::btncheatClick, true},
@@ -126,22 +103,14 @@ void Tfmmaze::buildControls()
         {&btnclose, "btnclose", "close", "Close", &Tfmmaze::btncloseClick, true},
     };
     int left = 5;
-    for (const BarButton& entry : bar) {
+    for (const Entry& entry : bar) {
         if (entry.gapBefore)
-            left += kGroupGap;
-        auto* button = new QToolButton(Panbuttons);
-        button->setObjectName(QString::fromLatin1(entry.name));
-        button->setToolTip(QString::fromLatin1(entry.hint));
-        button->setIcon(QIcon(QStringLiteral(":/icons/%1.png").arg(QString::fromLatin1(entry.icon))));
-        button->setIconSize(QSize(21, 21));
-        button->setAutoRaise(true);
-        // The arrow keys belong to the maze, never to a button.
-        button->setFocusPolicy(Qt::NoFocus);
-        button->setGeometry(left, (kBarHeight - kButtonSize) / 2, kButtonSize, kButtonSize);
-        left += kButtonSize;
-        *entry.button = button;
+            left += 6;
+        *entry.button = BarButton(Panbuttons, QString::fromLatin1(entry.name), QString::fromLatin1(entry.icon),
+                                  QString::fromLatin1(entry.hint), left);
+        left += (*entry.button)->width();
         const auto handler = entry.handler;
-        connect(button, &QToolButton::clicked, this, [this, handler] { (this->*handler)(); });
+        connect(*entry.button, &QToolButton::clicked, this, [this, handler] { (this->*handler)(); });
     }
     btnmusic->setCheckable(true);
 
@@ -166,15 +135,7 @@ void Tfmmaze::FormCreate()
 void Tfmmaze::setPictureSize(int pixels)
 {
     zoom_ = pixels / 300;
-    const int width = kMarginWidth + pixels;
-    const int height = kMarginHeight + pixels;
-    Panbuttons->setGeometry(0, 0, width, kBarHeight);
-    panh2->setGeometry(0, kBarHeight, width, kMargin);
-    panw1->setGeometry(0, kBarHeight + kMargin, kMargin, pixels);
-    immain->setGeometry(kMargin, kBarHeight + kMargin, pixels, pixels);
-    panw2->setGeometry(kMargin + pixels, kBarHeight + kMargin, kMargin, pixels);
-    panh1->setGeometry(0, kBarHeight + kMargin + pixels, width, kMargin);
-    setFixedSize(width, height);
+    MazeWindowFrame{Panbuttons, panh2, panh1, panw1, panw2, immain}.layOut(this, pixels);
 }
 
 void Tfmmaze::resizeEvent(QResizeEvent* event)
@@ -182,7 +143,7 @@ void Tfmmaze::resizeEvent(QResizeEvent* event)
     // The window keeps a fixed size of its own; a size given from outside (stored bounds from
     // the last run) picks the picture size that matches it.
     QWidget::resizeEvent(event);
-    const int pixels = PictureSizeForRoom(width() - kMarginWidth);
+    const int pixels = PictureSizeForRoom(width() - WindowMargins{}.width);
     if (pixels != immain->width())
         setPictureSize(pixels);
 }

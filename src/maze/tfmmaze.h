@@ -57,9 +57,6 @@ public:
     // Where the screen size comes from when the window grows; tests give a fixed size.
     void setScreenSizeSource(std::function<QSize()> source) { screenSize_ = std::move(source); }
 
-    static constexpr int kMarginWidth = 40;  // panw1 + panw2
-    static constexpr int kMarginHeight = 73; // panh1 + panh2 + Panbuttons
-
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

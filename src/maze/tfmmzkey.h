@@ -28,9 +28,6 @@ public:
     // Where the screen size comes from when the window grows; tests give a fixed size.
     void setScreenSizeSource(std::function<QSize()> source) { screenSize_ = std::move(source); }
 
-    static constexpr int kMarginWidth = 40;
-    static constexpr int kMarginHeight = 73;
-
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
