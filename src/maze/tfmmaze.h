@@ -51,7 +51,6 @@ public:
     maze::Cell cursor() const { return cursor_; }
     const QString& puzzleName() const { return name_; }
     int zoom() const { return zoom_; }
-    bool flashPhase() const { return flashOn_; }
     bool flashing() const;
 
     // Where the screen size comes from when the window grows; tests give a fixed size.
