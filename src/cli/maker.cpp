@@ -11,6 +11,7 @@ Registry AllVerbs()
     Registry registry;
     RegisterWordSearchVerbs(registry);
     RegisterMazeVerbs(registry);
+    RegisterPrintVerbs(registry);
     return registry;
 }
 
