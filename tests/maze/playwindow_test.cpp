@@ -7,6 +7,7 @@
 #include "maze/tfmmzkey.h"
 #include "platform/atomicfile.h"
 #include "shell/tfmpuzzletype.h"
+#include "shell/windowpositions.h"
 #include "support/modal.h"
 #include "support/testprogram.h"
 
@@ -18,6 +19,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -362,6 +364,27 @@ TEST_F(MazeWindowTest, SizeButtonsKeepToTheScreen)
         EXPECT_EQ(w->size(), s.client) << s.button;
         EXPECT_EQ(w->zoom(), s.zoom);
     }
+}
+
+TEST_F(MazeWindowTest, StoredBoundsBringBackBothPictureSizes)
+{
+    click("btnLarger");
+    click("btnLarger");
+    key->setScreenSizeSource([] { return QSize(1920, 1200); });
+    key->show();
+    key->findChild<QAbstractButton*>(QStringLiteral("btnLarger"))->click();
+    QSettings store(tp.root.filePath(QStringLiteral("bounds.ini")), QSettings::IniFormat);
+    SaveWindowPositions(store, {{QStringLiteral("fmmaze"), w}, {QStringLiteral("fmmzkey"), key}});
+
+    ProgramWindows next(program());
+    Tfmmaze* maze = next.windows().fmmaze;
+    LoadWindowPositions(store, {{QStringLiteral("fmmaze"), maze}, {QStringLiteral("fmmzkey"), next.windows().fmmzkey}});
+    maze->show();
+    EXPECT_EQ(maze->size(), QSize(940, 973));
+    EXPECT_EQ(maze->zoom(), 3);
+    next.windows().fmmzkey->show();
+    EXPECT_EQ(next.windows().fmmzkey->size(), QSize(640, 673));
+    maze->close();
 }
 
 TEST_F(MazeWindowTest, CellsAreCrispAndTheCursorFlashes)
