@@ -1,6 +1,8 @@
 #include "app/programwindows.h"
 
 #include "controls/placement.h"
+#include "maze/tfmmaze.h"
+#include "maze/tfmmzkey.h"
 #include "shell/program.h"
 #include "shell/tfmfiles.h"
 #include "shell/tfmpuzzletype.h"
@@ -43,8 +45,10 @@ ProgramWindows::ProgramWindows(Program& program)
     windows_.fmbuilderror = create<Tfmbuilderror>();
     // AboutBox, FmInstructions
     windows_.fmnotice = create<Tfmnotice>();
-    // fmoptions, fmcrypt, fmcmaker, fmplayer, fmmaze, fmpcheat, fmmazeprint, fmcgpuzzle,
-    // fmpclick, fmmzkey
+    // fmoptions, fmcrypt, fmcmaker, fmplayer
+    windows_.fmmaze = create<Tfmmaze>(program, windows_, states_.maze);
+    // fmpcheat, fmmazeprint, fmcgpuzzle, fmpclick
+    windows_.fmmzkey = create<Tfmmzkey>(program, windows_);
     windows_.fmanswers = create<Tfmanswers>(program, windows_, states_.wordSearch);
     // fmpmaker, fmMore
 
