@@ -1,6 +1,8 @@
 #include "app/programwindows.h"
 
 #include "controls/placement.h"
+#include "cryptogram/tfmcmaker.h"
+#include "cryptogram/tfmcrypt.h"
 #include "shell/program.h"
 #include "shell/tfmfiles.h"
 #include "shell/tfmpuzzletype.h"
@@ -36,8 +38,10 @@ ProgramWindows::ProgramWindows(Program& program)
     windows_.fmbuilderror = create<Tfmbuilderror>();
     // AboutBox, FmInstructions
     windows_.fmnotice = create<Tfmnotice>();
-    // fmoptions, fmcrypt, fmcmaker, fmplayer, fmmaze, fmpcheat, fmmazeprint, fmcgpuzzle,
-    // fmpclick, fmmzkey
+    // fmoptions
+    windows_.fmcrypt = create<Tfmcrypt>(program, windows_, states_.cryptogram);
+    windows_.fmcmaker = create<Tfmcmaker>(program, windows_, states_.cryptogram);
+    // fmplayer, fmmaze, fmpcheat, fmmazeprint, fmcgpuzzle, fmpclick, fmmzkey
     windows_.fmanswers = create<Tfmanswers>(program, windows_, states_.wordSearch);
     // fmpmaker, fmMore
 

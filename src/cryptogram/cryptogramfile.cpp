@@ -2,7 +2,6 @@
 
 #include "cryptogram/cryptogramformat.h"
 #include "platform/atomicfile.h"
-#include "platform/fileaccess.h"
 #include "platform/filenames.h"
 
 #include <QFile>
@@ -57,11 +56,9 @@ int DecodeCryptogramRecord(const QByteArray& fileBytes, Cryptogram& puzzle)
     return kOk;
 }
 
-int SaveCryptogramFileAt(const QString& path, const Cryptogram& puzzle)
+int SaveCryptogramFileAt(const QString& path, const Cryptogram& puzzle, QString* error)
 {
-    const int result = atomicfile::WriteFile(path, EncodeCryptogramRecord(puzzle)) ? kOk : kWriteFailed;
-    fileaccess::openToEveryone(path);
-    return result;
+    return atomicfile::WriteFile(path, EncodeCryptogramRecord(puzzle), error) ? kOk : kWriteFailed;
 }
 
 int LoadCryptogramFileAt(const QString& path, Cryptogram& puzzle)

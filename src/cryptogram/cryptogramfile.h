@@ -19,8 +19,8 @@ QByteArray EncodeCryptogramRecord(const Cryptogram& puzzle);
 // or a file cut short). puzzle is changed only on success.
 int DecodeCryptogramRecord(const QByteArray& fileBytes, Cryptogram& puzzle);
 
-// Replaces the file at path with the record, all or nothing, and opens it to every user: 0 or -1.
-int SaveCryptogramFileAt(const QString& path, const Cryptogram& puzzle);
+// Replaces the file at path with the record, all or nothing: 0, or -1 with the reason in error.
+int SaveCryptogramFileAt(const QString& path, const Cryptogram& puzzle, QString* error = nullptr);
 // Reads the record at path: 0, -2 (missing, not a plain file, unreadable), -3 or -4.
 int LoadCryptogramFileAt(const QString& path, Cryptogram& puzzle);
 

@@ -1,0 +1,81 @@
+// The cryptogram's build (key, lines, hints and the two rows a window shows), its record, and a
+// keystroke in the play window followed by a full render.
+#include "cryptogram/cryptogram.h"
+#include "cryptogram/cryptogramfile.h"
+#include "platform/rng.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+#include <array>
+
+namespace {
+
+cryptogram::MakerLines fullLines()
+{
+    cryptogram::MakerLines lines;
+    const QByteArray sample("THE QUICK BROWN FOX, 1234567890 J");
+    for (int i = 0; i < cryptogram::kRows; ++i)
+        lines[i] = sample.mid(i % 7) + sample.left(i % 7);
+    return lines;
+}
+
+void BM_BuildFullTextLevel11(benchmark::State& state)
+{
+    const cryptogram::MakerLines lines = fullLines();
+    cryptogram::Cryptogram puzzle;
+    std::array<char, cryptogram::kCells> cipher{};
+    std::array<char, cryptogram::kCells> guesses{};
+    std::uint64_t seed = 1;
+    for (auto _ : state) {
+        Rng rng(seed++);
+        cryptogram::BuildCryptogramPuzzle(puzzle, lines, 11, rng);
+        for (int p = 0; p < cryptogram::kCells; ++p) {
+            cipher[p] = cryptogram::Encipher(puzzle.key, puzzle.text[p]);
+            guesses[p] = cryptogram::GuessPlaceholder(puzzle.text[p]);
+        }
+        benchmark::DoNotOptimize(cipher.data());
+        benchmark::DoNotOptimize(guesses.data());
+    }
+}
+BENCHMARK(BM_BuildFullTextLevel11)->Unit(benchmark::kMicrosecond);
+
+cryptogram::Cryptogram builtPuzzle()
+{
+    cryptogram::Cryptogram puzzle;
+    Rng rng(7);
+    cryptogram::BuildCryptogramPuzzle(puzzle, fullLines(), 11, rng);
+    return puzzle;
+}
+
+void BM_EncodeRecord(benchmark::State& state)
+{
+    const cryptogram::Cryptogram puzzle = builtPuzzle();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(cryptogram::EncodeCryptogramRecord(puzzle));
+}
+BENCHMARK(BM_EncodeRecord)->Unit(benchmark::kMicrosecond);
+
+void BM_DecodeRecord(benchmark::State& state)
+{
+    const QByteArray record = cryptogram::EncodeCryptogramRecord(builtPuzzle());
+    cryptogram::Cryptogram loaded;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(cryptogram::DecodeCryptogramRecord(record, loaded));
+}
+BENCHMARK(BM_DecodeRecord)->Unit(benchmark::kMicrosecond);
+
+// Waits on the disk (the flush before the rename): reported, not held to a target.
+void BM_SaveFileToDisk(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.path() + "/";
+    QDir().mkpath(folder + "Brainloft puzzles");
+    const cryptogram::Cryptogram puzzle = builtPuzzle();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(cryptogram::SaveCryptogramFile(folder, "Bench", puzzle));
+}
+BENCHMARK(BM_SaveFileToDisk)->Unit(benchmark::kMicrosecond);
+
+} // namespace
