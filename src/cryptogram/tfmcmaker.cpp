@@ -23,17 +23,32 @@ using namespace cryptogram;
 
 namespace {
 
-// Typing and pasting alike go through the line filter.
+// Typing and pasting alike go through the line filter. What does not fit is cut from what was
+// just put in (the text before the caret), so a full line takes no more keys.
 class MakerLineValidator : public QValidator {
 public:
     using QValidator::QValidator;
 
     State validate(QString& input, int& pos) const override
     {
-        const QString before = input.left(pos);
-        input = FilterMakerLine(input);
-        pos = std::min<int>(FilterMakerLine(before).size(), input.size());
+        QString before = clean(input.left(pos));
+        const QString after = clean(input.mid(pos));
+        const int excess = static_cast<int>(before.size() + after.size()) - kMaxLineLength;
+        if (excess > 0)
+            before.chop(std::min<int>(excess, before.size()));
+        input = (before + after).left(kMaxLineLength);
+        pos = std::min<int>(before.size(), input.size());
         return Acceptable;
+    }
+
+private:
+    static QString clean(const QString& text)
+    {
+        QString taken;
+        for (QChar c : text)
+            if (TakesCharacter(c))
+                taken += MakerCapital(c);
+        return taken;
     }
 };
 
@@ -68,7 +83,6 @@ Tfmcmaker::Tfmcmaker(Program& program, Windows&, CryptogramState& state, QWidget
         edit->setObjectName(QStringLiteral("Edit%1").arg(n));
         edit->setGeometry(17, 34 + 21 * (n - 1), 278, 21);
         edit->setFont(fonts::mono(13));
-        edit->setMaxLength(kMaxLineLength);
         edit->setValidator(new MakerLineValidator(edit));
         edit->setFocusPolicy(Qt::ClickFocus); // not reached by Tab
         edit->setCursor(Qt::ArrowCursor);
