@@ -157,6 +157,7 @@ void Tfmcrypt::buildControls()
 void Tfmcrypt::buildKeyPanel()
 {
     static constexpr int kRowTops[18] = {14, 40, 66, 92, 118, 144, 170, 196, 222, 247, 273, 299, 325, 351, 377, 403, 429, 455};
+    static constexpr int kEditTops[18] = {11, 37, 63, 89, 115, 140, 166, 192, 218, 244, 270, 296, 322, 347, 373, 399, 425, 451};
     const QFont bold = fonts::sans(13, true);
     for (int i = 0; i < kSymbols; ++i) {
         // A..R down the left column, S..Z and the digits down the right.
@@ -183,7 +184,7 @@ void Tfmcrypt::buildKeyPanel()
 
         auto* edit = new QLineEdit(QStringLiteral("_"), Panel1);
         edit->setObjectName(QStringLiteral("ed") + name);
-        edit->setGeometry(x + 29, top - 3, 25, 24);
+        edit->setGeometry(x + 29, kEditTops[i % 18], 25, 24);
         edit->setFont(bold);
         edit->setMaxLength(1);
         QPalette colours = edit->palette();
@@ -224,9 +225,10 @@ bool Tfmcrypt::eventFilter(QObject* watched, QEvent* event)
     switch (event->type()) {
     case QEvent::KeyPress: {
         // Every key stops here: the edit holds one character, changed only by the rule.
-        const QString typed = static_cast<QKeyEvent*>(event)->text();
-        if (!typed.isEmpty())
-            edaKeyPress(i, typed);
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool command = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+        if (!key->text().isEmpty())
+            edaKeyPress(i, command ? QString() : key->text());
         return true;
     }
     case QEvent::KeyRelease: {
