@@ -2,9 +2,19 @@
 // keystroke in the play window followed by a full render.
 #include "cryptogram/cryptogram.h"
 #include "cryptogram/cryptogramfile.h"
+#include "cryptogram/state.h"
+#include "cryptogram/tfmcrypt.h"
+#include "platform/messageboxes.h"
 #include "platform/rng.h"
+#include "platform/seams.h"
+#include "shell/program.h"
+#include "shell/windows.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -78,4 +88,62 @@ void BM_SaveFileToDisk(benchmark::State& state)
 }
 BENCHMARK(BM_SaveFileToDisk)->Unit(benchmark::kMicrosecond);
 
+class SilentBoxes : public MessageBoxes {
+public:
+    bool question(const QString&, const QString&) override { return false; }
+    void warning(const QString&, const QString&) override {}
+    void error(const QString&, const QString&) override {}
+    void message(const QString&) override {}
+};
+
+// One guess typed into a key edit of a full puzzle, then the whole window drawn.
+void BM_KeystrokeThenRender(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    SilentBoxes boxes;
+    RealClock clock;
+    RealProcessRunner processes;
+    ProgramPaths paths;
+    paths.programFolder = dir.path() + "/";
+    Program program(paths, boxes, clock, processes);
+    Windows windows;
+    cryptogram::CryptogramState puzzleState;
+    Tfmcrypt window(program, windows, puzzleState);
+    window.show();
+    puzzleState.puzzle = builtPuzzle();
+    window.ShowCipherText();
+    window.SetKeyEditsEnabled(true);
+    window.ApplyStartingHints();
+    window.RefreshGuesses();
+    QCoreApplication::processEvents();
+
+    // The edit of a symbol that is no hint, so it takes the keys.
+    QLineEdit* edit = nullptr;
+    for (int i = 0; i < cryptogram::kSymbols && !edit; ++i)
+        if (window.keyEdit(i)->isEnabled())
+            edit = window.keyEdit(i);
+    QImage image(window.size(), QImage::Format_ARGB32_Premultiplied);
+    const QString keys[] = {QStringLiteral("q"), QStringLiteral("z")};
+    int n = 0;
+    for (auto _ : state) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, keys[n++ % 2]);
+        QApplication::sendEvent(edit, &press);
+        window.render(&image);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+    window.hide();
+}
+BENCHMARK(BM_KeystrokeThenRender)->Unit(benchmark::kMillisecond);
+
 } // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
