@@ -433,7 +433,7 @@ void Tfmcrypt::btnNewClick()
     updateCaption();
 }
 
-Tfmcrypt::Pick Tfmcrypt::pickAndLoad()
+Tfmcrypt::Pick Tfmcrypt::pickAndLoad(bool forEditing)
 {
     if (!windows_.fmfiles)
         return Pick::nothing;
@@ -442,12 +442,12 @@ Tfmcrypt::Pick Tfmcrypt::pickAndLoad()
     if (picked.isEmpty())
         return Pick::nothing;
     state_.currentName.clear();
+    if (forEditing)
+        state_.makerStartsEmpty = false;
     state_.puzzle.clear();
     ClearDisplay();
     if (LoadCryptogramFile(program_.paths.programFolder, picked, state_.puzzle) != 0) {
-        QApplication::setOverrideCursor(Qt::ArrowCursor);
         puzzlefiles::ShowLoadError(program_);
-        QApplication::restoreOverrideCursor();
         state_.currentName.clear();
         emptyWindow();
         return Pick::failed;
@@ -459,7 +459,7 @@ Tfmcrypt::Pick Tfmcrypt::pickAndLoad()
 void Tfmcrypt::BtnLoadClick()
 {
     Hourglass hourglass;
-    const Pick pick = hourglass.whileAsking([this] { return pickAndLoad(); });
+    const Pick pick = hourglass.whileAsking([this] { return pickAndLoad(false); });
     if (pick == Pick::loaded) {
         ClearDisplay();
         showBuiltPuzzle();
@@ -470,8 +470,7 @@ void Tfmcrypt::BtnLoadClick()
 void Tfmcrypt::SpeedButton4Click()
 {
     Hourglass hourglass;
-    state_.makerStartsEmpty = false;
-    const Pick pick = hourglass.whileAsking([this] { return pickAndLoad(); });
+    const Pick pick = hourglass.whileAsking([this] { return pickAndLoad(true); });
     if (pick == Pick::loaded && windows_.fmcmaker) {
         windows_.fmcmaker->FillMakerFromText(state_.puzzle.text);
         const bool built = hourglass.whileAsking([this] { return runMaker(); });

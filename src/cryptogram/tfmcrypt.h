@@ -77,7 +77,8 @@ private:
     // Empty window, no puzzle, no name.
     void emptyWindow();
     enum class Pick { nothing, failed, loaded };
-    Pick pickAndLoad();
+    // Lets the user choose a puzzle file and loads it, passing through the empty state first.
+    Pick pickAndLoad(bool forEditing);
     int keyEditIndex(QObject* object) const;
 
     Program& program_;
