@@ -60,20 +60,12 @@ protected:
     // The edit of the cipher symbol that stands for plain.
     QLineEdit* editFor(char plain) { return edit(Encipher(state().puzzle.key, plain)); }
 
-    QByteArray guessRow(int r)
+    // Row r of the guess (or cipher) cells, trailing blanks dropped.
+    QByteArray guessRow(int r, bool cipher = false)
     {
         QByteArray row;
-        for (int c = 0; c < 33; ++c)
-            row += cells()->guess(r * 33 + c);
-        while (row.endsWith(' '))
-            row.chop(1);
-        return row;
-    }
-    QByteArray cipherRow(int r)
-    {
-        QByteArray row;
-        for (int c = 0; c < 33; ++c)
-            row += cells()->cipher(r * 33 + c);
+        for (int p = r * 33; p < r * 33 + 33; ++p)
+            row += cipher ? cells()->cipher(p) : cells()->guess(p);
         while (row.endsWith(' '))
             row.chop(1);
         return row;
@@ -318,7 +310,7 @@ TEST_F(PlayWindowTest, LoadShowsStoredHintsAndFailedLoadEmpties)
     QByteArray enciphered;
     for (char c : QByteArray("PACKAGED"))
         enciphered += Encipher(puzzle.key, c);
-    EXPECT_EQ(cipherRow(0).left(8), enciphered);
+    EXPECT_EQ(guessRow(0, true).left(8), enciphered);
 
     QFile::resize(tp.puzzleFile("Quotes.sbd"), 500);
     pick("<Quotes>");
