@@ -12,6 +12,10 @@
 #include "wordsearch/tfmmain.h"
 #include "wordsearch/tfmnotice.h"
 #include "shell/tfmwinner.h"
+#include "printing/tfmnowprint.h"
+#include "printing/tfmprint.h"
+#include "wordsearch/tfmkey.h"
+#include "wordsearch/tfmpage.h"
 
 
 template <typename T, typename... Args>
@@ -34,7 +38,10 @@ ProgramWindows::ProgramWindows(Program& program)
     windows_.fmGenerator = create<TfmGenerator>(program, windows_, states_.wordSearch);
     windows_.FmWinner = create<TFmWinner>();
     windows_.fmfiles = create<Tfmfiles>(program);
-    // fmnowprint, fmprint, fmpage, FmKey
+    windows_.fmnowprint = create<Tfmnowprint>(program);
+    windows_.fmprint = create<Tfmprint>(program);
+    windows_.fmpage = create<Tfmpage>();
+    windows_.FmKey = create<TFmKey>();
     windows_.fmbuilderror = create<Tfmbuilderror>();
     // AboutBox, FmInstructions
     windows_.fmnotice = create<Tfmnotice>();

@@ -11,6 +11,7 @@ Registry AllVerbs()
     Registry registry;
     RegisterWordSearchVerbs(registry);
     RegisterCryptogramVerbs(registry);
+    RegisterPrintVerbs(registry);
     return registry;
 }
 

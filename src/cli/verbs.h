@@ -7,6 +7,7 @@ namespace maker {
 
 void RegisterWordSearchVerbs(Registry& registry);
 void RegisterCryptogramVerbs(Registry& registry);
+void RegisterPrintVerbs(Registry& registry);
 
 // Every type's verbs, in the order the help lists them.
 Registry AllVerbs();

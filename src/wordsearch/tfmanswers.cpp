@@ -96,7 +96,7 @@ void Tfmanswers::resizeEvent(QResizeEvent* event)
     // A size given from outside (stored bounds) picks the matching zoom.
     QWidget::resizeEvent(event);
     const int pixels = wordsearch::PicturePixelsForRoom(width() - kMarginWidth);
-    if (pixels != imanswer->width())
+    if (pixels != imanswer->width() || size() != QSize(kMarginWidth + pixels, kMarginHeight + pixels))
         setPictureSize(pixels);
 }
 

@@ -17,6 +17,12 @@
 #include "shell/musicbuttons.h"
 #include "shell/tfmwinner.h"
 #include "wordsearch/wordsearchfile.h"
+#include "wordsearch/printpages.h"
+#include "wordsearch/tfmkey.h"
+#include "wordsearch/tfmpage.h"
+#include "printing/printpuzzle.h"
+#include "printing/tfmnowprint.h"
+#include "printing/tfmprint.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -173,8 +179,10 @@ void Tfmmain::resizeEvent(QResizeEvent* event)
     // The window keeps a fixed size of its own; a size given from outside (stored bounds from
     // the last run) picks the zoom that matches it, as the picture's width does when shown.
     QWidget::resizeEvent(event);
+    // Fixed-size again too: a stored outer size applied before the frame exists is larger
+    // than the window's own.
     const int pixels = PicturePixelsForRoom(width() - kMarginWidth);
-    if (pixels != imPuzzle->width())
+    if (pixels != imPuzzle->width() || size() != QSize(kMarginWidth + pixels, kMarginHeight + pixels))
         setPictureSize(pixels);
 }
 
@@ -224,7 +232,19 @@ void Tfmmain::ShowPuzzle()
             key->close();
     }
     setWindowTitle(kCaption + state.currentName);
-    // The print pages and the options window's music list are prepared here once they exist.
+    PreparePrintPages();
+    // The options window's music list is pointed at the music folder here once it exists.
+}
+
+void Tfmmain::PreparePrintPages()
+{
+    if (!windows_.fmpage || !windows_.FmKey)
+        return;
+    QStringList words;
+    for (int i = 0; i < lbItems->count(); ++i)
+        words << lbItems->item(i)->text();
+    const QImage key = windows_.fmanswers ? windows_.fmanswers->keyPicture() : QImage();
+    wordsearch::PreparePrintPages(*windows_.fmpage, *windows_.FmKey, words, picture_, key, state_.currentName);
 }
 
 void Tfmmain::DrawLetters()
@@ -422,10 +442,23 @@ void Tfmmain::btncheatClick()
 
 void Tfmmain::btnprintClick()
 {
-    if (lbItems->count() == 0)
+    if (lbItems->count() == 0) {
         program_.boxes.warning(QStringLiteral("Print notice"),
                                QStringLiteral("You must create a puzzle or have one\nloaded before you can print it!"));
-    // With a puzzle the print run goes here, with this window, the key and both strips disabled.
+    } else if (windows_.fmprint && windows_.fmnowprint && windows_.fmpage && windows_.FmKey) {
+        // The run lets messages through to animate its progress: no click may reach these.
+        QWidget* key = windows_.fmanswers;
+        QWidget* keyStrip = key ? key->findChild<QWidget*>(QStringLiteral("panbuttons")) : nullptr;
+        const QList<QWidget*> held = {keyStrip, key, panbuttons, this};
+        for (QWidget* w : held)
+            if (w)
+                w->setEnabled(false);
+        printing::PrintPuzzle(program_, *windows_.fmprint, *windows_.fmnowprint, *windows_.fmpage, *windows_.FmKey,
+                              printing::kWordSearchPages, state_.currentName);
+        for (QWidget* w : held)
+            if (w)
+                w->setEnabled(true);
+    }
     raise();
     activateWindow();
 }

@@ -25,6 +25,8 @@ public:
 
     void ResetPlayWindow();
     void ShowPuzzle();
+    // Fills the print pages from the list, the letters and the key, as the puzzle is shown.
+    void PreparePrintPages();
     void DrawLetters();
     void MarkStartCell();
     void UnmarkStartCell();
