@@ -136,7 +136,8 @@ void RegisterCryptogramVerbs(Registry& registry)
                            QStringLiteral("cryptogram TEXT NAME [--folder DIR] [--seed N] [--level L]"),
                            QStringLiteral("build a cryptogram from a text of up to 20 lines and save it as NAME.sbp"),
                            runCryptogram});
-    registry.kinds.append({{QStringLiteral(".sbp"), QStringLiteral(".sbd")}, checkCryptogram, showCryptogram});
+    // No pages yet: the cryptogram's print pages come with its printing.
+    registry.kinds.append({{QStringLiteral(".sbp"), QStringLiteral(".sbd")}, checkCryptogram, showCryptogram, {}});
 }
 
 } // namespace maker
