@@ -1,6 +1,8 @@
 #include "app/programwindows.h"
 
 #include "controls/placement.h"
+#include "cryptogram/tfmcmaker.h"
+#include "cryptogram/tfmcrypt.h"
 #include "maze/tfmmaze.h"
 #include "maze/tfmmzkey.h"
 #include "shell/program.h"
@@ -45,7 +47,10 @@ ProgramWindows::ProgramWindows(Program& program)
     windows_.fmbuilderror = create<Tfmbuilderror>();
     // AboutBox, FmInstructions
     windows_.fmnotice = create<Tfmnotice>();
-    // fmoptions, fmcrypt, fmcmaker, fmplayer
+    // fmoptions
+    windows_.fmcrypt = create<Tfmcrypt>(program, windows_, states_.cryptogram);
+    windows_.fmcmaker = create<Tfmcmaker>(program, windows_, states_.cryptogram);
+    // fmplayer
     windows_.fmmaze = create<Tfmmaze>(program, windows_, states_.maze);
     // fmpcheat, fmmazeprint, fmcgpuzzle, fmpclick
     windows_.fmmzkey = create<Tfmmzkey>(program, windows_);
