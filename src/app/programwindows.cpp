@@ -1,9 +1,11 @@
 #include "app/programwindows.h"
 
 #include "controls/placement.h"
+#include "cryptogram/tfmcgpuzzle.h"
 #include "cryptogram/tfmcmaker.h"
 #include "cryptogram/tfmcrypt.h"
 #include "maze/tfmmaze.h"
+#include "maze/tfmmazeprint.h"
 #include "maze/tfmmzkey.h"
 #include "shell/program.h"
 #include "shell/tfmfiles.h"
@@ -52,7 +54,10 @@ ProgramWindows::ProgramWindows(Program& program)
     windows_.fmcmaker = create<Tfmcmaker>(program, windows_, states_.cryptogram);
     // fmplayer
     windows_.fmmaze = create<Tfmmaze>(program, windows_, states_.maze);
-    // fmpcheat, fmmazeprint, fmcgpuzzle, fmpclick
+    // fmpcheat
+    windows_.fmmazeprint = create<Tfmmazeprint>();
+    windows_.fmcgpuzzle = create<Tfmcgpuzzle>();
+    // fmpclick
     windows_.fmmzkey = create<Tfmmzkey>(program, windows_);
     windows_.fmanswers = create<Tfmanswers>(program, windows_, states_.wordSearch);
     // fmpmaker, fmMore
