@@ -20,6 +20,31 @@ void PutLe(QByteArray& bytes, int at, quint32 value, int size)
         bytes[at + i] = static_cast<char>((value >> (8 * i)) & 0xff);
 }
 
+quint32 GetLe(const QByteArray& bytes, int at, int size)
+{
+    quint32 value = 0;
+    for (int i = size - 1; i >= 0; --i)
+        value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
+    return value;
+}
+
+// An uncompressed bitmap must hold all its rows; the platform's reader would fill them in.
+bool HoldsAllRows(const QByteArray& bytes)
+{
+    if (bytes.size() < 54)
+        return false;
+    const quint32 offset = GetLe(bytes, 10, 4);
+    const quint32 headerSize = GetLe(bytes, 14, 4);
+    if (headerSize < 40)
+        return true; // an old core header: the reader checks it
+    const quint32 bits = GetLe(bytes, 28, 2);
+    const quint32 compression = GetLe(bytes, 30, 4);
+    if (compression != 0 && compression != 3)
+        return true;
+    const qint64 stride = ((qint64(kCanvasWidth) * bits + 31) / 32) * 4;
+    return qint64(offset) + stride * kCanvasHeight <= bytes.size();
+}
+
 bool DecodeBitmap(const QByteArray& bytes, QImage& image, QString& why)
 {
     if (!bytes.startsWith("BM")) {
@@ -35,6 +60,10 @@ bool DecodeBitmap(const QByteArray& bytes, QImage& image, QString& why)
     if (size != QSize(kCanvasWidth, kCanvasHeight)) {
         why = size.isValid() ? QStringLiteral("the bitmap is %1 x %2, not 640 x 480").arg(size.width()).arg(size.height())
                              : QStringLiteral("not a readable bitmap");
+        return false;
+    }
+    if (!HoldsAllRows(bytes)) {
+        why = QStringLiteral("the bitmap is cut short");
         return false;
     }
     if (!reader.read(&image) || image.size() != size) {

@@ -30,9 +30,13 @@ DecodeStatus DecodeWithPlatform(const QByteArray& bytes, const QByteArray& forma
     const DecodeStatus sized = CheckPictureSize(size.width(), size.height(), &out.reason);
     if (sized != DecodeStatus::Ok)
         return sized;
+    // Our own pixel limit decides; the reader's default would refuse pictures we take.
+    const int oldLimit = QImageReader::allocationLimit();
     QImageReader::setAllocationLimit(512);
     out.uprightSize = size;
-    if (!reader.read(&out.image) || out.image.isNull()) {
+    const bool read = reader.read(&out.image) && !out.image.isNull();
+    QImageReader::setAllocationLimit(oldLimit);
+    if (!read) {
         out.reason = reader.errorString();
         return DecodeStatus::Unreadable;
     }
@@ -54,8 +58,9 @@ bool IsPictureExtension(const QString& ext)
     return known.contains(ext);
 }
 
-FittedPicture FitPictureBytes(const QByteArray& bytes, const QString& ext)
+FittedPicture FitPictureBytes(const QByteArray& bytes, const QString& extension)
 {
+    const QString ext = extension.toLower();
     FittedPicture fitted;
     DecodedPicture decoded;
     DecodeStatus status;

@@ -20,7 +20,8 @@ struct FittedPicture {
 // The extensions the maker offers, lower-case with their dot.
 bool IsPictureExtension(const QString& lowerExtension);
 
-FittedPicture FitPictureBytes(const QByteArray& bytes, const QString& lowerExtension);
+// extension with its dot, in any case.
+FittedPicture FitPictureBytes(const QByteArray& bytes, const QString& extension);
 FittedPicture LoadFittedPicture(const QString& path);
 
 } // namespace picture

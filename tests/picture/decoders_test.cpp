@@ -69,8 +69,9 @@ TEST(JpegDecoder, KindsOfJpegFitTheirHeaderSize)
         const QRect rect = FitRect(fitted.uprightSize);
         EXPECT_TRUE(Near(fitted.canvas.pixel(rect.left() + 10, rect.top() + 10), c.topLeft)) << std::hex << fitted.canvas.pixel(rect.left() + 10, rect.top() + 10);
         EXPECT_TRUE(Near(fitted.canvas.pixel(rect.right() - 10, rect.top() + 10), c.topRight)) << std::hex << fitted.canvas.pixel(rect.right() - 10, rect.top() + 10);
-        if (turned)
+        if (turned) {
             EXPECT_EQ(fitted.canvas.pixel(rect.left() - 1, 240) & 0xffffffu, 0u);
+        }
     }
 }
 
@@ -129,8 +130,9 @@ TEST(PictureLoader, RefusesHugeForeignAndBrokenPictures)
         const FittedPicture fitted = FitPictureBytes(c.bytes, c.ext);
         EXPECT_EQ(fitted.status, c.status) << fitted.reason.toStdString();
         EXPECT_EQ(fitted.canvas.isNull(), c.status != DecodeStatus::Ok);
-        if (c.status != DecodeStatus::Ok)
+        if (c.status != DecodeStatus::Ok) {
             EXPECT_FALSE(fitted.reason.isEmpty());
+        }
     }
 }
 

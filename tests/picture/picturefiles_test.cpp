@@ -1,4 +1,5 @@
 #include "picture/picturefiles.h"
+#include "platform/atomicfile.h"
 #include "picture/puzzlebuild.h"
 #include "picture/tiles.h"
 #include "platform/rng.h"
@@ -6,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -260,7 +262,45 @@ TEST(PictureFiles, LoadNeedsAllThreeFiles)
         PictureState state;
         QString why;
         EXPECT_EQ(LoadPictureFiles(program, "House.TLD1", state, &why), missing ? -1 : 0);
-        if (missing)
+        if (missing) {
             EXPECT_TRUE(why.contains("House.TLD" + QString::number(missing))) << why.toStdString();
+        }
     }
+}
+
+TEST(PictureFiles, SaveIsAllOrNone)
+{
+    QTemporaryDir dir;
+    const QString program = dir.path() + "/";
+    QDir().mkpath(program + "Brainloft puzzles");
+    const PictureState first = BuiltState(3);
+    ASSERT_EQ(SavePictureFiles(program, "Lake", first), 0);
+    const PictureFileBytes old = EncodePictureFiles(first);
+    const PictureState second = BuiltState(4);
+    const qint64 cellsSize = EncodePictureFiles(second).cells.size();
+    struct Case {
+        qint64 failAfter;
+        bool failSync;
+    };
+    const Case cases[] = {{0, false}, {kBitmapBytes + 1, false}, {kBitmapBytes + cellsSize + 10, false}, {1 << 30, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.failAfter);
+        {
+            atomicfile::FailAfter failing(c.failAfter, c.failSync);
+            QString error;
+            EXPECT_EQ(SavePictureFiles(program, "lake", second, &error), -1);
+            EXPECT_FALSE(error.isEmpty());
+        }
+        PictureState loaded;
+        ASSERT_EQ(LoadPictureFiles(program, "Lake", loaded), 0);
+        EXPECT_EQ(EncodePictureFiles(loaded).board, old.board);
+        EXPECT_EQ(QDir(program + "Brainloft puzzles").entryList(QDir::Files | QDir::Hidden),
+                  (QStringList{"Lake.tlp1", "Lake.tlp2", "Lake.tlp3"}));
+    }
+    ASSERT_EQ(SavePictureFiles(program, "lake", second), 0); // the existing set, whatever its case
+    PictureState loaded;
+    ASSERT_EQ(LoadPictureFiles(program, "Lake", loaded), 0);
+    EXPECT_EQ(loaded.puzzleCells, second.puzzleCells);
+    EXPECT_EQ(EncodePictureFiles(loaded).board, EncodePictureFiles(second).board);
+    EXPECT_EQ(QFileInfo(program + "Brainloft puzzles/Lake.tlp2").permissions() & QFile::WriteOther, QFile::WriteOther);
 }

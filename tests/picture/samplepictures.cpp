@@ -1,5 +1,6 @@
 #include "samplepictures.h"
 
+#include <QHash>
 #include <cstdio>
 #include <cstring>
 #include <vector>

@@ -100,7 +100,7 @@ TEST(ScrambleTiles, NoPieceHomeWhenEvenOneWhenOdd)
         for (int x = 560; x < 640; ++x)
             oneBlack.setPixel(x, y, 0xff000000u);
     for (std::uint64_t seed = 1; seed <= 150; ++seed) {
-        for (const QImage* canvas : {&full, &oneBlack}) {
+        for (const QImage* canvas : std::initializer_list<const QImage*>{&full, &oneBlack}) {
             PictureState state;
             Rng rng(seed);
             ASSERT_TRUE(BuildPicturePuzzle(state, *canvas, rng));
@@ -123,7 +123,7 @@ TEST(ScrambleTiles, PinnedSeedGivesTheSamePairs)
         for (int j = 1; j <= 48; ++j)
             if (state.boardTiles[k] == state.answerTiles[j])
                 from << j;
-    EXPECT_EQ(from, (QList<int>{PINNED}));
+    EXPECT_EQ(from, (QList<int>{7, 22, 27, 40, 34, 39, 1, 21}));
 }
 
 TEST(BuildPicturePuzzle, BlackRowsBecomeScenery)
