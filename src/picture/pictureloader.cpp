@@ -76,6 +76,8 @@ FittedPicture FitPictureBytes(const QByteArray& bytes, const QString& extension)
     }
     fitted.status = status;
     fitted.reason = decoded.reason;
+    if (status != DecodeStatus::Ok && fitted.reason.isEmpty())
+        fitted.reason = QStringLiteral("the picture could not be read");
     fitted.uprightSize = decoded.uprightSize;
     if (status == DecodeStatus::Ok) {
         // The fit follows the file's own size; the decoded one may be DCT- or box-reduced.
