@@ -1,6 +1,11 @@
 #include "app/programwindows.h"
 
+#include "app/cursortable.h"
 #include "controls/placement.h"
+#include "controls/tokscrollimage.h"
+#include "picture/tfmpcheat.h"
+#include "picture/tfmpclick.h"
+#include "picture/tfmpmaker.h"
 #include "shell/program.h"
 #include "shell/tfmfiles.h"
 #include "shell/tfmpuzzletype.h"
@@ -36,10 +41,20 @@ ProgramWindows::ProgramWindows(Program& program)
     windows_.fmbuilderror = create<Tfmbuilderror>();
     // AboutBox, FmInstructions
     windows_.fmnotice = create<Tfmnotice>();
-    // fmoptions, fmcrypt, fmcmaker, fmplayer, fmmaze, fmpcheat, fmmazeprint, fmcgpuzzle,
-    // fmpclick, fmmzkey
+    // fmoptions, fmcrypt, fmcmaker, fmplayer, fmmaze
+    windows_.fmpcheat = create<Tfmpcheat>();
+    // fmmazeprint, fmcgpuzzle
+    windows_.fmpclick = create<Tfmpclick>(program, windows_, states_.picture);
+    // fmmzkey
     windows_.fmanswers = create<Tfmanswers>(program, windows_, states_.wordSearch);
-    // fmpmaker, fmMore
+    windows_.fmpmaker = create<Tfmpmaker>(program, windows_, states_.picture);
+    // fmMore
+
+    if (program.cursors) {
+        const auto cursor = [table = program.cursors](int index) { return table->cursor(index); };
+        windows_.fmpclick->setCursorSource(cursor);
+        windows_.fmpcheat->scrollImage()->setCursorSource(cursor);
+    }
 
     // Each window is designed centred on the screen. Placing it there now gives a window that
     // is never shown the bounds it would open with, and those are what gets stored for it.
