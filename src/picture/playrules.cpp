@@ -50,7 +50,11 @@ void UpdateCursors(PictureState& state)
     for (int k = 1; k <= kCells; ++k) {
         const bool cellEmpty = IsEmptyTile(state.boardTiles[k]);
         const bool piece = IsPuzzleCell(state, k);
-        state.cellLabelVisible[k] = cellEmpty && piece;
+        // An empty cell outside the puzzle keeps its label as it was.
+        if (!cellEmpty)
+            state.cellLabelVisible[k] = false;
+        else if (piece)
+            state.cellLabelVisible[k] = true;
         state.cellCursor[k] = !piece ? kCursorDelete : (cellEmpty ? empty : occupied);
     }
     for (int n = 1; n <= kBoxes; ++n)

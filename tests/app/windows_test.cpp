@@ -50,7 +50,7 @@ TEST_F(ProgramWindowsTest, EveryWindowIsCreatedOnceInStartUpOrder)
     for (QWidget* w : pw.windows().all)
         names << w->objectName();
     EXPECT_EQ(names, QStringList({"fmpuzzletype", "fmmain", "fmGenerator", "FmWinner", "fmfiles", "fmbuilderror",
-                                  "fmnotice", "fmanswers"}));
+                                  "fmnotice", "fmpcheat", "fmpclick", "fmanswers", "fmpmaker"}));
     for (QWidget* w : pw.windows().all)
         EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString() << " waits until it is shown";
 }
