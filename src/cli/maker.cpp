@@ -10,6 +10,7 @@ Registry AllVerbs()
 {
     Registry registry;
     RegisterWordSearchVerbs(registry);
+    RegisterPictureVerbs(registry);
     return registry;
 }
 

@@ -200,19 +200,28 @@ int DecodePictureFiles(const PictureFileBytes& files, PictureState& state, QStri
 
 int SavePictureFiles(const QString& programFolder, const QString& name, const PictureState& state, QString* error)
 {
-    const QString stem = PicturePathStem(programFolder, name);
+    return SavePictureFilesAt(PicturePathStem(programFolder, name), state, error);
+}
+
+int LoadPictureFiles(const QString& programFolder, const QString& name, PictureState& state, QString* why)
+{
+    return LoadPictureFilesAt(PicturePathStem(programFolder, name), state, why);
+}
+
+int SavePictureFilesAt(const QString& stem, const PictureState& state, QString* error, bool openToEveryone)
+{
     const PictureFileBytes bytes = EncodePictureFiles(state);
     const QString paths[3] = {PictureFilePath(stem, 1), PictureFilePath(stem, 2), PictureFilePath(stem, 3)};
     if (!atomicfile::WriteFiles({{paths[0], bytes.board}, {paths[1], bytes.cells}, {paths[2], bytes.answer}}, error))
         return -1;
     for (const QString& path : paths)
-        fileaccess::openToEveryone(path);
+        if (openToEveryone)
+            fileaccess::openToEveryone(path);
     return 0;
 }
 
-int LoadPictureFiles(const QString& programFolder, const QString& name, PictureState& state, QString* why)
+int LoadPictureFilesAt(const QString& stem, PictureState& state, QString* why)
 {
-    const QString stem = PicturePathStem(programFolder, name);
     PictureFileBytes files;
     QByteArray* targets[3] = {&files.board, &files.cells, &files.answer};
     // A bitmap is never larger than a 32-bit 640 x 480 one with a generous header.

@@ -34,6 +34,11 @@ PictureFileBytes EncodePictureFiles(const PictureState& state);
 // preview replaced, or -1 with the state unchanged and why (naming the file) in *why.
 int DecodePictureFiles(const PictureFileBytes& files, PictureState& state, QString* why = nullptr, int* failingFile = nullptr);
 
+// The same by stem (the path of every file but its digit).
+// openToEveryone: the shared puzzle folder's files are; a folder of the user's own choice keeps its rules.
+int SavePictureFilesAt(const QString& stem, const PictureState& state, QString* error = nullptr, bool openToEveryone = true);
+int LoadPictureFilesAt(const QString& stem, PictureState& state, QString* why = nullptr);
+
 // All three or none, each opened to every user: 0 or -1 (*error says why).
 int SavePictureFiles(const QString& programFolder, const QString& name, const PictureState& state, QString* error = nullptr);
 // 0 or -1; on -1 nothing changed and *why names the failing file.
