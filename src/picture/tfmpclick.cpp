@@ -8,6 +8,7 @@
 #include "picture/tfmpmaker.h"
 #include "picture/tiles.h"
 #include "platform/filenames.h"
+#include "platform/fonts.h"
 #include "shell/musicbuttons.h"
 #include "shell/program.h"
 #include "shell/puzzlefiles.h"
@@ -72,6 +73,7 @@ QLabel* EmptyLabel(QWidget* parent, const QString& name, int x, int y)
     label->setGeometry(x, y, 36, 20);
     label->setAutoFillBackground(true);
     label->setStyleSheet(QStringLiteral("background: black; color: white;"));
+    label->setFont(fonts::sans(11));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setAttribute(Qt::WA_TransparentForMouseEvents);
     return label;

@@ -93,7 +93,11 @@ GifColorType PaletteColour(int i)
     static const GifColorType fixed[] = {{0, 0, 0}, {255, 255, 255}, {255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 0}};
     if (i < 6)
         return fixed[i];
-    const auto v = static_cast<GifByteType>((i - 6) * 255 / 249);
+    if (i < 6 + 216) {
+        const int c = i - 6;
+        return {GifByteType(c / 36 * 51), GifByteType(c / 6 % 6 * 51), GifByteType(c % 6 * 51)};
+    }
+    const auto v = static_cast<GifByteType>((i - 222) * 255 / 33);
     return {v, v, v};
 }
 

@@ -34,7 +34,8 @@ struct GifOptions {
     int transparentIndex = -1; // palette index written as transparent in the first frame
 };
 
-// Palette: index 0 black, 1 white, 2 red, 3 green, 4 blue, 5 yellow, the rest greys.
+// Palette: index 0 black, 1 white, 2 red, 3 green, 4 blue, 5 yellow, a 6 x 6 x 6 colour cube,
+// then greys.
 QByteArray MakeGif(const QList<GifFrame>& frames, const GifOptions& options = {});
 
 // A picture with a distinct colour block in each 80 x 80 cell of its own 8 x 6 grid.
