@@ -217,6 +217,13 @@ TEST_F(PictureWindows, BuildSaveAndPlay)
     EXPECT_EQ(state().boardTiles[10], piece);
     EXPECT_TRUE(find<QWidget>(play, "imsel1")->isHidden());
     EXPECT_TRUE(labelShown("Pane1"));
+
+    // Closing gives the board's pictures back; the preview keeps its own, colours and all.
+    const QImage solved = state().preview;
+    play->close();
+    EXPECT_TRUE(state().boardTiles[10].isNull());
+    EXPECT_EQ(preview->picture(), solved);
+    EXPECT_EQ(preview->picture().format(), QImage::Format_RGB32);
 }
 
 TEST_F(PictureWindows, LoadPackagedPuzzleKeepsBoxesAndClosesPreview)
