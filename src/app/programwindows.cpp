@@ -3,6 +3,8 @@
 #include "app/cursortable.h"
 #include "controls/placement.h"
 #include "controls/tokscrollimage.h"
+#include "maze/tfmmaze.h"
+#include "maze/tfmmzkey.h"
 #include "picture/tfmpcheat.h"
 #include "picture/tfmpclick.h"
 #include "picture/tfmpmaker.h"
@@ -15,6 +17,10 @@
 #include "wordsearch/tfmmain.h"
 #include "wordsearch/tfmnotice.h"
 #include "shell/tfmwinner.h"
+#include "printing/tfmnowprint.h"
+#include "printing/tfmprint.h"
+#include "wordsearch/tfmkey.h"
+#include "wordsearch/tfmpage.h"
 
 
 template <typename T, typename... Args>
@@ -37,15 +43,19 @@ ProgramWindows::ProgramWindows(Program& program)
     windows_.fmGenerator = create<TfmGenerator>(program, windows_, states_.wordSearch);
     windows_.FmWinner = create<TFmWinner>();
     windows_.fmfiles = create<Tfmfiles>(program);
-    // fmnowprint, fmprint, fmpage, FmKey
+    windows_.fmnowprint = create<Tfmnowprint>(program);
+    windows_.fmprint = create<Tfmprint>(program);
+    windows_.fmpage = create<Tfmpage>();
+    windows_.FmKey = create<TFmKey>();
     windows_.fmbuilderror = create<Tfmbuilderror>();
     // AboutBox, FmInstructions
     windows_.fmnotice = create<Tfmnotice>();
-    // fmoptions, fmcrypt, fmcmaker, fmplayer, fmmaze
+    // fmoptions, fmcrypt, fmcmaker, fmplayer
+    windows_.fmmaze = create<Tfmmaze>(program, windows_, states_.maze);
     windows_.fmpcheat = create<Tfmpcheat>();
     // fmmazeprint, fmcgpuzzle
     windows_.fmpclick = create<Tfmpclick>(program, windows_, states_.picture);
-    // fmmzkey
+    windows_.fmmzkey = create<Tfmmzkey>(program, windows_);
     windows_.fmanswers = create<Tfmanswers>(program, windows_, states_.wordSearch);
     windows_.fmpmaker = create<Tfmpmaker>(program, windows_, states_.picture);
     // fmMore

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "maze/state.h"
 #include "picture/state.h"
 #include "wordsearch/state.h"
 
 // The program-wide data of every puzzle type, one current puzzle each, held for the whole run.
 struct PuzzleStates {
     wordsearch::WordSearchState wordSearch;
+    maze::MazeState maze;
     picture::PictureState picture;
 };

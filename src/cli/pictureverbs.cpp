@@ -188,7 +188,7 @@ void RegisterPictureVerbs(Registry& registry)
                            QStringLiteral("make a picture puzzle from a picture and save it as NAME.tlp1-3"), runPicture});
     registry.verbs.append({QStringLiteral("picture-export"), QStringLiteral("picture-export FILE OUT.png"),
                            QStringLiteral("write a picture puzzle's solved picture as a PNG"), runExport});
-    registry.kinds.append({{QStringLiteral(".tlp1"), QStringLiteral(".tld1")}, checkPicture, showPicture});
+    registry.kinds.append({{QStringLiteral(".tlp1"), QStringLiteral(".tld1")}, checkPicture, showPicture, nullptr});
 }
 
 } // namespace maker

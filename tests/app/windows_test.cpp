@@ -49,8 +49,9 @@ TEST_F(ProgramWindowsTest, EveryWindowIsCreatedOnceInStartUpOrder)
     QStringList names;
     for (QWidget* w : pw.windows().all)
         names << w->objectName();
-    EXPECT_EQ(names, QStringList({"fmpuzzletype", "fmmain", "fmGenerator", "FmWinner", "fmfiles", "fmbuilderror",
-                                  "fmnotice", "fmpcheat", "fmpclick", "fmanswers", "fmpmaker"}));
+    EXPECT_EQ(names, QStringList({"fmpuzzletype", "fmmain", "fmGenerator", "FmWinner", "fmfiles", "fmnowprint",
+                                  "fmprint", "fmpage", "FmKey", "fmbuilderror", "fmnotice", "fmmaze", "fmpcheat",
+                                  "fmpclick", "fmmzkey", "fmanswers", "fmpmaker"}));
     for (QWidget* w : pw.windows().all)
         EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString() << " waits until it is shown";
 }
