@@ -7,9 +7,14 @@
 #include "picture/picturefiles.h"
 #include "picture/playrules.h"
 #include "picture/puzzlebuild.h"
+#include "picture/tfmpclick.h"
 #include "picture/tiles.h"
 #include "platform/rng.h"
 #include "samplepictures.h"
+#include "shell/windows.h"
+#include "support/testprogram.h"
+
+#include <QApplication>
 
 #include <QDir>
 #include <QFile>
@@ -149,6 +154,28 @@ void BM_TileMove(benchmark::State& state)
     }
 }
 
+// The same three clicks in the play window, each followed by a full repaint.
+void BM_TileMoveWithRepaint(benchmark::State& state)
+{
+    TestProgram test(1);
+    Windows windows;
+    picture::PictureState puzzle;
+    Rng rng(1);
+    picture::BuildPicturePuzzle(puzzle, picture::FitPicture(samples::Checker(640, 480)), rng);
+    Tfmpclick play(*test.program, windows, puzzle);
+    play.show();
+    play.repaint();
+    for (auto _ : state) {
+        play.i1MouseUp(17);
+        play.repaint();
+        play.imstoreClick(1);
+        play.repaint();
+        play.i1MouseUp(17);
+        play.repaint();
+    }
+    play.hide();
+}
+
 } // namespace
 
 BENCHMARK_CAPTURE(BM_LibjpegAtScale, baseline, "baseline.jpg")->Unit(benchmark::kMillisecond);
@@ -159,5 +186,15 @@ BENCHMARK_CAPTURE(BM_FileToFittedCanvas, progressive, "progressive.jpg")->Unit(b
 BENCHMARK_CAPTURE(BM_FileToFittedCanvas, gif2000x1500, "big.gif")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CutScrambleSave)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TileMove)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TileMoveWithRepaint)->Unit(benchmark::kMicrosecond);
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
