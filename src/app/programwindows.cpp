@@ -3,6 +3,8 @@
 #include "app/cursortable.h"
 #include "controls/placement.h"
 #include "controls/tokscrollimage.h"
+#include "cryptogram/tfmcmaker.h"
+#include "cryptogram/tfmcrypt.h"
 #include "maze/tfmmaze.h"
 #include "maze/tfmmzkey.h"
 #include "picture/tfmpcheat.h"
@@ -50,7 +52,10 @@ ProgramWindows::ProgramWindows(Program& program)
     windows_.fmbuilderror = create<Tfmbuilderror>();
     // AboutBox, FmInstructions
     windows_.fmnotice = create<Tfmnotice>();
-    // fmoptions, fmcrypt, fmcmaker, fmplayer
+    // fmoptions
+    windows_.fmcrypt = create<Tfmcrypt>(program, windows_, states_.cryptogram);
+    windows_.fmcmaker = create<Tfmcmaker>(program, windows_, states_.cryptogram);
+    // fmplayer
     windows_.fmmaze = create<Tfmmaze>(program, windows_, states_.maze);
     windows_.fmpcheat = create<Tfmpcheat>();
     // fmmazeprint, fmcgpuzzle

@@ -10,6 +10,7 @@ Registry AllVerbs()
 {
     Registry registry;
     RegisterWordSearchVerbs(registry);
+    RegisterCryptogramVerbs(registry);
     RegisterMazeVerbs(registry);
     RegisterPrintVerbs(registry);
     RegisterPictureVerbs(registry);

@@ -6,6 +6,7 @@
 namespace maker {
 
 void RegisterWordSearchVerbs(Registry& registry);
+void RegisterCryptogramVerbs(Registry& registry);
 void RegisterMazeVerbs(Registry& registry);
 void RegisterPrintVerbs(Registry& registry);
 void RegisterPictureVerbs(Registry& registry);

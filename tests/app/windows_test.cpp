@@ -50,8 +50,8 @@ TEST_F(ProgramWindowsTest, EveryWindowIsCreatedOnceInStartUpOrder)
     for (QWidget* w : pw.windows().all)
         names << w->objectName();
     EXPECT_EQ(names, QStringList({"fmpuzzletype", "fmmain", "fmGenerator", "FmWinner", "fmfiles", "fmnowprint",
-                                  "fmprint", "fmpage", "FmKey", "fmbuilderror", "fmnotice", "fmmaze", "fmpcheat",
-                                  "fmpclick", "fmmzkey", "fmanswers", "fmpmaker"}));
+                                  "fmprint", "fmpage", "FmKey", "fmbuilderror", "fmnotice", "fmcrypt", "fmcmaker",
+                                  "fmmaze", "fmpcheat", "fmpclick", "fmmzkey", "fmanswers", "fmpmaker"}));
     for (QWidget* w : pw.windows().all)
         EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString() << " waits until it is shown";
 }
