@@ -150,6 +150,9 @@ TEST_F(PictureWindows, PlayWindowStartsEmpty)
     EXPECT_TRUE(preview->isVisible());
     EXPECT_TRUE(IsEmptyTile(preview->picture()));
     EXPECT_TRUE(preview->scrollImage()->Scaled() && preview->scrollImage()->AllowOverSize());
+    preview->setWindowState(Qt::WindowMinimized);
+    find<QToolButton>(play, "btnpicture")->click(); // brings it back
+    EXPECT_FALSE(preview->windowState() & Qt::WindowMinimized);
 }
 
 TEST_F(PictureWindows, MakerRefusesBadPicturesWithTheirBoxes)
