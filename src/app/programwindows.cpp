@@ -1,6 +1,5 @@
 #include "app/programwindows.h"
 
-#include "app/cursortable.h"
 #include "controls/placement.h"
 #include "controls/tokscrollimage.h"
 #include "cryptogram/tfmcmaker.h"
@@ -10,6 +9,7 @@
 #include "picture/tfmpcheat.h"
 #include "picture/tfmpclick.h"
 #include "picture/tfmpmaker.h"
+#include "shell/cursortable.h"
 #include "shell/program.h"
 #include "shell/tfmfiles.h"
 #include "shell/tfmpuzzletype.h"
@@ -65,11 +65,9 @@ ProgramWindows::ProgramWindows(Program& program)
     windows_.fmpmaker = create<Tfmpmaker>(program, windows_, states_.picture);
     // fmMore
 
-    if (program.cursors) {
-        const auto cursor = [table = program.cursors](int index) { return table->cursor(index); };
-        windows_.fmpclick->setCursorSource(cursor);
-        windows_.fmpcheat->scrollImage()->setCursorSource(cursor);
-    }
+    // The preview's control takes its grab and move cursors from the program's table.
+    if (CursorTable* table = program.cursors)
+        windows_.fmpcheat->scrollImage()->setCursorSource([table](int index) { return table->cursor(index); });
 
     // Each window is designed centred on the screen. Placing it there now gives a window that
     // is never shown the bounds it would open with, and those are what gets stored for it.

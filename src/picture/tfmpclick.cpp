@@ -9,6 +9,7 @@
 #include "picture/tiles.h"
 #include "platform/filenames.h"
 #include "platform/fonts.h"
+#include "shell/cursortable.h"
 #include "shell/musicbuttons.h"
 #include "shell/program.h"
 #include "shell/puzzlefiles.h"
@@ -79,6 +80,7 @@ QLabel* EmptyLabel(QWidget* parent, const QString& name, int x, int y)
     return label;
 }
 
+// Without the program's table (in tests): standard shapes of the same meaning.
 QCursor StandardCursor(int index)
 {
     switch (index) {
@@ -106,12 +108,6 @@ Tfmpclick::Tfmpclick(Program& program, Windows& windows, PictureState& state, QW
     setFixedSize(kClientWidth, kClientHeight);
     buildControls();
     UpdateTitle();
-    refresh();
-}
-
-void Tfmpclick::setCursorSource(std::function<QCursor(int)> source)
-{
-    cursors_ = source ? std::move(source) : std::function<QCursor(int)>(StandardCursor);
     refresh();
 }
 
@@ -207,7 +203,7 @@ void Tfmpclick::buildControls()
 void Tfmpclick::setCursorIndex(QWidget* widget, int index)
 {
     widget->setProperty("cursorIndex", index);
-    widget->setCursor(cursors_(index));
+    widget->setCursor(program_.cursors ? program_.cursors->cursor(index) : StandardCursor(index));
 }
 
 void Tfmpclick::refresh()

@@ -2,10 +2,8 @@
 
 #include "picture/state.h"
 
-#include <QCursor>
 #include <QWidget>
 #include <array>
-#include <functional>
 
 class Program;
 class QLabel;
@@ -19,9 +17,6 @@ class Tfmpclick : public QWidget {
     Q_OBJECT
 public:
     Tfmpclick(Program& program, Windows& windows, picture::PictureState& state, QWidget* parent = nullptr);
-
-    // The program's cursor table; standard shapes until one is given.
-    void setCursorSource(std::function<QCursor(int)> source);
 
     void UpdateTitle();
     void ResetBoard();
@@ -60,7 +55,6 @@ private:
     Program& program_;
     Windows& windows_;
     picture::PictureState& state_;
-    std::function<QCursor(int)> cursors_;
     bool centred_ = false;
 
     QWidget* p7 = nullptr;
