@@ -102,7 +102,7 @@ void ExecIfDialog(QWidget* window)
 
 Tfmpclick::Tfmpclick(Program& program, Windows& windows, PictureState& state, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      program_(program), windows_(windows), state_(state), cursors_(StandardCursor)
+      program_(program), windows_(windows), state_(state)
 {
     setObjectName(QStringLiteral("fmpclick"));
     setFixedSize(kClientWidth, kClientHeight);
