@@ -51,8 +51,7 @@ TEST_F(ProgramWindowsTest, EveryWindowIsCreatedOnceInStartUpOrder)
         names << w->objectName();
     EXPECT_EQ(names, QStringList({"fmpuzzletype", "fmmain", "fmGenerator", "FmWinner", "fmfiles", "fmnowprint",
                                   "fmprint", "fmpage", "FmKey", "fmbuilderror", "fmnotice", "fmcrypt", "fmcmaker",
-                                  "fmmaze", "fmmzkey",
-                                  "fmanswers"}));
+                                  "fmmaze", "fmpcheat", "fmpclick", "fmmzkey", "fmanswers", "fmpmaker"}));
     for (QWidget* w : pw.windows().all)
         EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString() << " waits until it is shown";
 }
