@@ -1,12 +1,17 @@
 #include "app/programwindows.h"
 
 #include "controls/placement.h"
+#include "controls/tokscrollimage.h"
 #include "cryptogram/tfmcgpuzzle.h"
 #include "cryptogram/tfmcmaker.h"
 #include "cryptogram/tfmcrypt.h"
 #include "maze/tfmmaze.h"
 #include "maze/tfmmazeprint.h"
 #include "maze/tfmmzkey.h"
+#include "picture/tfmpcheat.h"
+#include "picture/tfmpclick.h"
+#include "picture/tfmpmaker.h"
+#include "shell/cursortable.h"
 #include "shell/program.h"
 #include "shell/tfmfiles.h"
 #include "shell/tfmpuzzletype.h"
@@ -54,13 +59,18 @@ ProgramWindows::ProgramWindows(Program& program)
     windows_.fmcmaker = create<Tfmcmaker>(program, windows_, states_.cryptogram);
     // fmplayer
     windows_.fmmaze = create<Tfmmaze>(program, windows_, states_.maze);
-    // fmpcheat
+    windows_.fmpcheat = create<Tfmpcheat>();
     windows_.fmmazeprint = create<Tfmmazeprint>();
     windows_.fmcgpuzzle = create<Tfmcgpuzzle>();
-    // fmpclick
+    windows_.fmpclick = create<Tfmpclick>(program, windows_, states_.picture);
     windows_.fmmzkey = create<Tfmmzkey>(program, windows_);
     windows_.fmanswers = create<Tfmanswers>(program, windows_, states_.wordSearch);
-    // fmpmaker, fmMore
+    windows_.fmpmaker = create<Tfmpmaker>(program, windows_, states_.picture);
+    // fmMore
+
+    // The preview's control takes its grab and move cursors from the program's table.
+    if (CursorTable* table = program.cursors)
+        windows_.fmpcheat->scrollImage()->setCursorSource([table](int index) { return table->cursor(index); });
 
     // Each window is designed centred on the screen. Placing it there now gives a window that
     // is never shown the bounds it would open with, and those are what gets stored for it.

@@ -13,6 +13,7 @@ Registry AllVerbs()
     RegisterCryptogramVerbs(registry);
     RegisterMazeVerbs(registry);
     RegisterPrintVerbs(registry);
+    RegisterPictureVerbs(registry);
     return registry;
 }
 

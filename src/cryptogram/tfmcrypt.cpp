@@ -17,6 +17,7 @@
 #include "printing/tfmnowprint.h"
 #include "printing/tfmprint.h"
 #include "shell/musicbuttons.h"
+#include "shell/cursortable.h"
 #include "shell/program.h"
 #include "shell/puzzlefiles.h"
 #include "shell/tfmpuzzletype.h"
@@ -204,7 +205,7 @@ void Tfmcrypt::buildKeyPanel()
         colours.setColor(QPalette::Disabled, QPalette::Base, Qt::white);
         colours.setColor(QPalette::Disabled, QPalette::Text, CellPanel::kGuessColour);
         edit->setPalette(colours);
-        edit->setCursor(Qt::PointingHandCursor);
+        edit->setCursor(program_.cursors ? program_.cursors->cursor(1) : QCursor(Qt::PointingHandCursor)); // "hand"
         edit->setContextMenuPolicy(Qt::NoContextMenu);
         edit->setAcceptDrops(false);
         edit->setDragEnabled(false);
