@@ -2,9 +2,11 @@
 
 #include "controls/placement.h"
 #include "controls/tokscrollimage.h"
+#include "cryptogram/tfmcgpuzzle.h"
 #include "cryptogram/tfmcmaker.h"
 #include "cryptogram/tfmcrypt.h"
 #include "maze/tfmmaze.h"
+#include "maze/tfmmazeprint.h"
 #include "maze/tfmmzkey.h"
 #include "picture/tfmpcheat.h"
 #include "picture/tfmpclick.h"
@@ -58,7 +60,8 @@ ProgramWindows::ProgramWindows(Program& program)
     // fmplayer
     windows_.fmmaze = create<Tfmmaze>(program, windows_, states_.maze);
     windows_.fmpcheat = create<Tfmpcheat>();
-    // fmmazeprint, fmcgpuzzle
+    windows_.fmmazeprint = create<Tfmmazeprint>();
+    windows_.fmcgpuzzle = create<Tfmcgpuzzle>();
     windows_.fmpclick = create<Tfmpclick>(program, windows_, states_.picture);
     windows_.fmmzkey = create<Tfmmzkey>(program, windows_);
     windows_.fmanswers = create<Tfmanswers>(program, windows_, states_.wordSearch);

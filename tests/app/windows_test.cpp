@@ -51,7 +51,8 @@ TEST_F(ProgramWindowsTest, EveryWindowIsCreatedOnceInStartUpOrder)
         names << w->objectName();
     EXPECT_EQ(names, QStringList({"fmpuzzletype", "fmmain", "fmGenerator", "FmWinner", "fmfiles", "fmnowprint",
                                   "fmprint", "fmpage", "FmKey", "fmbuilderror", "fmnotice", "fmcrypt", "fmcmaker",
-                                  "fmmaze", "fmpcheat", "fmpclick", "fmmzkey", "fmanswers", "fmpmaker"}));
+                                  "fmmaze", "fmpcheat", "fmmazeprint", "fmcgpuzzle", "fmpclick", "fmmzkey",
+                                  "fmanswers", "fmpmaker"}));
     for (QWidget* w : pw.windows().all)
         EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString() << " waits until it is shown";
 }
