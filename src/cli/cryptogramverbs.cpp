@@ -166,7 +166,9 @@ void RegisterCryptogramVerbs(Registry& registry)
                            QStringLiteral("build a cryptogram from a text of up to 20 lines and save it as NAME.sbp"),
                            runCryptogram});
     registry.kinds.append(
-        {{QStringLiteral(".sbp"), QStringLiteral(".sbd")}, checkCryptogram, showCryptogram, cryptogramPages});
+        {{QStringLiteral(".sbp"), QStringLiteral(".sbd")}, checkCryptogram, showCryptogram, cryptogramPages,
+         QStringLiteral("A cryptogram (.sbp .sbd): its 20 rows, an empty line, 'key ' and the 36 stored key\n"
+                        "bytes (for A..Z, 1..9, 0), then 'hints ' and each hint as cipher then plain, or 'hints -'.\n")});
 }
 
 } // namespace maker

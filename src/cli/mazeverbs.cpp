@@ -130,7 +130,9 @@ void RegisterMazeVerbs(Registry& registry)
 {
     registry.verbs.append({QStringLiteral("maze"), QStringLiteral("maze NAME [--level L] [--folder DIR] [--seed N]"),
                            QStringLiteral("generate a maze of level 30, 60 or 100 and save it as NAME.mzp"), runMaze});
-    registry.kinds.append({{QStringLiteral(".mzp")}, checkMaze, showMaze, mazePages});
+    registry.kinds.append({{QStringLiteral(".mzp")}, checkMaze, showMaze, mazePages,
+                           QStringLiteral("A maze (.mzp): N lines of N cells, '#' a wall, '.' the route, a blank open;\n"
+                                          "then 'N=' and the stored size.\n")});
 }
 
 } // namespace maker

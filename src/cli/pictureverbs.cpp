@@ -188,7 +188,9 @@ void RegisterPictureVerbs(Registry& registry)
                            QStringLiteral("make a picture puzzle from a picture and save it as NAME.tlp1-3"), runPicture});
     registry.verbs.append({QStringLiteral("picture-export"), QStringLiteral("picture-export FILE OUT.png"),
                            QStringLiteral("write a picture puzzle's solved picture as a PNG"), runExport});
-    registry.kinds.append({{QStringLiteral(".tlp1"), QStringLiteral(".tld1")}, checkPicture, showPicture, nullptr});
+    registry.kinds.append({{QStringLiteral(".tlp1"), QStringLiteral(".tld1")}, checkPicture, showPicture, nullptr,
+                           QStringLiteral("A picture puzzle (.tlp1 .tld1): six board rows of eight cells, 'x' outside the\n"
+                                          "puzzle, '.' a black cell, else the tile number it holds; then 'pieces P placed Q'.\n")});
 }
 
 } // namespace maker
