@@ -9,7 +9,7 @@
 #include "wordsearch/tfmgenerator.h"
 #include "wordsearch/tfmmain.h"
 #include "wordsearch/tfmnotice.h"
-#include "wordsearch/tfmwinner.h"
+#include "shell/tfmwinner.h"
 
 
 template <typename T, typename... Args>
@@ -24,11 +24,12 @@ T* ProgramWindows::create(Args&&... args)
 
 ProgramWindows::ProgramWindows(Program& program)
 {
+    states_.wordSearch.currentFolder = program.paths.programFolder;
     // The launcher comes first: its create handler prepares the folders and settings that the
     // other windows rely on. Windows not built yet keep their place in the order as null.
     windows_.fmpuzzletype = create<Tfmpuzzletype>(program, windows_);
-    windows_.fmmain = create<Tfmmain>(program, windows_);
-    windows_.fmGenerator = create<TfmGenerator>(program, windows_);
+    windows_.fmmain = create<Tfmmain>(program, windows_, states_.wordSearch);
+    windows_.fmGenerator = create<TfmGenerator>(program, windows_, states_.wordSearch);
     windows_.FmWinner = create<TFmWinner>();
     windows_.fmfiles = create<Tfmfiles>(program);
     // fmnowprint, fmprint, fmpage, FmKey
@@ -37,7 +38,7 @@ ProgramWindows::ProgramWindows(Program& program)
     windows_.fmnotice = create<Tfmnotice>();
     // fmoptions, fmcrypt, fmcmaker, fmplayer, fmmaze, fmpcheat, fmmazeprint, fmcgpuzzle,
     // fmpclick, fmmzkey
-    windows_.fmanswers = create<Tfmanswers>(program, windows_);
+    windows_.fmanswers = create<Tfmanswers>(program, windows_, states_.wordSearch);
     // fmpmaker, fmMore
 
     // Each window is designed centred on the screen. Placing it there now gives a window that

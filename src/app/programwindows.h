@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/puzzlestates.h"
 #include "shell/windows.h"
 
 #include <memory>
@@ -16,11 +17,13 @@ public:
     ProgramWindows& operator=(const ProgramWindows&) = delete;
 
     Windows& windows() { return windows_; }
+    PuzzleStates& states() { return states_; }
 
 private:
     template <typename T, typename... Args>
     T* create(Args&&... args);
 
+    PuzzleStates states_;
     Windows windows_;
     std::vector<std::unique_ptr<QWidget>> owned_;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cli/makercommon.h"
+
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
@@ -10,8 +12,8 @@ int RunMaker(const QStringList& args, const QString& programFolder, QTextStream&
 
 // Exit statuses.
 namespace makerstatus {
-constexpr int kOk = 0;
-constexpr int kFailed = 1;      // a file could not be read or written, or a check found a bad file
-constexpr int kRefused = 2;     // bad arguments or a bad word list; nothing written
-constexpr int kUnplaced = 3;    // the puzzle was written, but some words found no place
+constexpr int kOk = maker::kOk;
+constexpr int kFailed = maker::kFailed;
+constexpr int kRefused = maker::kRefused;
+constexpr int kUnplaced = maker::kUnplaced;
 } // namespace makerstatus

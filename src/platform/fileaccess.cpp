@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,14 +16,20 @@ bool runningAsAdministrator()
 
 bool openToEveryone(const QString& path)
 {
-    const QByteArray native = QFile::encodeName(path);
-    struct stat st {};
-    if (::lstat(native.constData(), &st) != 0 || S_ISLNK(st.st_mode))
+    // Opened without following a link, so a name swapped for a link never opens its target.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         return false;
-    mode_t mode = st.st_mode | S_IRUSR | S_IWUSR | S_IRGRP | S_IWGRP | S_IROTH | S_IWOTH;
-    if (S_ISDIR(st.st_mode))
-        mode |= S_IXUSR | S_IXGRP | S_IXOTH;
-    return ::chmod(native.constData(), mode & 07777) == 0;
+    struct stat st {};
+    bool ok = ::fstat(fd, &st) == 0 && (S_ISREG(st.st_mode) || S_ISDIR(st.st_mode));
+    if (ok) {
+        mode_t mode = st.st_mode | S_IRUSR | S_IWUSR | S_IRGRP | S_IWGRP | S_IROTH | S_IWOTH;
+        if (S_ISDIR(st.st_mode))
+            mode |= S_IXUSR | S_IXGRP | S_IXOTH;
+        ok = ::fchmod(fd, mode & 07777) == 0;
+    }
+    ::close(fd);
+    return ok;
 }
 
 } // namespace fileaccess

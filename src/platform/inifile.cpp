@@ -1,7 +1,7 @@
 #include "platform/inifile.h"
 
 #include <QFile>
-#include <QSaveFile>
+#include "platform/atomicfile.h"
 
 namespace {
 
@@ -71,13 +71,7 @@ QByteArray IniFile::text() const
 
 bool IniFile::save() const
 {
-    QSaveFile file(path_);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = text();
-    if (file.write(bytes) != bytes.size())
-        return false;
-    return file.commit();
+    return atomicfile::WriteFile(path_, text());
 }
 
 const IniFile::Line* IniFile::find(const QString& section, const QString& key) const

@@ -32,7 +32,6 @@ ProgramPaths ProgramPaths::forRunningProgram()
 Program::Program(ProgramPaths p, MessageBoxes& b, Clock& c, ProcessRunner& r)
     : paths(std::move(p)), boxes(b), clock(c), processes(r)
 {
-    wordSearch.currentFolder = paths.programFolder;
     seedSource = [] {
         QElapsedTimer timer;
         timer.start();

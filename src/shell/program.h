@@ -2,7 +2,6 @@
 
 #include "platform/rng.h"
 #include "shell/settings.h"
-#include "wordsearch/state.h"
 
 #include <QString>
 #include <cstdint>
@@ -11,6 +10,7 @@
 class Clock;
 class CursorTable;
 class MessageBoxes;
+class MusicControl;
 class ProcessRunner;
 
 // Where the program and its data live. Every folder ends with '/'.
@@ -47,7 +47,11 @@ public:
     // Where the one seed of the run comes from: a high-resolution clock; tests fix it.
     std::function<std::uint64_t()> seedSource;
 
-    wordsearch::WordSearchState wordSearch;
+    // Music: the player (null: silent), whether a tune's end starts the next, and the position
+    // of the in-order mode in the tune list.
+    MusicControl* musicControl = nullptr;
+    bool autoNext = false;
+    int tuneIndex = -1;
 
     MessageBoxes& boxes;
     Clock& clock;

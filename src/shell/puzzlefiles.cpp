@@ -6,24 +6,11 @@
 #include "platform/messageboxes.h"
 #include "shell/program.h"
 #include "shell/tfmfiles.h"
-#include "wordsearch/wordsearchfile.h"
 
 #include <QFile>
 #include <QWidget>
 
 namespace puzzlefiles {
-
-PuzzleKind WordSearchKind(Program& program)
-{
-    PuzzleKind kind;
-    kind.userExtension = QStringLiteral(".wsp");
-    kind.packagedExtension = QStringLiteral(".wsd");
-    kind.listingMask = QStringLiteral("*.wsp;*.wsd");
-    kind.writer = [&program](const QString& name) {
-        return wordsearch::SaveWordSearchFile(program.paths.programFolder, name, program.wordSearch.puzzle);
-    };
-    return kind;
-}
 
 void ConfigureNameDialog(TokStringDialog& sd1)
 {
@@ -48,11 +35,11 @@ bool userFilesExist(const Program& program, const PuzzleKind& kind, const QStrin
 
 } // namespace
 
-bool SaveAfterBuild(Program& program, TokStringDialog& sd1, const PuzzleKind& kind, QString& currentName,
+SaveResult SaveAfterBuild(Program& program, TokStringDialog& sd1, const PuzzleKind& kind, QString& currentName,
                     QWidget* maker)
 {
     MessageBoxes& boxes = program.boxes;
-    bool saved = false;
+    SaveResult result = SaveResult::Declined;
     for (;;) {
         if (!boxes.question(QStringLiteral("Save puzzle"),
                             QStringLiteral("Your puzzle has now been built. If you would like to be\n"
@@ -89,15 +76,16 @@ bool SaveAfterBuild(Program& program, TokStringDialog& sd1, const PuzzleKind& ki
                     filenames::resolveInFolder(program.paths.puzzleFolder(), name + kind.userExtension));
             currentName = name;
             boxes.message(QStringLiteral("Your puzzle has now been saved"));
-            saved = true;
+            result = SaveResult::Saved;
         } else {
             boxes.message(QStringLiteral("Your puzzle could not be saved"));
+            result = SaveResult::Failed;
         }
         break;
     }
     if (maker)
         maker->update();
-    return saved;
+    return result;
 }
 
 QString PickPuzzleFile(Program& program, Tfmfiles& picker, const PuzzleKind& kind, QWidget* playWindow)

@@ -12,16 +12,18 @@ class QWidget;
 // The save and open flows that every puzzle type shares.
 namespace puzzlefiles {
 
-// The word search's kind; its writer saves the program's current word search.
-PuzzleKind WordSearchKind(Program& program);
-
 // Sets up a maker's name dialogue: "Puzzle name", 30 characters, file-name characters only.
 void ConfigureNameDialog(TokStringDialog& sd1);
 
+enum class SaveResult {
+    Saved,    // written; currentName is the saved name
+    Declined, // the user answered No to "Save puzzle"
+    Failed,   // the writer failed; currentName is unchanged
+};
+
 // After a build: asks whether to save, asks for a name until one is given or the user declines,
-// asks before replacing, writes, and reports. currentName becomes the saved name. Returns true
-// when the puzzle was saved. maker is repainted afterwards.
-bool SaveAfterBuild(Program& program, TokStringDialog& sd1, const PuzzleKind& kind, QString& currentName,
+// asks before replacing, writes, and reports. maker is repainted afterwards.
+SaveResult SaveAfterBuild(Program& program, TokStringDialog& sd1, const PuzzleKind& kind, QString& currentName,
                     QWidget* maker);
 
 // Lists the puzzle folder for the kind in the picker and lets the user choose. Returns the

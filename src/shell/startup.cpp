@@ -1,5 +1,6 @@
 #include "shell/startup.h"
 
+#include "platform/atomicfile.h"
 #include "platform/fileaccess.h"
 #include "platform/filenames.h"
 #include "platform/inifile.h"
@@ -39,11 +40,10 @@ QStringList filesMatching(const QString& folder, const QStringList& masks)
 
 bool FolderUsable(const QString& folder)
 {
-    QFile scratch(folder + QStringLiteral("/MYLIB000.TMP"));
-    if (!scratch.open(QIODevice::WriteOnly))
+    const QString scratch = folder + QStringLiteral("/MYLIB000.TMP");
+    if (!atomicfile::WriteFile(scratch, QByteArray()))
         return false;
-    scratch.close();
-    return scratch.remove();
+    return QFile::remove(scratch);
 }
 
 void PrepareFolder(const QString& folder)

@@ -237,9 +237,8 @@ void Tfmpuzzletype::ColorBtn3Click()
 
 void Tfmpuzzletype::ColorBtn4Click()
 {
-    if (auto* about = windows_.AboutBox)
-        if (auto* dialog = qobject_cast<QDialog*>(about))
-            dialog->exec();
+    if (auto* about = qobject_cast<QDialog*>(windows_.byName(QStringLiteral("AboutBox"))))
+        about->exec();
 }
 
 void Tfmpuzzletype::ColorBtn5Click()
@@ -251,7 +250,7 @@ void Tfmpuzzletype::ColorBtn5Click()
 void Tfmpuzzletype::ColorBtn6Click()
 {
     offerPacks(true);
-    if (auto* more = qobject_cast<QDialog*>(windows_.fmMore))
+    if (auto* more = qobject_cast<QDialog*>(windows_.byName(QStringLiteral("fmMore"))))
         more->exec();
 }
 

@@ -8,39 +8,59 @@ class Tfmmain;
 class TfmGenerator;
 class TFmWinner;
 class Tfmfiles;
+class Tfmnowprint;
+class Tfmprint;
+class Tfmpage;
+class TFmKey;
 class Tfmbuilderror;
+class TAboutBox;
+class TFmInstructions;
 class Tfmnotice;
+class Tfmoptions;
+class Tfmcrypt;
+class Tfmcmaker;
+class Tfmplayer;
+class Tfmmaze;
+class Tfmpcheat;
+class Tfmmazeprint;
+class Tfmcgpuzzle;
+class Tfmpclick;
+class Tfmmzkey;
 class Tfmanswers;
+class Tfmpmaker;
+class TfmMore;
 
 // Every window of the program, created once at start in a fixed order and kept for the whole
-// run. Windows reach each other through this registry; a window that is not built (yet) is null.
+// run. Windows reach each other through this registry; a window that is not built is null.
+// The slots name window classes without including them: a window that must act on another
+// includes that window's header itself, so the shell depends on no puzzle type.
 struct Windows {
     Tfmpuzzletype* fmpuzzletype = nullptr;
     Tfmmain* fmmain = nullptr;
     TfmGenerator* fmGenerator = nullptr;
     TFmWinner* FmWinner = nullptr;
     Tfmfiles* fmfiles = nullptr;
-    QWidget* fmnowprint = nullptr;
-    QWidget* fmprint = nullptr;
-    QWidget* fmpage = nullptr;
-    QWidget* FmKey = nullptr;
+    Tfmnowprint* fmnowprint = nullptr;
+    Tfmprint* fmprint = nullptr;
+    Tfmpage* fmpage = nullptr;
+    TFmKey* FmKey = nullptr;
     Tfmbuilderror* fmbuilderror = nullptr;
-    QWidget* AboutBox = nullptr;
-    QWidget* FmInstructions = nullptr;
+    TAboutBox* AboutBox = nullptr;
+    TFmInstructions* FmInstructions = nullptr;
     Tfmnotice* fmnotice = nullptr;
-    QWidget* fmoptions = nullptr;
-    QWidget* fmcrypt = nullptr;
-    QWidget* fmcmaker = nullptr;
-    QWidget* fmplayer = nullptr;
-    QWidget* fmmaze = nullptr;
-    QWidget* fmpcheat = nullptr;
-    QWidget* fmmazeprint = nullptr;
-    QWidget* fmcgpuzzle = nullptr;
-    QWidget* fmpclick = nullptr;
-    QWidget* fmmzkey = nullptr;
+    Tfmoptions* fmoptions = nullptr;
+    Tfmcrypt* fmcrypt = nullptr;
+    Tfmcmaker* fmcmaker = nullptr;
+    Tfmplayer* fmplayer = nullptr;
+    Tfmmaze* fmmaze = nullptr;
+    Tfmpcheat* fmpcheat = nullptr;
+    Tfmmazeprint* fmmazeprint = nullptr;
+    Tfmcgpuzzle* fmcgpuzzle = nullptr;
+    Tfmpclick* fmpclick = nullptr;
+    Tfmmzkey* fmmzkey = nullptr;
     Tfmanswers* fmanswers = nullptr;
-    QWidget* fmpmaker = nullptr;
-    QWidget* fmMore = nullptr;
+    Tfmpmaker* fmpmaker = nullptr;
+    TfmMore* fmMore = nullptr;
 
     // In creation order.
     QList<QWidget*> all;

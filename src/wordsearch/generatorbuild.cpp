@@ -8,6 +8,7 @@
 #include "platform/seams.h"
 #include "shell/program.h"
 #include "shell/puzzlefiles.h"
+#include "wordsearch/wordsearchkind.h"
 #include "shell/windows.h"
 #include "wordsearch/tfmbuilderror.h"
 #include "wordsearch/tfmnotice.h"
@@ -54,8 +55,8 @@ void TfmGenerator::btnBuildClick()
             windows_.fmbuilderror->clearWords();
         pbprogress->setValue(0);
         setGauge(0);
-        if (program_.wordSearch.newPuzzle)
-            program_.wordSearch.currentName.clear();
+        if (state_.newPuzzle)
+            state_.currentName.clear();
         cancel_ = false;
         setBuildingState(true);
         if (!cursorSet_) {
@@ -64,7 +65,7 @@ void TfmGenerator::btnBuildClick()
         }
         setGaugeMaximum(static_cast<int>(list.size()) + 1);
 
-        wordsearch::GridBuilder builder(program_.wordSearch.puzzle, program_.rng, this);
+        wordsearch::GridBuilder builder(state_.puzzle, program_.rng, this);
         const wordsearch::BuildOutcome outcome = builder.Build(list);
         const bool cancelled = cancel_ || outcome.cancelled;
 
@@ -89,8 +90,8 @@ void TfmGenerator::btnBuildClick()
         }
 
         if (!cancelled)
-            puzzlefiles::SaveAfterBuild(program_, *sd1, puzzlefiles::WordSearchKind(program_),
-                                        program_.wordSearch.currentName, this);
+            puzzlefiles::SaveAfterBuild(program_, *sd1, wordsearch::WordSearchKind(program_, state_),
+                                        state_.currentName, this);
         cancel_ = true;
         program_.clock.wait(300);
         restoreCursor();
@@ -112,9 +113,9 @@ void TfmGenerator::btnmenuClick()
                                                 "and you will be returned to the main program!\n\n"
                                                 "Do you still want to cancel this process?")))
         return;
-    wordsearch::ClearPuzzle(program_.wordSearch.puzzle);
+    wordsearch::ClearPuzzle(state_.puzzle);
     ResetGenerator();
-    program_.wordSearch.currentName.clear();
+    state_.currentName.clear();
     cancel_ = true;
     // Refused while the build still runs; the build closes the window once it has stopped.
     close();

@@ -42,10 +42,10 @@ QSize primaryScreenSize()
 
 } // namespace
 
-Tfmanswers::Tfmanswers(Program& program, Windows& windows, QWidget* parent)
+Tfmanswers::Tfmanswers(Program& program, Windows& windows, wordsearch::WordSearchState& state, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowStaysOnTopHint),
-      program_(program), windows_(windows), screenSize_(primaryScreenSize)
+      program_(program), windows_(windows), state_(state), screenSize_(primaryScreenSize)
 {
     setObjectName(QStringLiteral("fmanswers"));
     // Stored bounds may change its size, and so its zoom.
@@ -109,7 +109,7 @@ void Tfmanswers::refreshPicture()
 
 void Tfmanswers::PaintKey(const QImage& letters)
 {
-    wordsearch::PaintKey(imanswerPicture_, program_.wordSearch.puzzle, letters, program_.settings.effectiveHighlight);
+    wordsearch::PaintKey(imanswerPicture_, state_.puzzle, letters, program_.settings.effectiveHighlight);
     refreshPicture();
 }
 

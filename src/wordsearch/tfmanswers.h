@@ -1,5 +1,7 @@
 #pragma once
 
+#include "wordsearch/state.h"
+
 #include <QImage>
 #include <QSize>
 #include <QWidget>
@@ -15,7 +17,7 @@ class QToolButton;
 class Tfmanswers : public QWidget {
     Q_OBJECT
 public:
-    Tfmanswers(Program& program, Windows& windows, QWidget* parent = nullptr);
+    Tfmanswers(Program& program, Windows& windows, wordsearch::WordSearchState& state, QWidget* parent = nullptr);
 
     // Repaints the key from the current puzzle; letters is the play window's picture of the
     // letters alone (white is transparent).
@@ -46,6 +48,7 @@ private:
 
     Program& program_;
     Windows& windows_;
+    wordsearch::WordSearchState& state_;
     std::function<QSize()> screenSize_;
     QImage imanswerPicture_;
     int zoom_ = 1;

@@ -70,10 +70,10 @@ bool isEditingShortcut(QKeyEvent* event)
 
 } // namespace
 
-TfmGenerator::TfmGenerator(Program& program, Windows& windows, QWidget* parent)
+TfmGenerator::TfmGenerator(Program& program, Windows& windows, wordsearch::WordSearchState& state, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
-      program_(program), windows_(windows)
+      program_(program), windows_(windows), state_(state)
 {
     setObjectName(QStringLiteral("fmGenerator"));
     setWindowTitle(QStringLiteral("Puzzle generator"));
@@ -477,7 +477,7 @@ void TfmGenerator::showEvent(QShowEvent* event)
 
 void TfmGenerator::FormShow()
 {
-    nameOnShow_ = program_.wordSearch.currentName;
+    nameOnShow_ = state_.currentName;
     built_ = false;
     buildErrorShown_ = false;
     cancel_ = false;
@@ -493,7 +493,7 @@ void TfmGenerator::FormShow()
     }
     UpdateStatus();
 
-    if (program_.wordSearch.newPuzzle) {
+    if (state_.newPuzzle) {
         setWindowTitle(QStringLiteral("Puzzle Generator     <New Puzzle>"));
         ResetGenerator();
         return;
@@ -504,7 +504,7 @@ void TfmGenerator::FormShow()
     lblword->clear();
     ++quietList_;
     cwords->clear();
-    for (const wordsearch::WordSlot& slot : program_.wordSearch.puzzle.wordSlots) {
+    for (const wordsearch::WordSlot& slot : state_.puzzle.wordSlots) {
         if (!slot.isEmpty())
             cwords->addItem(QString::fromLatin1(slot.word()));
     }
@@ -516,7 +516,7 @@ void TfmGenerator::FormShow()
     btnclear->setEnabled(cwords->count() > 0);
     einput->setEnabled(true);
     einput->setFocus();
-    setWindowTitle(QStringLiteral("Puzzle Generator     ") + program_.wordSearch.currentName);
+    setWindowTitle(QStringLiteral("Puzzle Generator     ") + state_.currentName);
 }
 
 void TfmGenerator::closeEvent(QCloseEvent* event)
@@ -538,7 +538,7 @@ bool TfmGenerator::FormCloseQuery()
     if (program_.boxes.question(QStringLiteral("Notice:"),
                                 QStringLiteral("If you close the generator now your puzzle will not\n"
                                                "be built! Are you sure you want to close now?"))) {
-        program_.wordSearch.currentName.clear();
+        state_.currentName.clear();
         return true;
     }
     einput->setFocus();

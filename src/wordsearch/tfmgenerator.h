@@ -1,5 +1,7 @@
 #pragma once
 
+#include "wordsearch/state.h"
+
 #include "wordsearch/builder.h"
 
 #include <QDialog>
@@ -22,7 +24,7 @@ class TokStringDialog;
 class TfmGenerator : public QDialog, private wordsearch::BuildProgress {
     Q_OBJECT
 public:
-    TfmGenerator(Program& program, Windows& windows, QWidget* parent = nullptr);
+    TfmGenerator(Program& program, Windows& windows, wordsearch::WordSearchState& state, QWidget* parent = nullptr);
     ~TfmGenerator() override;
 
     bool built() const { return built_; }
@@ -97,6 +99,7 @@ private:
 
     Program& program_;
     Windows& windows_;
+    wordsearch::WordSearchState& state_;
 
     QFrame* Panel2 = nullptr;
     QListWidget* cwords = nullptr;

@@ -7,12 +7,15 @@
 #include "platform/messageboxes.h"
 #include "shell/program.h"
 #include "shell/puzzlefiles.h"
+#include "wordsearch/wordsearchkind.h"
 #include "shell/tfmfiles.h"
 #include "shell/tfmpuzzletype.h"
 #include "shell/windows.h"
 #include "wordsearch/tfmanswers.h"
 #include "wordsearch/tfmgenerator.h"
-#include "wordsearch/tfmwinner.h"
+#include "shell/music.h"
+#include "shell/musicbuttons.h"
+#include "shell/tfmwinner.h"
 #include "wordsearch/wordsearchfile.h"
 
 #include <QApplication>
@@ -53,8 +56,8 @@ void execIfDialog(QWidget* window)
 
 } // namespace
 
-Tfmmain::Tfmmain(Program& program, Windows& windows, QWidget* parent)
-    : QWidget(parent, Qt::Window), program_(program), windows_(windows), screenSize_(primaryScreenSize)
+Tfmmain::Tfmmain(Program& program, Windows& windows, wordsearch::WordSearchState& state, QWidget* parent)
+    : QWidget(parent, Qt::Window), program_(program), windows_(windows), state_(state), screenSize_(primaryScreenSize)
 {
     setObjectName(QStringLiteral("fmmain"));
     // Stored bounds may change its size, and so its zoom.
@@ -190,9 +193,9 @@ std::uint32_t Tfmmain::highlight() const
 
 void Tfmmain::ResetPlayWindow()
 {
-    WordSearchState& state = program_.wordSearch;
+    WordSearchState& state = state_;
     state.newPuzzle = true;
-    resetTunePosition();
+    music::ResetTunePosition(program_);
     ClearPuzzle(state.puzzle);
     letters_ = LoadLetterPictures();
     state.currentFolder = program_.paths.programFolder;
@@ -201,7 +204,7 @@ void Tfmmain::ResetPlayWindow()
 
 void Tfmmain::ShowPuzzle()
 {
-    const WordSearchState& state = program_.wordSearch;
+    const WordSearchState& state = state_;
     lbItems->clear();
     picture_ = imblank_;
     for (const WordSlot& slot : state.puzzle.wordSlots)
@@ -226,7 +229,7 @@ void Tfmmain::ShowPuzzle()
 
 void Tfmmain::DrawLetters()
 {
-    wordsearch::DrawLetters(picture_, program_.wordSearch.puzzle.grid, letters_);
+    wordsearch::DrawLetters(picture_, state_.puzzle.grid, letters_);
 }
 
 void Tfmmain::MarkStartCell()
@@ -266,7 +269,7 @@ void Tfmmain::imPuzzleMouseDown(int x, int y)
 
 void Tfmmain::CheckSelection()
 {
-    const WordSearchPuzzle& puzzle = program_.wordSearch.puzzle;
+    const WordSearchPuzzle& puzzle = state_.puzzle;
     const int x1 = start_.x() + 1;
     const int y1 = start_.y() + 1;
     const int x2 = end_.x() + 1;
@@ -343,10 +346,10 @@ Tfmmain::Pick Tfmmain::pickAndLoad(bool forEditing)
 {
     if (!windows_.fmfiles)
         return Pick::nothing;
-    WordSearchState& state = program_.wordSearch;
+    WordSearchState& state = state_;
     state.currentFolder = program_.paths.puzzleFolder();
     const QString picked =
-        puzzlefiles::PickPuzzleFile(program_, *windows_.fmfiles, puzzlefiles::WordSearchKind(program_), this);
+        puzzlefiles::PickPuzzleFile(program_, *windows_.fmfiles, wordsearch::WordSearchKind(program_, state_), this);
     if (picked.isEmpty())
         return Pick::nothing;
 
@@ -367,7 +370,7 @@ Tfmmain::Pick Tfmmain::pickAndLoad(bool forEditing)
 
 void Tfmmain::btnNewClick()
 {
-    program_.wordSearch.newPuzzle = true;
+    state_.newPuzzle = true;
     ResetPlayWindow();
     ShowPuzzle();
     if (windows_.fmGenerator)
@@ -396,7 +399,7 @@ void Tfmmain::SpeedButton4Click()
         }
         update();
         if (built)
-            setWindowTitle(kCaption + program_.wordSearch.currentName);
+            setWindowTitle(kCaption + state_.currentName);
         else
             ResetPlayWindow();
     }
@@ -429,31 +432,24 @@ void Tfmmain::btnprintClick()
 
 void Tfmmain::btnoptionsClick()
 {
-    stopMusic();
     endSelection();
-    execIfDialog(windows_.fmoptions);
+    musicbuttons::btnoptionsClick(program_, windows_);
     update();
-    applyMusicSwitch();
 }
 
 void Tfmmain::btnmusicClick()
 {
-    program_.settings.play = btnmusic->isChecked();
-    applyMusicSwitch();
+    musicbuttons::btnmusicClick(program_, btnmusic);
 }
 
 void Tfmmain::btnnextClick()
 {
-    btnnext->setEnabled(false);
-    stopMusic();
-    QCoreApplication::processEvents();
-    applyMusicSwitch();
-    btnnext->setEnabled(true);
+    musicbuttons::btnnextClick(program_, btnnext);
 }
 
 void Tfmmain::SpeedButton1Click()
 {
-    execIfDialog(windows_.FmInstructions);
+    execIfDialog(windows_.byName(QStringLiteral("FmInstructions")));
     update();
 }
 
@@ -477,10 +473,9 @@ void Tfmmain::FormShow()
     program_.activePuzzleType = puzzletype::kWordSearch;
     ResetPlayWindow();
     ShowPuzzle();
-    program_.wordSearch.currentName.clear();
+    state_.currentName.clear();
     setWindowTitle(kCaption);
-    btnmusic->setChecked(program_.settings.play);
-    applyMusicSwitch();
+    musicbuttons::FormShow(program_, btnmusic);
     const int pixels = imPuzzle->width();
     zoom_ = pixels == 600 ? 2 : pixels == 900 ? 3 : 1;
 }
@@ -496,16 +491,8 @@ void Tfmmain::FormClose()
     QApplication::setOverrideCursor(Qt::WaitCursor);
     if (windows_.fmanswers && windows_.fmanswers->isVisible())
         windows_.fmanswers->close();
-    stopMusic();
+    musicbuttons::FormClose(program_);
     if (QWidget* launcher = windows_.fmpuzzletype)
         launcher->show();
     QApplication::restoreOverrideCursor();
 }
-
-// The music player arrives in a later change. Until then the window keeps the setting and the
-// button in step and stays silent; these three are the only places that will reach the player.
-void Tfmmain::stopMusic() {}
-
-void Tfmmain::applyMusicSwitch() {}
-
-void Tfmmain::resetTunePosition() {}

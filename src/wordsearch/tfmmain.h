@@ -1,5 +1,7 @@
 #pragma once
 
+#include "wordsearch/state.h"
+
 #include "wordsearch/gridpicture.h"
 
 #include <QImage>
@@ -19,7 +21,7 @@ class QToolButton;
 class Tfmmain : public QWidget {
     Q_OBJECT
 public:
-    Tfmmain(Program& program, Windows& windows, QWidget* parent = nullptr);
+    Tfmmain(Program& program, Windows& windows, wordsearch::WordSearchState& state, QWidget* parent = nullptr);
 
     void ResetPlayWindow();
     void ShowPuzzle();
@@ -78,13 +80,9 @@ private:
     void endSelection();
     std::uint32_t highlight() const;
 
-    // The music player is not part of the program yet; these are where the window reaches it.
-    void stopMusic();
-    void applyMusicSwitch();
-    void resetTunePosition();
-
     Program& program_;
     Windows& windows_;
+    wordsearch::WordSearchState& state_;
     std::function<QSize()> screenSize_;
 
     QImage picture_;           // imPuzzle

@@ -1,13 +1,12 @@
 #include "wordsearch/wordsearchfile.h"
 
-#include "platform/fileaccess.h"
+#include "platform/atomicfile.h"
 #include "platform/filenames.h"
 #include "wordsearch/wordsearchformat.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QtEndian>
 
 #include <algorithm>
@@ -135,20 +134,13 @@ int DecodeWordSearchRecord(const QByteArray& fileBytes, WordSearchPuzzle& puzzle
     return ok ? kOk : kBadContent;
 }
 
-int SaveWordSearchFileAt(const QString& path, const WordSearchPuzzle& puzzle)
+int SaveWordSearchFileAt(const QString& path, const WordSearchPuzzle& puzzle, QString* error)
 {
     bool ok = false;
     const QByteArray record = EncodeWordSearchRecord(puzzle, ok);
-    int result = kBadContent;
-    if (ok) {
-        // Written beside the old file and renamed over it, so a failed save leaves it whole.
-        QSaveFile file(path);
-        result = kWriteFailed;
-        if (file.open(QIODevice::WriteOnly) && file.write(record) == record.size() && file.commit())
-            result = kOk;
-    }
-    fileaccess::openToEveryone(path);
-    return result;
+    if (!ok)
+        return kBadContent;
+    return atomicfile::WriteFile(path, record, error) ? kOk : kWriteFailed;
 }
 
 int LoadWordSearchFileAt(const QString& path, WordSearchPuzzle& puzzle, PlacementTable* table)

@@ -19,8 +19,9 @@ QByteArray EncodeWordSearchRecord(const WordSearchPuzzle& puzzle, bool& ok);
 // table, when given, receives the file's placement table.
 int DecodeWordSearchRecord(const QByteArray& fileBytes, WordSearchPuzzle& puzzle, PlacementTable* table = nullptr);
 
-// Writes the record to path atomically and opens it to every user: 0, -1 or -4.
-int SaveWordSearchFileAt(const QString& path, const WordSearchPuzzle& puzzle);
+// Writes the record to path atomically: 0, -1 or -4.
+// error, when given, receives the reason a write failed.
+int SaveWordSearchFileAt(const QString& path, const WordSearchPuzzle& puzzle, QString* error = nullptr);
 // Reads the record at path: 0, -2, -3 or -4.
 int LoadWordSearchFileAt(const QString& path, WordSearchPuzzle& puzzle, PlacementTable* table = nullptr);
 

@@ -111,7 +111,7 @@ TEST_F(ProgramWindowsTest, AWordSearchFromTheLauncherToTheKeyAndBack)
     EXPECT_GT(countPixels(shot, qRgb(0, 0, 0)), 2000) << "the letters are drawn";
 
     // Find ZEBRA by clicking its last letter, then its first.
-    const wordsearch::WordSearchPuzzle& p = t.program->wordSearch.puzzle;
+    const wordsearch::WordSearchPuzzle& p = pw.states().wordSearch.puzzle;
     QPoint first, last;
     for (int x1 = 1; x1 <= 20; ++x1)
         for (int y1 = 1; y1 <= 20; ++y1)

@@ -1,6 +1,7 @@
 #include "cli/maker.h"
 #include "wordsearch/wordsearchfile.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -92,8 +93,11 @@ TEST_F(MakerTest, BadListsAreRefusedAndNothingIsWritten)
         EXPECT_EQ(err.count('\n'), 1) << "one line";
         EXPECT_FALSE(QFile::exists(dir.filePath("Bad.wsp")));
     }
-    EXPECT_EQ(run({"wordsearch", dir.filePath("missing.txt"), "Bad"}), 2);
-    EXPECT_EQ(run({"wordsearch", writeList("cat\n"), "a/b"}), 2) << "a name is no path";
+    EXPECT_EQ(run({"wordsearch", dir.filePath("missing.txt"), "Bad"}), 1) << "an input that cannot be read";
+    for (const char* name : {"a/b", ".", "..", ".hidden", "a\x7f" "b", "a\x01" "b", "tab\tname", "bad\xef\xbf\xbd"}) {
+        EXPECT_EQ(run({"wordsearch", writeList("cat\n"), QString::fromUtf8(name)}), 2) << name;
+        EXPECT_FALSE(err.contains(QChar(1)) || err.contains(QChar(0x7f)) || err.contains(QChar('\t'))) << "no raw controls";
+    }
     EXPECT_EQ(run({"wordsearch", writeList("cat\n"), "Good", "--seed", "-1"}), 2);
     EXPECT_EQ(run({"wordsearch", writeList("cat\n"), "Good", "--retry", "x"}), 2);
     EXPECT_EQ(run({"wordsearch", writeList("cat\n"), "Good", "--colour"}), 2);
@@ -106,7 +110,39 @@ TEST_F(MakerTest, FolderThatCannotBeWrittenFailsClearly)
     EXPECT_TRUE(err.contains("does not exist"));
     QDir().mkpath(dir.filePath("ro/X.wsp")); // a folder where the file should go
     EXPECT_EQ(run({"wordsearch", list, "X", "--folder", dir.filePath("ro")}), 1);
-    EXPECT_TRUE(err.contains("could not save"));
+    EXPECT_TRUE(err.contains("could not save " + dir.filePath("ro/X.wsp") + ": is a folder")) << err.toStdString();
+    EXPECT_EQ(run({"wordsearch", list, "X", "--folder", list}), 1);
+    EXPECT_TRUE(err.contains("is not a folder"));
+}
+
+TEST_F(MakerTest, NamesMatchWithoutCaseAndInputsComeWithAMarkOrThroughAPipe)
+{
+    ASSERT_EQ(run({"wordsearch", writeList("\xEF\xBB\xBF" "cat\ndog\n"), "Spring", "--seed", "1"}), 0) << err.toStdString();
+    const QString spring = programFolder + "Brainloft puzzles/Spring.wsp";
+    ASSERT_EQ(run({"wordsearch", writeList("cow\nhen\n"), "spring", "--seed", "1"}), 0);
+    EXPECT_EQ(out, spring + "\n") << "the existing file is replaced under its own name";
+    EXPECT_EQ(QDir(programFolder + "Brainloft puzzles").entryList(QDir::Files), QStringList{"Spring.wsp"});
+    EXPECT_EQ(run({"show", spring}), 0);
+    EXPECT_TRUE(out.contains(" COW ") && out.contains(" HEN "));
+
+    QProcess maker;
+    maker.start(BRAINLOFT_MAKE, {"wordsearch", "-", "Piped", "--folder", dir.path(), "--seed", "3"});
+    maker.write("ant\nbee\n");
+    maker.closeWriteChannel();
+    ASSERT_TRUE(maker.waitForFinished(30000));
+    EXPECT_EQ(maker.exitCode(), 0) << maker.readAllStandardError().toStdString();
+    EXPECT_TRUE(QFile::exists(dir.filePath("Piped.wsp")));
+}
+
+TEST_F(MakerTest, SeedsKeepGivingTheSameFiles)
+{
+    // Pinned: a change that moves one draw or one byte of the record shows here.
+    const QString list = writeList("cat\ndog\nhorse\nelephant\nzebra\n");
+    for (const auto& [seed, sha] : {std::pair{"42", "065b2df6e371a280b2ba3f8ec4900b07fe882470"},
+                                   {"7", "04f7e74b2437e77e582996bccff88408ede9bf66"}}) {
+        ASSERT_EQ(run({"wordsearch", list, "Pin", "--folder", dir.path(), "--seed", seed}), 0);
+        EXPECT_EQ(QCryptographicHash::hash(read(dir.filePath("Pin.wsp")), QCryptographicHash::Sha1).toHex(), sha) << seed;
+    }
 }
 
 TEST_F(MakerTest, CheckPrintsEachReadersCode)

@@ -16,6 +16,18 @@
 
 namespace {
 
+using puzzlefiles::SaveResult;
+
+// A type shaped like the word search: user and packaged files, one file a puzzle.
+PuzzleKind wordSearchLike()
+{
+    PuzzleKind kind;
+    kind.userExtension = ".wsp";
+    kind.packagedExtension = ".wsd";
+    kind.listingMask = "*.wsp;*.wsd";
+    return kind;
+}
+
 const char* const kSaveQuestion = "Your puzzle has now been built. If you would like to be\n"
                                   "able to load and play this puzzle at a later time, you\n"
                                   "should save it now. Do you want to save this puzzle?";
@@ -46,7 +58,7 @@ protected:
     SaveFlowTest()
     {
         puzzlefiles::ConfigureNameDialog(sd1);
-        kind = puzzlefiles::WordSearchKind(*t.program);
+        kind = wordSearchLike();
         kind.writer = [this](const QString& name) {
             written << name;
             if (failWrites)
@@ -69,7 +81,7 @@ protected:
 TEST_F(SaveFlowTest, NoSavesNothing)
 {
     t.boxes.answer({false});
-    EXPECT_FALSE(puzzlefiles::SaveAfterBuild(*t.program, sd1, kind, name, nullptr));
+    EXPECT_EQ(SaveResult::Declined, puzzlefiles::SaveAfterBuild(*t.program, sd1, kind, name, nullptr));
     ASSERT_EQ(t.boxes.boxes.size(), 1);
     EXPECT_EQ(t.boxes.boxes[0].title, "Save puzzle");
     EXPECT_EQ(t.boxes.boxes[0].text, kSaveQuestion);
@@ -90,7 +102,7 @@ TEST_F(SaveFlowTest, NameDialogueIsSetUpAndOffersTheCurrentName)
         offered = dialog->findChild<QLineEdit*>("edText")->text();
         dialog->findChild<QPushButton*>("btnOK")->click();
     });
-    EXPECT_TRUE(puzzlefiles::SaveAfterBuild(*t.program, sd1, kind, name, nullptr));
+    EXPECT_EQ(SaveResult::Saved, puzzlefiles::SaveAfterBuild(*t.program, sd1, kind, name, nullptr));
     EXPECT_EQ(offered, "Old");
     EXPECT_EQ(written, QStringList{"Old"});
 }
@@ -99,7 +111,7 @@ TEST_F(SaveFlowTest, EmptyNameIsRefusedThenTheNameIsSaved)
 {
     t.boxes.answer({true});
     answerNames({"", "Spring"});
-    EXPECT_TRUE(puzzlefiles::SaveAfterBuild(*t.program, sd1, kind, name, nullptr));
+    EXPECT_EQ(SaveResult::Saved, puzzlefiles::SaveAfterBuild(*t.program, sd1, kind, name, nullptr));
     EXPECT_EQ(t.boxes.titles(), QStringList({"Save puzzle", "Name needed", "Brainloft"}));
     EXPECT_EQ(t.boxes.boxes[1].kind, "warning");
     EXPECT_EQ(t.boxes.boxes[1].text, "You must enter a name to continue!");
@@ -112,7 +124,7 @@ TEST_F(SaveFlowTest, CancelInTheNameDialogueAsksAgain)
 {
     t.boxes.answer({true, false});
     answerNames({"<cancel>"});
-    EXPECT_FALSE(puzzlefiles::SaveAfterBuild(*t.program, sd1, kind, name, nullptr));
+    EXPECT_EQ(SaveResult::Declined, puzzlefiles::SaveAfterBuild(*t.program, sd1, kind, name, nullptr));
     EXPECT_EQ(t.boxes.titles(), QStringList({"Save puzzle", "Save puzzle"}));
     EXPECT_TRUE(written.isEmpty());
 }
@@ -125,7 +137,7 @@ TEST_F(SaveFlowTest, ReplaceQuestionNamesTheUpperCasedName)
     // Refuse the replacement, decline the save, then save again and replace.
     t.boxes.answer({true, false, true, true});
     answerNames({"spring", "spring"});
-    EXPECT_TRUE(puzzlefiles::SaveAfterBuild(*t.program, sd1, kind, name, nullptr));
+    EXPECT_EQ(SaveResult::Saved, puzzlefiles::SaveAfterBuild(*t.program, sd1, kind, name, nullptr));
     EXPECT_EQ(t.boxes.titles(), QStringList({"Save puzzle", "Replace 'SPRING' ?", "Save puzzle", "Replace 'SPRING' ?",
                                              "Brainloft"}));
     EXPECT_EQ(t.boxes.boxes[1].text,
@@ -138,11 +150,15 @@ TEST_F(SaveFlowTest, ReplaceQuestionNamesTheUpperCasedName)
 TEST_F(SaveFlowTest, WriterFailureIsReportedAndTheNameStays)
 {
     failWrites = true;
-    t.boxes.answer({true});
+    // Whatever stands under the name keeps its permissions when the save fails.
+    ASSERT_TRUE(QDir().mkdir(t.puzzleFile("Broken.wsp")));
+    const QFile::Permissions modes = QFile::permissions(t.puzzleFile("Broken.wsp"));
+    t.boxes.answer({true, true});
     answerNames({"Broken"});
-    EXPECT_FALSE(puzzlefiles::SaveAfterBuild(*t.program, sd1, kind, name, nullptr));
+    EXPECT_EQ(puzzlefiles::SaveAfterBuild(*t.program, sd1, kind, name, nullptr), SaveResult::Failed);
     EXPECT_EQ(t.boxes.texts().last(), "Your puzzle could not be saved");
     EXPECT_EQ(name, "Old");
+    EXPECT_EQ(QFile::permissions(t.puzzleFile("Broken.wsp")), modes);
 }
 
 TEST_F(SaveFlowTest, PicturePuzzleNeedsAllThreeFilesForTheReplaceQuestion)
@@ -158,7 +174,7 @@ TEST_F(SaveFlowTest, PicturePuzzleNeedsAllThreeFilesForTheReplaceQuestion)
     }
     t.boxes.answer({true});
     answerNames({"Kitten"});
-    EXPECT_TRUE(puzzlefiles::SaveAfterBuild(*t.program, sd1, picture, name, nullptr));
+    EXPECT_EQ(SaveResult::Saved, puzzlefiles::SaveAfterBuild(*t.program, sd1, picture, name, nullptr));
     EXPECT_EQ(t.boxes.titles(), QStringList({"Save puzzle", "Brainloft"})) << "no replace question";
 }
 
@@ -194,7 +210,7 @@ TEST_F(PickerTest, ListsUserAndPackagedPuzzlesAndReturnsTheActualFile)
         EXPECT_FALSE(w->findChild<QWidget*>("pnpreviewa")->isVisible());
         w->findChild<QPushButton*>("BitBtn1")->click();
     });
-    EXPECT_EQ(puzzlefiles::PickPuzzleFile(*t.program, picker, puzzlefiles::WordSearchKind(*t.program), nullptr),
+    EXPECT_EQ(puzzlefiles::PickPuzzleFile(*t.program, picker, wordSearchLike(), nullptr),
               "animals.wsd");
     EXPECT_EQ(rows, QStringList({"<animals>", "Spring", "Zoo"})) << "names sort without regard to case";
     EXPECT_EQ(width, 390);
@@ -203,11 +219,11 @@ TEST_F(PickerTest, ListsUserAndPackagedPuzzlesAndReturnsTheActualFile)
         lbfiles()->setCurrentRow(2);
         w->findChild<QPushButton*>("BitBtn1")->click();
     });
-    EXPECT_EQ(puzzlefiles::PickPuzzleFile(*t.program, picker, puzzlefiles::WordSearchKind(*t.program), nullptr),
+    EXPECT_EQ(puzzlefiles::PickPuzzleFile(*t.program, picker, wordSearchLike(), nullptr),
               "Zoo.wsp");
 
     WhenModalNamed("fmfiles", [&](QWidget* w) { w->findChild<QPushButton*>("BitBtn2")->click(); });
-    EXPECT_EQ(puzzlefiles::PickPuzzleFile(*t.program, picker, puzzlefiles::WordSearchKind(*t.program), nullptr), "");
+    EXPECT_EQ(puzzlefiles::PickPuzzleFile(*t.program, picker, wordSearchLike(), nullptr), "");
 }
 
 TEST_F(PickerTest, EmptyFolderGivesAnEmptyPickerAndOkChangesNothing)
@@ -216,7 +232,7 @@ TEST_F(PickerTest, EmptyFolderGivesAnEmptyPickerAndOkChangesNothing)
         EXPECT_EQ(lbfiles()->count(), 0);
         w->findChild<QPushButton*>("BitBtn1")->click();
     });
-    EXPECT_EQ(puzzlefiles::PickPuzzleFile(*t.program, picker, puzzlefiles::WordSearchKind(*t.program), nullptr), "");
+    EXPECT_EQ(puzzlefiles::PickPuzzleFile(*t.program, picker, wordSearchLike(), nullptr), "");
 }
 
 TEST_F(PickerTest, PicturePickerIsWideWithPreviewsHiddenWhenAFileIsMissing)

@@ -64,7 +64,7 @@ protected:
         builderror = std::make_unique<Tfmbuilderror>();
         answers = std::make_unique<QWidget>();
         answers->setObjectName(QStringLiteral("fmanswers"));
-        generator = std::make_unique<TfmGenerator>(program, windows);
+        generator = std::make_unique<TfmGenerator>(program, windows, state);
         windows.fmGenerator = generator.get();
         windows.fmbuilderror = builderror.get();
         windows.fmnotice = notice.get();
@@ -93,7 +93,7 @@ protected:
 
     void openNew()
     {
-        program.wordSearch.newPuzzle = true;
+        state.newPuzzle = true;
         generator->show();
         Settle();
     }
@@ -141,6 +141,7 @@ protected:
     Program& program = *test.program;
     ScriptedBoxes& boxes = test.boxes;
     Windows windows;
+    wordsearch::WordSearchState state;
     std::unique_ptr<Tfmnotice> notice;
     std::unique_ptr<Tfmbuilderror> builderror;
     std::unique_ptr<QWidget> answers;
@@ -180,9 +181,9 @@ TEST_F(GeneratorTest, EditOpeningListsTheSlotsInSlotOrderWithoutAnEmptyRow)
                                "LEMON", "GRAPE", "OLIVE", "PEACH", "DATE", "FIG"};
     // Slots with gaps between them: the list follows the slot numbers, not the alphabet.
     for (int i = 0; i < words.size(); ++i)
-        program.wordSearch.puzzle.wordSlots[i * 5].set(words[i].toLatin1());
-    program.wordSearch.newPuzzle = false;
-    program.wordSearch.currentName = QStringLiteral("Fruit");
+        state.puzzle.wordSlots[i * 5].set(words[i].toLatin1());
+    state.newPuzzle = false;
+    state.currentName = QStringLiteral("Fruit");
 
     generator->show();
     Settle();
@@ -196,9 +197,9 @@ TEST_F(GeneratorTest, EditOpeningListsTheSlotsInSlotOrderWithoutAnEmptyRow)
 
 TEST_F(GeneratorTest, TypingANewWordIntoAnEditedListKeepsEveryLoadedWord)
 {
-    program.wordSearch.puzzle.wordSlots[0].set("ZEBRA");
-    program.wordSearch.puzzle.wordSlots[1].set("APPLE");
-    program.wordSearch.newPuzzle = false;
+    state.puzzle.wordSlots[0].set("ZEBRA");
+    state.puzzle.wordSlots[1].set("APPLE");
+    state.newPuzzle = false;
     generator->show();
     Settle();
 
@@ -400,7 +401,7 @@ TEST_F(GeneratorTest, ClearAsksAndEmptiesTheList)
 
 TEST_F(GeneratorTest, ClosingWithoutABuildAsksFirst)
 {
-    program.wordSearch.currentName = QStringLiteral("Old");
+    state.currentName = QStringLiteral("Old");
     openNew();
     enter("dog");
 
@@ -410,12 +411,12 @@ TEST_F(GeneratorTest, ClosingWithoutABuildAsksFirst)
     EXPECT_EQ(boxes.boxes[0].text, "If you close the generator now your puzzle will not\n"
                                    "be built! Are you sure you want to close now?");
     EXPECT_TRUE(generator->isVisible());
-    EXPECT_EQ(program.wordSearch.currentName, "Old");
+    EXPECT_EQ(state.currentName, "Old");
 
     boxes.answer({true});
     generator->close();
     EXPECT_FALSE(generator->isVisible());
-    EXPECT_TRUE(program.wordSearch.currentName.isEmpty());
+    EXPECT_TRUE(state.currentName.isEmpty());
     EXPECT_FALSE(generator->built());
 }
 
@@ -423,7 +424,7 @@ TEST_F(GeneratorTest, ClosingWithoutABuildAsksFirst)
 
 TEST_F(GeneratorTest, BuildSavesThroughTheNameDialogueAndCloses)
 {
-    program.wordSearch.newPuzzle = true;
+    state.newPuzzle = true;
     boxes.answer({true});
     int result = -1;
     WhenModalNamed(QStringLiteral("fmGenerator"), [&](QWidget*) {
@@ -442,7 +443,7 @@ TEST_F(GeneratorTest, BuildSavesThroughTheNameDialogueAndCloses)
     EXPECT_EQ(boxes.texts().back(), "Your puzzle has now been saved");
     EXPECT_EQ(puzzleFiles(), QStringList{"Spring.wsp"});
     EXPECT_EQ(QFile(program.paths.puzzleFile("Spring.wsp")).size(), 1748);
-    EXPECT_EQ(program.wordSearch.currentName, "Spring");
+    EXPECT_EQ(state.currentName, "Spring");
     EXPECT_EQ(test.clock.waited, 300);
     EXPECT_TRUE(generator->rows().isEmpty());
     EXPECT_FALSE(btnmenu->isEnabled());
@@ -450,14 +451,14 @@ TEST_F(GeneratorTest, BuildSavesThroughTheNameDialogueAndCloses)
     EXPECT_EQ(generator->gaugeMaximum(), 5); // four rows (the empty one too) and the fill
 
     // Row 0 is the empty row; the words are rows 1 to 3 in sorted order.
-    const auto& slots_ = program.wordSearch.puzzle.wordSlots;
+    const auto& slots_ = state.puzzle.wordSlots;
     EXPECT_TRUE(slots_[0].isEmpty());
     EXPECT_EQ(slots_[1].word(), "DAISY");
     EXPECT_EQ(slots_[2].word(), "ROSE");
     EXPECT_EQ(slots_[3].word(), "TULIP");
     for (int x = 1; x <= 20; ++x)
         for (int y = 1; y <= 20; ++y)
-            EXPECT_TRUE(wordsearch::isLetter(program.wordSearch.puzzle.grid[x][y]));
+            EXPECT_TRUE(wordsearch::isLetter(state.puzzle.grid[x][y]));
 }
 
 TEST_F(GeneratorTest, CancelInTheNameDialogueAsksToSaveAgain)
@@ -501,7 +502,7 @@ TEST_F(GeneratorTest, ContainedWordsShowTheNoticeAndBackReturnsWithoutBuilding)
     openNew();
     enter("catalog");
     enter("cat");
-    program.wordSearch.puzzle.grid[5][5] = 'Q';
+    state.puzzle.grid[5][5] = 'Q';
     QStringList lines;
     QString title;
     WhenModalNamed(QStringLiteral("fmnotice"), [&](QWidget* window) {
@@ -518,7 +519,7 @@ TEST_F(GeneratorTest, ContainedWordsShowTheNoticeAndBackReturnsWithoutBuilding)
     EXPECT_FALSE(generator->built());
     EXPECT_TRUE(generator->isVisible());
     EXPECT_TRUE(boxes.boxes.isEmpty());
-    EXPECT_EQ(program.wordSearch.puzzle.grid[5][5], 'Q'); // nothing was built
+    EXPECT_EQ(state.puzzle.grid[5][5], 'Q'); // nothing was built
     EXPECT_EQ(generator->rows(), (QStringList{"", "CAT", "CATALOG"}));
     EXPECT_TRUE(btnclear->isEnabled());
 }
@@ -615,7 +616,7 @@ TEST_F(GeneratorTest, UnplacedWordsOfferRetryAndTheNoticeIsNotShownAgain)
 
 TEST_F(GeneratorTest, CancelDuringABuildSavesNothingAndLeavesThePuzzleEmpty)
 {
-    program.wordSearch.currentName = QStringLiteral("Old");
+    state.currentName = QStringLiteral("Old");
     openNew();
     enter("tulip");
     enter("daisy");
@@ -640,12 +641,12 @@ TEST_F(GeneratorTest, CancelDuringABuildSavesNothingAndLeavesThePuzzleEmpty)
                                    "and you will be returned to the main program!\n\n"
                                    "Do you still want to cancel this process?");
     EXPECT_TRUE(puzzleFiles().isEmpty());
-    for (const wordsearch::WordSlot& slot : program.wordSearch.puzzle.wordSlots)
+    for (const wordsearch::WordSlot& slot : state.puzzle.wordSlots)
         EXPECT_TRUE(slot.isEmpty());
     for (int x = 1; x <= 20; ++x)
         for (int y = 1; y <= 20; ++y)
-            EXPECT_EQ(program.wordSearch.puzzle.grid[x][y], wordsearch::kEmptyCell);
-    EXPECT_TRUE(program.wordSearch.currentName.isEmpty());
+            EXPECT_EQ(state.puzzle.grid[x][y], wordsearch::kEmptyCell);
+    EXPECT_TRUE(state.currentName.isEmpty());
     EXPECT_FALSE(generator->isVisible());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }

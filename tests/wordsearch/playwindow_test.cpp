@@ -190,8 +190,8 @@ TEST_F(PlayWindowTest, LoadsAUserPuzzleAndAPackagedOne)
     pick(QStringLiteral("Animals"));
     EXPECT_EQ(rows(), sorted(kWords));
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Lettermoor     Animals"));
-    EXPECT_EQ(program().wordSearch.currentName, QStringLiteral("Animals"));
-    EXPECT_EQ(program().wordSearch.puzzle.grid, user.grid);
+    EXPECT_EQ(all->states().wordSearch.currentName, QStringLiteral("Animals"));
+    EXPECT_EQ(all->states().wordSearch.puzzle.grid, user.grid);
     for (int x : {1, 9, 20})
         for (int y : {1, 13, 20})
             EXPECT_EQ(cellOf(w->picture(), x, y), letterPicture(user.grid[x][y])) << x << "," << y;
@@ -200,7 +200,7 @@ TEST_F(PlayWindowTest, LoadsAUserPuzzleAndAPackagedOne)
     const WordSearchPuzzle packaged = savePuzzle(QStringLiteral("Pack.wsd"), 99);
     pick(QStringLiteral("<Pack>"));
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Lettermoor     Pack"));
-    EXPECT_EQ(program().wordSearch.puzzle.grid, packaged.grid);
+    EXPECT_EQ(all->states().wordSearch.puzzle.grid, packaged.grid);
     EXPECT_EQ(rows(), sorted(kWords));
     EXPECT_TRUE(tp.boxes.boxes.isEmpty());
 }
@@ -342,7 +342,7 @@ TEST_F(PlayWindowTest, EditingAndClosingTheGeneratorUnbuiltLeavesTheWindowEmpty)
     bool newPuzzle = true;
     WhenModalNamed(QStringLiteral("fmGenerator"), [&](QWidget* generator) {
         generatorRows = static_cast<TfmGenerator*>(generator)->rows();
-        newPuzzle = program().wordSearch.newPuzzle;
+        newPuzzle = all->states().wordSearch.newPuzzle;
         tp.boxes.answer({true}); // "If you close the generator now..." Yes
         generator->close();
     });
@@ -353,7 +353,7 @@ TEST_F(PlayWindowTest, EditingAndClosingTheGeneratorUnbuiltLeavesTheWindowEmpty)
     EXPECT_EQ(lbItems->count(), 0);
     EXPECT_EQ(w->picture(), BlankPicture());
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Lettermoor     "));
-    EXPECT_TRUE(program().wordSearch.newPuzzle);
+    EXPECT_TRUE(all->states().wordSearch.newPuzzle);
 }
 
 TEST_F(PlayWindowTest, NewOpensTheGeneratorOnAnEmptyPuzzle)
@@ -362,7 +362,7 @@ TEST_F(PlayWindowTest, NewOpensTheGeneratorOnAnEmptyPuzzle)
     pick(QStringLiteral("Animals"));
     bool emptyWhileOpen = false;
     WhenModalNamed(QStringLiteral("fmGenerator"), [&](QWidget* generator) {
-        emptyWhileOpen = lbItems->count() == 0 && program().wordSearch.newPuzzle;
+        emptyWhileOpen = lbItems->count() == 0 && all->states().wordSearch.newPuzzle;
         tp.boxes.answer({true});
         generator->close();
     });

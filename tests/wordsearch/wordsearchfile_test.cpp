@@ -1,3 +1,4 @@
+#include "platform/atomicfile.h"
 #include "platform/rng.h"
 #include "wordsearch/builder.h"
 #include "wordsearch/wordsearchfile.h"
@@ -180,14 +181,6 @@ TEST_F(WordSearchFileTest, PathRuleForUserAndPackagedNames)
     EXPECT_EQ(p.wordSlots[1].word(), QByteArray("HORSE"));
 }
 
-TEST_F(WordSearchFileTest, SavedFileIsOpenToEveryUser)
-{
-    ASSERT_EQ(SaveWordSearchFile(programFolder, "Open", samplePuzzle()), 0);
-    struct stat st {};
-    ASSERT_EQ(::stat(QFile::encodeName(puzzlePath("Open.wsp")).constData(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0666, 0666);
-}
-
 TEST_F(WordSearchFileTest, FailedSaveKeepsTheOldFileAndReportsIt)
 {
     ASSERT_EQ(SaveWordSearchFile(programFolder, "Keep", samplePuzzle()), 0);
@@ -199,6 +192,23 @@ TEST_F(WordSearchFileTest, FailedSaveKeepsTheOldFileAndReportsIt)
     EXPECT_EQ(readAll(puzzlePath("Keep.wsp")), before);
 
     EXPECT_EQ(SaveWordSearchFile(programFolder + "no such folder/", "Keep", samplePuzzle()), -1);
+
+    // A write that fails anywhere (first byte, header, body, the final sync) reports -1 and
+    // leaves the old file byte for byte; a planted link or folder is never written through.
+    WordSearchPuzzle other = samplePuzzle();
+    other.wordSlots[0].set("DOG");
+    for (const auto& [bytes, atSync] : {std::pair{0, false}, {10, false}, {1000, false}, {1748, true}}) {
+        atomicfile::FailAfter failing(bytes, atSync);
+        EXPECT_EQ(SaveWordSearchFile(programFolder, "Keep", other), -1) << bytes;
+        EXPECT_EQ(readAll(puzzlePath("Keep.wsp")), before) << bytes;
+    }
+    EXPECT_EQ(QDir(programFolder + "Brainloft puzzles").entryList(QDir::Hidden | QDir::Files),
+              QStringList{"Keep.wsp"}) << "no temporary is left behind";
+    ASSERT_TRUE(QFile::link(puzzlePath("Keep.wsp"), puzzlePath("Evil.wsp")));
+    ASSERT_TRUE(QDir().mkdir(puzzlePath("Dir.wsp")));
+    EXPECT_EQ(SaveWordSearchFile(programFolder, "Evil", other), -1);
+    EXPECT_EQ(SaveWordSearchFile(programFolder, "Dir", other), -1);
+    EXPECT_EQ(readAll(puzzlePath("Keep.wsp")), before);
 }
 
 TEST_F(WordSearchFileTest, RepeatedWordKeepsBothPlacementsThroughSaveAndLoad)

@@ -1,4 +1,4 @@
-#include "wordsearch/tfmwinner.h"
+#include "shell/tfmwinner.h"
 
 #include "platform/fonts.h"
 

@@ -1,0 +1,8 @@
+#pragma once
+
+#include "wordsearch/state.h"
+
+// The program-wide data of every puzzle type, one current puzzle each, held for the whole run.
+struct PuzzleStates {
+    wordsearch::WordSearchState wordSearch;
+};

@@ -1,0 +1,223 @@
+#include "cli/makercommon.h"
+
+#include "platform/fileaccess.h"
+#include "platform/filenames.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstring>
+#include <limits>
+#include <random>
+#include <sys/stat.h>
+
+namespace maker {
+
+void Context::fail(const QString& verb, const QString& message)
+{
+    err << "brainloft-make " << verb << ": " << message << "\n";
+}
+
+const FileKind* Registry::kindFor(const QString& path) const
+{
+    const QString ext = filenames::lowerExtension(QFileInfo(path).fileName());
+    for (const FileKind& kind : kinds)
+        if (kind.extensions.contains(ext))
+            return &kind;
+    return nullptr;
+}
+
+QStringList Registry::knownExtensions() const
+{
+    QStringList all;
+    for (const FileKind& kind : kinds)
+        all << kind.extensions;
+    return all;
+}
+
+bool wantsHelp(const QStringList& args)
+{
+    return args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"));
+}
+
+bool ParseNumber(const QString& text, qint64 min, qint64 max, qint64& value)
+{
+    bool ok = false;
+    value = text.toLongLong(&ok, 10);
+    return ok && value >= min && value <= max;
+}
+
+bool ParseMakeOptions(const QString& verb, const QStringList& args, const QStringList& extraOptions, Context& ctx,
+                      MakeOptions& options)
+{
+    options.folder = ctx.puzzleFolder();
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (a == QLatin1String("--folder")) {
+            if (!hasValue) {
+                ctx.fail(verb, QStringLiteral("--folder needs a folder"));
+                return false;
+            }
+            options.folder = args[++i];
+            options.folderGiven = true;
+        } else if (a == QLatin1String("--seed")) {
+            qint64 seed = 0;
+            if (!hasValue || !ParseNumber(args[i + 1], 0, std::numeric_limits<qint64>::max(), seed)) {
+                ctx.fail(verb, QStringLiteral("--seed needs a whole number of 0 or more"));
+                return false;
+            }
+            options.seed = static_cast<quint64>(seed);
+            options.seeded = true;
+            ++i;
+        } else if (extraOptions.contains(a)) {
+            if (!hasValue) {
+                ctx.fail(verb, a + QStringLiteral(" needs a value"));
+                return false;
+            }
+            options.extra.append({a, args[++i]});
+        } else if (a.startsWith(QLatin1String("--"))) {
+            ctx.fail(verb, QStringLiteral("unknown option ") + Printable(a));
+            return false;
+        } else {
+            options.positional << a;
+        }
+    }
+    return true;
+}
+
+QString ExtraOption(const MakeOptions& options, const QString& name, const QString& def)
+{
+    QString value = def;
+    for (const auto& [key, v] : options.extra)
+        if (key == name)
+            value = v;
+    return value;
+}
+
+Rng MakeRng(const MakeOptions& options)
+{
+    if (options.seeded)
+        return Rng(options.seed);
+    return Rng(std::random_device{}() ^ static_cast<std::uint64_t>(QDateTime::currentMSecsSinceEpoch()));
+}
+
+QString Printable(const QString& text)
+{
+    QString shown = text;
+    for (QChar& c : shown)
+        if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() < 0xA0))
+            c = QLatin1Char('?');
+    return shown;
+}
+
+bool CheckName(const QString& verb, const QString& raw, Context& ctx, QString& name)
+{
+    name = filenames::replaceExtension(raw, QString());
+    QString why;
+    if (name.isEmpty() || name == QLatin1String("."))
+        why = QStringLiteral("may not be empty");
+    else if (raw.startsWith(QLatin1Char('.')))
+        why = QStringLiteral("may not start with a dot");
+    else if (raw.contains(QChar::ReplacementCharacter))
+        why = QStringLiteral("is not valid UTF-8");
+    else if (std::any_of(name.begin(), name.end(), [](QChar c) {
+                 return c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() < 0xA0);
+             }))
+        why = QStringLiteral("may not hold control characters");
+    else if (std::any_of(name.begin(), name.end(), [](QChar c) {
+                 return c != QLatin1Char('.') && filenames::isRefusedNameCharacter(c);
+             }))
+        why = QStringLiteral("may not hold \\ / : * ? \" < > |");
+    if (why.isEmpty())
+        return true;
+    ctx.fail(verb, QStringLiteral("the name ") + Printable(raw) + QStringLiteral(" cannot be a puzzle name: it ") + why);
+    return false;
+}
+
+bool ReadInput(const QString& verb, const QString& path, qint64 maxBytes, Context& ctx, QByteArray& bytes, int& status)
+{
+    QFile file;
+    const bool standardInput = path == QLatin1String("-");
+    if (standardInput) {
+        if (!file.open(stdin, QIODevice::ReadOnly)) {
+            ctx.fail(verb, QStringLiteral("cannot read standard input"));
+            status = kFailed;
+            return false;
+        }
+    } else {
+        const QFileInfo info(path);
+        if (info.isDir()) {
+            ctx.fail(verb, QStringLiteral("cannot read ") + Printable(path) + QStringLiteral(": it is a folder"));
+            status = kFailed;
+            return false;
+        }
+        file.setFileName(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            ctx.fail(verb, QStringLiteral("cannot read ") + Printable(path) + QStringLiteral(": ") + file.errorString());
+            status = kFailed;
+            return false;
+        }
+    }
+    // Pipes report no size: read until the end, never past the limit.
+    bytes.clear();
+    while (bytes.size() <= maxBytes) {
+        const QByteArray chunk = file.read(64 * 1024);
+        if (chunk.isEmpty()) {
+            if (!file.atEnd() && !file.isSequential() && file.error() != QFileDevice::NoError) {
+                ctx.fail(verb, QStringLiteral("cannot read ") + Printable(path) + QStringLiteral(": ") + file.errorString());
+                status = kFailed;
+                return false;
+            }
+            break;
+        }
+        bytes += chunk;
+    }
+    if (bytes.size() > maxBytes) {
+        ctx.fail(verb, Printable(standardInput ? QStringLiteral("standard input") : path) + QStringLiteral(" is too large"));
+        status = kRefused;
+        return false;
+    }
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes.remove(0, 3);
+    status = kOk;
+    return true;
+}
+
+int PrepareFolder(const QString& verb, const MakeOptions& options, Context& ctx)
+{
+    const QFileInfo info(options.folder);
+    if (info.exists() && !info.isDir()) {
+        ctx.fail(verb, Printable(options.folder) + QStringLiteral(" is not a folder"));
+        return kFailed;
+    }
+    if (!info.exists()) {
+        if (options.folderGiven) {
+            ctx.fail(verb, QStringLiteral("the folder ") + Printable(options.folder) + QStringLiteral(" does not exist"));
+            return kFailed;
+        }
+        if (::mkdir(QFile::encodeName(options.folder).constData(), 0777) != 0) {
+            ctx.fail(verb, Printable(options.folder) + QStringLiteral(" cannot be created: ") +
+                               QString::fromLocal8Bit(std::strerror(errno)));
+            return kFailed;
+        }
+    }
+    return kOk;
+}
+
+QString OutputPath(const MakeOptions& options, const QString& name, const QString& ext)
+{
+    return filenames::resolveInFolder(options.folder, name + ext);
+}
+
+void Saved(const MakeOptions& options, const QString& path, Context& ctx)
+{
+    if (!options.folderGiven)
+        fileaccess::openToEveryone(path);
+    ctx.out << path << "\n";
+}
+
+} // namespace maker

@@ -1,0 +1,104 @@
+#pragma once
+
+#include "platform/rng.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+
+#include <functional>
+
+// What every verb of brainloft-make shares: statuses, options, names, input and output.
+namespace maker {
+
+// Exit statuses, one rule for every verb.
+constexpr int kOk = 0;
+constexpr int kFailed = 1;   // an input could not be read or an output could not be written
+constexpr int kRefused = 2;  // the arguments or an input's contents were refused; nothing written
+constexpr int kUnplaced = 3; // a word search was saved, but some words found no place
+
+struct Context {
+    QString programFolder; // ends with '/'
+    QTextStream& out;
+    QTextStream& err;
+
+    QString puzzleFolder() const { return programFolder + QStringLiteral("Brainloft puzzles"); }
+    // One line on standard error, prefixed with the program and verb.
+    void fail(const QString& verb, const QString& message);
+};
+
+// A kind of puzzle file that check and show know, by its lower-case extensions (".wsp").
+struct FileKind {
+    QStringList extensions;
+    // The reader's result code for the file; may print a reason on standard error.
+    std::function<int(const QString& path, Context&)> check;
+    // Prints the file; returns an exit status.
+    std::function<int(const QString& path, Context&)> show;
+};
+
+struct Verb {
+    QString name;
+    QString usage;   // one line for the main help: "wordsearch LIST NAME [--folder DIR]"
+    QString summary; // what it does, one line
+    std::function<int(const QStringList& args, Context&)> run;
+};
+
+struct Registry {
+    QList<Verb> verbs;
+    QList<FileKind> kinds;
+    // The kind whose extension the path has (any case); null when none.
+    const FileKind* kindFor(const QString& path) const;
+    QStringList knownExtensions() const;
+};
+
+bool wantsHelp(const QStringList& args);
+
+// The options shared by the make verbs: --folder DIR and --seed N, plus any a verb adds.
+struct MakeOptions {
+    QString folder;          // the output folder; the puzzle folder unless --folder was given
+    bool folderGiven = false;
+    bool seeded = false;
+    quint64 seed = 0;
+    QStringList positional;
+    QList<std::pair<QString, QString>> extra; // other "--name value" pairs, in order
+};
+
+// Parses args; extraOptions names the verb's own options that take a value ("--level").
+// False after a message on standard error (status kRefused).
+bool ParseMakeOptions(const QString& verb, const QStringList& args, const QStringList& extraOptions,
+                      Context& ctx, MakeOptions& options);
+// The value of an extra option, or def.
+QString ExtraOption(const MakeOptions& options, const QString& name, const QString& def = QString());
+// A whole number in [min, max].
+bool ParseNumber(const QString& text, qint64 min, qint64 max, qint64& value);
+
+// The generator for a make verb: seeded when asked, else from the clock.
+Rng MakeRng(const MakeOptions& options);
+
+// Checks a puzzle name and drops a trailing extension. Refused (with a message): empty, "." and
+// "..", a leading dot, characters a puzzle name may not hold, control characters, text that was
+// not valid UTF-8.
+bool CheckName(const QString& verb, const QString& raw, Context& ctx, QString& name);
+
+// Reads an input file whole ("-" reads standard input): a UTF-8 byte-order mark at the start is
+// dropped. status is kFailed when it cannot be read, kRefused when it is over maxBytes.
+bool ReadInput(const QString& verb, const QString& path, qint64 maxBytes, Context& ctx, QByteArray& bytes,
+               int& status);
+
+// Makes sure the output folder exists (the puzzle folder is created when missing); kOk or kFailed.
+int PrepareFolder(const QString& verb, const MakeOptions& options, Context& ctx);
+
+// The path of name + ext in the folder; an existing file whose name differs only in case is
+// the one replaced, as in the program.
+QString OutputPath(const MakeOptions& options, const QString& name, const QString& ext);
+
+// After a successful write: files in the shared puzzle folder are opened to every user, as the
+// program does; the path is printed.
+void Saved(const MakeOptions& options, const QString& path, Context& ctx);
+
+// Text safe to print: control characters become '?'.
+QString Printable(const QString& text);
+
+} // namespace maker

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "cli/makercommon.h"
+
+// Each puzzle type brings its verbs and file kinds from one file of its own.
+namespace maker {
+
+void RegisterWordSearchVerbs(Registry& registry);
+
+// Every type's verbs, in the order the help lists them.
+Registry AllVerbs();
+
+} // namespace maker
