@@ -9,4 +9,5 @@ void InitBrainloftResources()
         return;
     done = true;
     Q_INIT_RESOURCE(resources);
+    Q_INIT_RESOURCE(music);
 }

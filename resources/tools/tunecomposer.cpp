@@ -18,6 +18,11 @@ struct Note {
     int velocity = 0;
 };
 
+struct Token {
+    QString text;
+    int line;
+};
+
 struct Voice {
     QString name;
     int program = 0;
@@ -26,7 +31,7 @@ struct Voice {
     int volume = 100;
     int pan = 64;
     int legato = 90;
-    QStringList tokens;
+    QList<Token> tokens;
     int line = 0;
     QList<Note> notes;
     int endTick = 0;
@@ -131,12 +136,15 @@ int ParseDuration(const QString& text, int line)
 }
 
 // Unfolds "{ ... }xN" blocks.
-QStringList Expand(const QStringList& tokens, int line)
+QList<Token> Expand(const QList<Token>& tokens)
 {
-    QList<QStringList> stack{QStringList()};
-    for (const QString& token : tokens) {
+    QList<QList<Token>> stack{QList<Token>()};
+    int line = 0;
+    for (const Token& t : tokens) {
+        const QString& token = t.text;
+        line = t.line;
         if (token == QLatin1String("{")) {
-            stack.append(QStringList());
+            stack.append(QList<Token>());
         } else if (token.startsWith(QLatin1Char('}'))) {
             if (stack.size() < 2)
                 throw Failure(line, QStringLiteral("'}' without '{'"));
@@ -146,11 +154,11 @@ QStringList Expand(const QStringList& tokens, int line)
                     throw Failure(line, QStringLiteral("'%1': a block ends with } or }xN").arg(token));
                 count = ParseInt(token.mid(2), 1, 64, line, QStringLiteral("repeat count"));
             }
-            const QStringList block = stack.takeLast();
+            const QList<Token> block = stack.takeLast();
             for (int i = 0; i < count; ++i)
                 stack.last().append(block);
         } else {
-            stack.last().append(token);
+            stack.last().append(t);
         }
     }
     if (stack.size() != 1)
@@ -161,34 +169,36 @@ QStringList Expand(const QStringList& tokens, int line)
 // A bar line must fall on a bar's start: it catches a miscounted bar.
 void Perform(Voice& voice, int barTicks)
 {
-    const QStringList tokens = Expand(voice.tokens, voice.line);
+    const QList<Token> tokens = Expand(voice.tokens);
     int tick = 0;
     int duration = kTicksPerQuarter;
     int velocity = voice.velocity;
     int bar = 0;
-    for (const QString& token : tokens) {
+    for (const Token& t : tokens) {
+        const QString& token = t.text;
+        const int line = t.line;
         if (token == QLatin1String("|")) {
             ++bar;
             if (tick % barTicks != 0)
-                throw Failure(voice.line, QStringLiteral("voice '%1': bar line %2 falls inside a bar").arg(voice.name).arg(bar));
+                throw Failure(line, QStringLiteral("voice '%1': bar line %2 falls inside a bar").arg(voice.name).arg(bar));
             continue;
         }
         if (token.startsWith(QLatin1Char('v'))) {
-            velocity = ParseInt(token.mid(1), 1, 127, voice.line, QStringLiteral("velocity"));
+            velocity = ParseInt(token.mid(1), 1, 127, line, QStringLiteral("velocity"));
             continue;
         }
         const qsizetype slash = token.indexOf(QLatin1Char('/'));
         const QString sound = slash < 0 ? token : token.left(slash);
         if (slash >= 0)
-            duration = ParseDuration(token.mid(slash + 1), voice.line);
+            duration = ParseDuration(token.mid(slash + 1), line);
         if (sound != QLatin1String("r")) {
             const int sounding = std::max(1, duration * voice.legato / 100);
             for (const QString& pitch : sound.split(QLatin1Char('+')))
-                voice.notes.append(Note{tick, tick + sounding, ParsePitch(pitch, voice.line), velocity});
+                voice.notes.append(Note{tick, tick + sounding, ParsePitch(pitch, line), velocity});
         }
         tick += duration;
         if (tick > kMaxTicks)
-            throw Failure(voice.line, QStringLiteral("voice '%1' is far too long").arg(voice.name));
+            throw Failure(line, QStringLiteral("voice '%1' is far too long").arg(voice.name));
     }
     voice.endTick = tick;
 }
@@ -297,7 +307,8 @@ void ComposeOrThrow(const QString& text, Tune& tune)
             voices.append(Voice());
             ReadVoiceHeader(voices.last(), words, line);
         } else if (!voices.isEmpty()) {
-            voices.last().tokens.append(words);
+            for (const QString& word : words)
+                voices.last().tokens.append(Token{word, line});
         } else if (key == QLatin1String("file")) {
             tune.file = rest;
         } else if (key == QLatin1String("resource")) {

@@ -1,6 +1,7 @@
 #include "platform/tunereader.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <utility>
@@ -233,6 +234,9 @@ int ReadTuneBytes(const QByteArray& bytes, TuneInfo& info)
 
 int ReadTuneFile(const QString& path, TuneInfo& info)
 {
+    // Anything but a regular file (a pipe would never end) is refused unopened.
+    if (!QFileInfo(path).isFile())
+        return kUnreadable;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxBytes)
         return kUnreadable;

@@ -5,6 +5,7 @@
 #include "platform/filenames.h"
 #include "platform/inifile.h"
 #include "shell/program.h"
+#include "shell/tunes.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -110,7 +111,7 @@ QStringList PermissionPassEntries(const Program& program)
     const QString music = QStringLiteral("Brainloft music");
     const QString puzzles = QStringLiteral("Brainloft puzzles");
     entries << music;
-    for (const QString& f : filesMatching(program.paths.musicFolder(), {QStringLiteral("*.mid"), QStringLiteral("*.rmi")}))
+    for (const QString& f : tunes::ListTunes(program.paths.musicFolder()))
         entries << music + QLatin1Char('/') + f;
     entries << puzzles;
     const QStringList puzzleMasks = {QStringLiteral("*.wsp"),  QStringLiteral("*.wsd"),  QStringLiteral("*.sbp"),

@@ -92,8 +92,9 @@ TEST(TuneReader, CodesForGoodAndBadTunes)
         TuneInfo info;
         info.notes = -7;
         EXPECT_EQ(ReadTuneBytes(c.bytes, info), c.code) << c.what;
-        if (c.code != kOk)
+        if (c.code != kOk) {
             EXPECT_EQ(info.notes, -7) << c.what << ": nothing is filled on failure";
+        }
     }
 }
 
