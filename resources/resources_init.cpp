@@ -10,4 +10,5 @@ void InitBrainloftResources()
     done = true;
     Q_INIT_RESOURCE(resources);
     Q_INIT_RESOURCE(music);
+    Q_INIT_RESOURCE(pages);
 }

@@ -2,7 +2,12 @@
 
 #include "controls/placement.h"
 #include "shell/program.h"
+#include "shell/taboutbox.h"
 #include "shell/tfmfiles.h"
+#include "shell/tfminstructions.h"
+#include "shell/tfmmore.h"
+#include "shell/tfmoptions.h"
+#include "shell/tfmplayer.h"
 #include "shell/tfmpuzzletype.h"
 #include "wordsearch/tfmanswers.h"
 #include "wordsearch/tfmbuilderror.h"
@@ -34,17 +39,36 @@ ProgramWindows::ProgramWindows(Program& program)
     windows_.fmfiles = create<Tfmfiles>(program);
     // fmnowprint, fmprint, fmpage, FmKey
     windows_.fmbuilderror = create<Tfmbuilderror>();
-    // AboutBox, FmInstructions
+    windows_.AboutBox = create<TAboutBox>(program, windows_, links_);
+    windows_.FmInstructions = create<TFmInstructions>(program, windows_, printer_);
     windows_.fmnotice = create<Tfmnotice>();
-    // fmoptions, fmcrypt, fmcmaker, fmplayer, fmmaze, fmpcheat, fmmazeprint, fmcgpuzzle,
-    // fmpclick, fmmzkey
+    windows_.fmoptions = create<Tfmoptions>(program, windows_, colours_);
+    // fmcrypt, fmcmaker
+    windows_.fmplayer = create<Tfmplayer>(program, windows_, tunePlayer_);
+    // fmmaze, fmpcheat, fmmazeprint, fmcgpuzzle, fmpclick, fmmzkey
     windows_.fmanswers = create<Tfmanswers>(program, windows_, states_.wordSearch);
-    // fmpmaker, fmMore
+    // fmpmaker
+    windows_.fmMore = create<TfmMore>(links_);
+    wireWindows(program);
+    // The synthesiser loads in the background from the start when music is on.
+    if (program.settings.play)
+        tunePlayer_.preload();
 
     // Each window is designed centred on the screen. Placing it there now gives a window that
     // is never shown the bounds it would open with, and those are what gets stored for it.
     for (QWidget* w : windows_.all)
         placement::CentreOnScreen(w);
+}
+
+void ProgramWindows::wireWindows(Program&)
+{
+    // Options OK: highlights already drawn in the word search and its key take the new colour.
+    QObject::connect(windows_.fmoptions, &Tfmoptions::highlightsRecoloured, windows_.fmmain,
+                     [this](const QImage& colourPicture) {
+                         windows_.fmmain->RecolourHighlights(colourPicture);
+                         windows_.fmanswers->PaintKey(windows_.fmmain->letterCopy());
+                     });
+    QObject::connect(windows_.fmmain, &Tfmmain::puzzleShown, windows_.fmoptions, &Tfmoptions::RefreshTuneList);
 }
 
 ProgramWindows::~ProgramWindows()

@@ -6,6 +6,7 @@
 #include "platform/inifile.h"
 #include "shell/program.h"
 #include "shell/tunes.h"
+#include "shell/version.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -16,7 +17,7 @@ namespace startup {
 namespace {
 
 const QString kProduct = QStringLiteral("Brainloft");
-const QString kVersion = QStringLiteral("2.0.1");
+const QString kVersion = ProgramVersion();
 const QString kDescription = QStringLiteral("Make or play a vairety of puzzles");
 constexpr bool kListed = true;
 constexpr bool kAcceptUserName = false;

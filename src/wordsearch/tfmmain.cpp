@@ -7,6 +7,7 @@
 #include "platform/messageboxes.h"
 #include "shell/program.h"
 #include "shell/puzzlefiles.h"
+#include "shell/recolour.h"
 #include "wordsearch/wordsearchkind.h"
 #include "shell/tfmfiles.h"
 #include "shell/tfmpuzzletype.h"
@@ -224,7 +225,14 @@ void Tfmmain::ShowPuzzle()
             key->close();
     }
     setWindowTitle(kCaption + state.currentName);
-    // The print pages and the options window's music list are prepared here once they exist.
+    // The print pages are prepared here once they exist.
+    emit puzzleShown();
+}
+
+void Tfmmain::RecolourHighlights(const QImage& colourPicture)
+{
+    RecolourPicture(picture_, colourPicture);
+    refreshPicture();
 }
 
 void Tfmmain::DrawLetters()
