@@ -50,7 +50,8 @@ TEST_F(ProgramWindowsTest, EveryWindowIsCreatedOnceInStartUpOrder)
     for (QWidget* w : pw.windows().all)
         names << w->objectName();
     EXPECT_EQ(names, QStringList({"fmpuzzletype", "fmmain", "fmGenerator", "FmWinner", "fmfiles", "fmbuilderror",
-                                  "fmnotice", "fmanswers"}));
+                                  "AboutBox", "FmInstructions", "fmnotice", "fmoptions", "fmplayer", "fmanswers",
+                                  "fmMore"}));
     for (QWidget* w : pw.windows().all)
         EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString() << " waits until it is shown";
 }
