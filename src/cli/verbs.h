@@ -6,6 +6,7 @@
 namespace maker {
 
 void RegisterWordSearchVerbs(Registry& registry);
+void RegisterTuneVerbs(Registry& registry);
 
 // Every type's verbs, in the order the help lists them.
 Registry AllVerbs();
