@@ -16,6 +16,42 @@
 #include "wordsearch/tfmnotice.h"
 #include "shell/tfmwinner.h"
 
+#include <QEvent>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+
+// Runs action once, from the event loop, after the window's first paint.
+class FirstPaint : public QObject {
+public:
+    FirstPaint(QWidget* window, std::function<void()> action) : QObject(window), action_(std::move(action))
+    {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, watched, std::move(action_));
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> action_;
+};
+
+void AfterFirstPaint(QWidget* window, std::function<void()> action)
+{
+    new FirstPaint(window, std::move(action));
+}
+
+} // namespace
 
 template <typename T, typename... Args>
 T* ProgramWindows::create(Args&&... args)
@@ -50,9 +86,10 @@ ProgramWindows::ProgramWindows(Program& program)
     // fmpmaker
     windows_.fmMore = create<TfmMore>(links_);
     wireWindows(program);
-    // The synthesiser loads in the background from the start when music is on.
+    // With music on, the synthesiser loads in the background from the start: once the launcher
+    // has painted, so that the load does not slow the first picture.
     if (program.settings.play)
-        tunePlayer_.preload();
+        AfterFirstPaint(windows_.fmpuzzletype, [this] { tunePlayer_.preload(); });
 
     // Each window is designed centred on the screen. Placing it there now gives a window that
     // is never shown the bounds it would open with, and those are what gets stored for it.

@@ -22,6 +22,7 @@ public:
 
     Windows& windows() { return windows_; }
     PuzzleStates& states() { return states_; }
+    FluidTunePlayer& tunePlayer() { return tunePlayer_; }
 
 private:
     template <typename T, typename... Args>

@@ -14,7 +14,9 @@
 #include "wordsearch/tfmmain.h"
 
 #include <QAbstractButton>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QSettings>
 #include <QRadioButton>
 #include <gtest/gtest.h>
 
@@ -94,4 +96,26 @@ TEST(MusicAndOptions, LimeAndOkRecolourFoundWordsAndTheKey)
     EXPECT_EQ(Count(w.fmanswers->keyPicture(), qRgb(255, 0, 0)), 0);
     EXPECT_EQ(t.program->settings.highlight, 2);
     w.fmmain->close();
+}
+
+TEST(MusicAndOptions, WithMusicOnTheSynthesiserLoadsAfterTheLaunchersFirstPaint)
+{
+    InitBrainloftResources();
+    for (bool play : {false, true}) {
+        TestProgram t(5);
+        {
+            QSettings store(t.program->paths.settingsFile, QSettings::IniFormat);
+            store.setValue("Software/Oakhollow/Brainloft/Main/Play", play ? "1" : "0");
+        }
+        ProgramWindows pw(*t.program);
+        EXPECT_FALSE(pw.tunePlayer().ready());
+        pw.windows().fmpuzzletype->show();
+        pw.windows().fmpuzzletype->repaint();
+        QElapsedTimer waited;
+        waited.start();
+        while (!pw.tunePlayer().ready() && waited.elapsed() < (play ? 5000 : 500))
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        EXPECT_EQ(pw.tunePlayer().ready(), play) << "music " << (play ? "on" : "off");
+        pw.windows().fmpuzzletype->hide();
+    }
 }
