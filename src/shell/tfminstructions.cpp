@@ -58,6 +58,7 @@ TFmInstructions::TFmInstructions(Program& program, Windows& windows, RichTextPri
     white.setColor(QPalette::Base, Qt::white);
     white.setColor(QPalette::Text, Qt::black);
     reInstructions->setPalette(white);
+    reInstructions->setFont(fonts::sans(15));
     layout->addWidget(reInstructions, 1);
 
     auto* bar = new QHBoxLayout;
