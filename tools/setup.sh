@@ -14,6 +14,7 @@ brainloft_packages=(
   googletest libgtest-dev libbenchmark-dev
   fonts-liberation
   xvfb xdotool x11-apps
+  poppler-utils
 )
 
 brainloft_install_missing() {

@@ -3,6 +3,7 @@
 #include "brainloft_resources.h"
 #include "platform/instanceguard.h"
 #include "platform/qtmessageboxes.h"
+#include "platform/qtprinter.h"
 #include "platform/seams.h"
 #include "shell/program.h"
 #include "shell/tfmpuzzletype.h"
@@ -30,6 +31,8 @@ int main(int argc, char* argv[])
     RealProcessRunner processes;
     Program program(ProgramPaths::forRunningProgram(), boxes, clock, processes);
     program.cursors = &cursors;
+    QtPrinter printer;
+    program.printer = &printer;
 
     ProgramWindows windows(program);
     Tfmpuzzletype* launcher = windows.windows().fmpuzzletype;

@@ -1,6 +1,8 @@
 #include "app/programwindows.h"
 
 #include "controls/placement.h"
+#include "maze/tfmmaze.h"
+#include "maze/tfmmzkey.h"
 #include "shell/program.h"
 #include "shell/taboutbox.h"
 #include "shell/tfmfiles.h"
@@ -15,6 +17,10 @@
 #include "wordsearch/tfmmain.h"
 #include "wordsearch/tfmnotice.h"
 #include "shell/tfmwinner.h"
+#include "printing/tfmnowprint.h"
+#include "printing/tfmprint.h"
+#include "wordsearch/tfmkey.h"
+#include "wordsearch/tfmpage.h"
 
 #include <QEvent>
 #include <QTimer>
@@ -73,7 +79,10 @@ ProgramWindows::ProgramWindows(Program& program)
     windows_.fmGenerator = create<TfmGenerator>(program, windows_, states_.wordSearch);
     windows_.FmWinner = create<TFmWinner>();
     windows_.fmfiles = create<Tfmfiles>(program);
-    // fmnowprint, fmprint, fmpage, FmKey
+    windows_.fmnowprint = create<Tfmnowprint>(program);
+    windows_.fmprint = create<Tfmprint>(program);
+    windows_.fmpage = create<Tfmpage>();
+    windows_.FmKey = create<TFmKey>();
     windows_.fmbuilderror = create<Tfmbuilderror>();
     windows_.AboutBox = create<TAboutBox>(program, windows_, links_);
     windows_.FmInstructions = create<TFmInstructions>(program, windows_, printer_);
@@ -81,7 +90,9 @@ ProgramWindows::ProgramWindows(Program& program)
     windows_.fmoptions = create<Tfmoptions>(program, windows_, colours_);
     // fmcrypt, fmcmaker
     windows_.fmplayer = create<Tfmplayer>(program, windows_, tunePlayer_);
-    // fmmaze, fmpcheat, fmmazeprint, fmcgpuzzle, fmpclick, fmmzkey
+    windows_.fmmaze = create<Tfmmaze>(program, windows_, states_.maze);
+    // fmpcheat, fmmazeprint, fmcgpuzzle, fmpclick
+    windows_.fmmzkey = create<Tfmmzkey>(program, windows_);
     windows_.fmanswers = create<Tfmanswers>(program, windows_, states_.wordSearch);
     // fmpmaker
     windows_.fmMore = create<TfmMore>(links_);
@@ -99,11 +110,13 @@ ProgramWindows::ProgramWindows(Program& program)
 
 void ProgramWindows::wireWindows(Program&)
 {
-    // Options OK: highlights already drawn in the word search and its key take the new colour.
+    // Options OK: highlights already drawn in the word search, its key and the printed key page
+    // take the new colour.
     QObject::connect(windows_.fmoptions, &Tfmoptions::highlightsRecoloured, windows_.fmmain,
                      [this](const QImage& colourPicture) {
                          windows_.fmmain->RecolourHighlights(colourPicture);
                          windows_.fmanswers->PaintKey(windows_.fmmain->letterCopy());
+                         windows_.fmmain->PreparePrintPages();
                      });
     QObject::connect(windows_.fmmain, &Tfmmain::puzzleShown, windows_.fmoptions, &Tfmoptions::RefreshTuneList);
 }

@@ -1,16 +1,31 @@
 #include "cli/maker.h"
 
+#include "brainloft_resources.h"
+
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <cstdio>
+#include <cstring>
+#include <memory>
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv);
+    // Printing lays its pages out in windows that are never shown: a widget application, on the
+    // offscreen platform unless another is named. The other verbs need no display at all.
+    std::unique_ptr<QCoreApplication> app;
+    if (argc > 1 && std::strcmp(argv[1], "print") == 0) {
+        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QApplication>(argc, argv);
+        InitBrainloftResources();
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QTextStream out(stdout);
     QTextStream err(stderr);
     const QString programFolder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
-    const int status = RunMaker(app.arguments().mid(1), programFolder, out, err);
+    const int status = RunMaker(QCoreApplication::arguments().mid(1), programFolder, out, err);
     out.flush();
     err.flush();
     return status;

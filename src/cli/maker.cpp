@@ -10,6 +10,8 @@ Registry AllVerbs()
 {
     Registry registry;
     RegisterWordSearchVerbs(registry);
+    RegisterMazeVerbs(registry);
+    RegisterPrintVerbs(registry);
     RegisterTuneVerbs(registry);
     return registry;
 }

@@ -19,6 +19,8 @@ constexpr int kFailed = 1;   // an input could not be read or an output could no
 constexpr int kRefused = 2;  // the arguments or an input's contents were refused; nothing written
 constexpr int kUnplaced = 3; // a word search was saved, but some words found no place
 
+struct PrintablePages;
+
 struct Context {
     QString programFolder; // ends with '/'
     QTextStream& out;
@@ -36,6 +38,9 @@ struct FileKind {
     std::function<int(const QString& path, Context&)> check;
     // Prints the file; returns an exit status.
     std::function<int(const QString& path, Context&)> show;
+    // Reads the file and fills its print pages (cli/printverbs.h); returns the reader's code.
+    // Empty for a kind that does not print.
+    std::function<int(const QString& path, Context&, PrintablePages& pages)> pages;
 };
 
 struct Verb {

@@ -86,7 +86,7 @@ void RegisterTuneVerbs(Registry& registry)
     registry.verbs.append({QStringLiteral("tunes"), QStringLiteral("tunes DIR"),
                            QStringLiteral("write the program's 14 tunes into DIR, keeping files already there"),
                            runTunes});
-    registry.kinds.append({{QStringLiteral(".mid"), QStringLiteral(".rmi")}, checkTune, showTune});
+    registry.kinds.append({{QStringLiteral(".mid"), QStringLiteral(".rmi")}, checkTune, showTune, {}});
 }
 
 } // namespace maker

@@ -6,6 +6,8 @@
 namespace maker {
 
 void RegisterWordSearchVerbs(Registry& registry);
+void RegisterMazeVerbs(Registry& registry);
+void RegisterPrintVerbs(Registry& registry);
 void RegisterTuneVerbs(Registry& registry);
 
 // Every type's verbs, in the order the help lists them.

@@ -1,9 +1,19 @@
 #include "cli/makercommon.h"
 #include "cli/verbs.h"
 
+#include "cli/printverbs.h"
+#include "platform/filenames.h"
+#include "printing/pagecapture.h"
+#include "shell/settings.h"
 #include "wordsearch/builder.h"
+#include "wordsearch/gridpicture.h"
+#include "wordsearch/printpages.h"
+#include "wordsearch/tfmkey.h"
+#include "wordsearch/tfmpage.h"
 #include "wordsearch/wordlist.h"
 #include "wordsearch/wordsearchfile.h"
+
+#include <QFileInfo>
 
 namespace maker {
 namespace {
@@ -133,6 +143,35 @@ int showWordSearch(const QString& path, Context& ctx)
     return kOk;
 }
 
+// The two print pages, filled by the play window's own routine from the file's words and
+// pictures; the key in the default highlight colour.
+int wordSearchPages(const QString& path, Context&, PrintablePages& pages)
+{
+    wordsearch::WordSearchPuzzle puzzle;
+    const int code = wordsearch::LoadWordSearchFileAt(path, puzzle);
+    if (code != 0)
+        return code;
+    const wordsearch::LetterPictures letters = wordsearch::LoadLetterPictures();
+    QImage picture = wordsearch::BlankPicture();
+    wordsearch::DrawLetters(picture, puzzle.grid, letters);
+    QImage key = wordsearch::BlankPicture();
+    wordsearch::PaintKey(key, puzzle, picture, Settings().effectiveHighlight);
+
+    struct Windows {
+        Tfmpage page;
+        TFmKey key;
+    };
+    auto windows = std::make_shared<Windows>();
+    pages.pageKind = printing::kWordSearchPages;
+    pages.name = filenames::replaceExtension(QFileInfo(path).fileName(), QString());
+    wordsearch::PreparePrintPages(windows->page, windows->key, wordsearch::PageWords(puzzle), picture, key, pages.name);
+    pages.describe = [w = windows.get()](bool second) {
+        return printing::DescribePage(second ? static_cast<const QWidget&>(w->key) : w->page);
+    };
+    pages.keep = windows;
+    return 0;
+}
+
 } // namespace
 
 void RegisterWordSearchVerbs(Registry& registry)
@@ -141,7 +180,8 @@ void RegisterWordSearchVerbs(Registry& registry)
                            QStringLiteral("wordsearch LIST NAME [--folder DIR] [--seed N] [--retry K]"),
                            QStringLiteral("build a word search from a word list and save it as NAME.wsp"),
                            runWordSearch});
-    registry.kinds.append({{QStringLiteral(".wsp"), QStringLiteral(".wsd")}, checkWordSearch, showWordSearch});
+    registry.kinds.append(
+        {{QStringLiteral(".wsp"), QStringLiteral(".wsd")}, checkWordSearch, showWordSearch, wordSearchPages});
 }
 
 } // namespace maker

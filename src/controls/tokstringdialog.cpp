@@ -33,7 +33,19 @@ public:
 
     State validate(QString& input, int& pos) const override
     {
+        // Refused characters go first, then the text is cut to its length: a paste with a few
+        // bad characters keeps as many good ones as fit. What is cut is the end of the insertion.
         input = m_dialog.Cleaned(input, &pos);
+        const int max = m_dialog.MaxLength();
+        if (max > 0 && input.size() > max) {
+            const int excess = static_cast<int>(input.size()) - max;
+            const int from = std::max(0, pos - excess);
+            input.remove(from, pos - from);
+            pos = from;
+            if (input.size() > max)
+                input.truncate(max);
+            pos = std::min(pos, static_cast<int>(input.size()));
+        }
         return Acceptable;
     }
 
@@ -119,7 +131,8 @@ void TokStringDialog::FilterKey(QChar& key)
 void TokStringDialog::applyToEdit()
 {
     QLineEdit* edit = Edit();
-    edit->setMaxLength(m_maxLength > 0 ? m_maxLength : 32767);
+    // The length is kept by the insert filter, after refused characters are dropped.
+    edit->setMaxLength(32767);
     if (m_passwordChar.isNull()) {
         edit->setEchoMode(QLineEdit::Normal);
     } else {

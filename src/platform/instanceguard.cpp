@@ -1,7 +1,13 @@
 #include "platform/instanceguard.h"
 
 #include <QDir>
+#include <QFile>
 #include <QStandardPaths>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 InstanceGuard::InstanceGuard(const QString& marker, const QString& folder)
 {
@@ -9,7 +15,13 @@ InstanceGuard::InstanceGuard(const QString& marker, const QString& folder)
     if (dir.isEmpty())
         dir = QDir::tempPath();
     QDir().mkpath(dir);
-    lock_ = std::make_unique<QLockFile>(QDir(dir).filePath(lockName(marker)));
+    path_ = QDir(dir).filePath(lockName(marker));
+}
+
+InstanceGuard::~InstanceGuard()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
 }
 
 QString InstanceGuard::lockName(const QString& marker)
@@ -22,6 +34,15 @@ QString InstanceGuard::lockName(const QString& marker)
 
 bool InstanceGuard::acquire()
 {
-    // tryLock removes a stale lock whose process is gone before it gives up.
-    return lock_->tryLock(0);
+    // Nothing is ever written to the lock file; it only carries the lock.
+    const int fd = ::open(QFile::encodeName(path_).constData(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd < 0)
+        return true;
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+        fd_ = fd;
+        return true;
+    }
+    const bool held = errno == EWOULDBLOCK;
+    ::close(fd);
+    return !held;
 }

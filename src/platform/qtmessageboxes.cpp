@@ -1,6 +1,8 @@
 #include "platform/qtmessageboxes.h"
 
 #include <QApplication>
+#include <QLabel>
+#include <QLayout>
 #include <QMessageBox>
 
 namespace {
@@ -19,29 +21,57 @@ QString titleOr(const QString& title, const char* fallback)
 
 } // namespace
 
+namespace {
+
+// Qt wraps a message whose lines are long; ours break where the text has a line feed only.
+class UnwrappedMessageBox : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent* event) override
+    {
+        QMessageBox::showEvent(event);
+        auto* label = findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        if (!label || !label->wordWrap())
+            return;
+        label->setWordWrap(false);
+        label->setMinimumSize(label->sizeHint());
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        layout()->activate();
+        setFixedSize(layout()->totalMinimumSize().expandedTo(size()));
+    }
+};
+
+} // namespace
+
+std::unique_ptr<QMessageBox> QtMessageBoxes::build(QMessageBox::Icon icon, const QString& title, const QString& text,
+                                                   QMessageBox::StandardButtons buttons)
+{
+    auto box = std::make_unique<UnwrappedMessageBox>(icon, title, text, buttons, parentWindow());
+    box->setTextFormat(Qt::PlainText);
+    return box;
+}
+
 bool QtMessageBoxes::question(const QString& title, const QString& text)
 {
-    QMessageBox box(QMessageBox::Question, titleOr(title, "Question"), text, QMessageBox::Yes | QMessageBox::No,
-                    parentWindow());
-    box.setDefaultButton(QMessageBox::Yes);
-    return box.exec() == QMessageBox::Yes;
+    auto box = build(QMessageBox::Question, titleOr(title, "Question"), text, QMessageBox::Yes | QMessageBox::No);
+    box->setDefaultButton(QMessageBox::Yes);
+    return box->exec() == QMessageBox::Yes;
 }
 
 void QtMessageBoxes::warning(const QString& title, const QString& text)
 {
-    QMessageBox box(QMessageBox::Warning, titleOr(title, "Warning"), text, QMessageBox::Ok, parentWindow());
-    box.exec();
+    build(QMessageBox::Warning, titleOr(title, "Warning"), text, QMessageBox::Ok)->exec();
 }
 
 void QtMessageBoxes::error(const QString& title, const QString& text)
 {
-    QMessageBox box(QMessageBox::Critical, titleOr(title, "Error"), text, QMessageBox::Ok, parentWindow());
-    box.exec();
+    build(QMessageBox::Critical, titleOr(title, "Error"), text, QMessageBox::Ok)->exec();
 }
 
 void QtMessageBoxes::message(const QString& text)
 {
-    QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), text, QMessageBox::Ok,
-                    parentWindow());
-    box.exec();
+    build(QMessageBox::NoIcon, QCoreApplication::applicationName(), text, QMessageBox::Ok)->exec();
 }

@@ -23,9 +23,13 @@ ProgramPaths ProgramPaths::forRunningProgram()
     ProgramPaths p;
     p.programFolder = withSlash(QCoreApplication::applicationDirPath());
     p.programFile = QCoreApplication::applicationFilePath();
+    // Without a home folder the configuration folder would be the root's: keep nothing then.
+    const bool haveHome = !qEnvironmentVariableIsEmpty("HOME") || !qEnvironmentVariableIsEmpty("XDG_CONFIG_HOME");
     const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    p.inventoryFolder = withSlash(config);
-    p.settingsFile = withSlash(config) + QStringLiteral("Oakhollow/Brainloft.ini");
+    if (haveHome && !config.isEmpty()) {
+        p.inventoryFolder = withSlash(config);
+        p.settingsFile = withSlash(config) + QStringLiteral("Oakhollow/Brainloft.ini");
+    }
     return p;
 }
 

@@ -11,6 +11,7 @@ class Clock;
 class CursorTable;
 class MessageBoxes;
 class MusicControl;
+class PrinterSetup;
 class ProcessRunner;
 
 // Where the program and its data live. Every folder ends with '/'.
@@ -28,6 +29,15 @@ struct ProgramPaths {
 
     // The paths of this running program and user.
     static ProgramPaths forRunningProgram();
+};
+
+// Which pages a print prints and how many copies of each; reset at every opening of the print
+// options.
+struct PrintChoices {
+    bool printPuzzle = true;
+    bool printKey = false;
+    int puzzleCopies = 1; // 1 to 99
+    int keyCopies = 1;    // 1 to 99
 };
 
 // The program-wide state: one current puzzle per type, the settings, the active puzzle type,
@@ -53,8 +63,11 @@ public:
     bool autoNext = false;
     int tuneIndex = -1;
 
+    PrintChoices printChoices;
+
     MessageBoxes& boxes;
     Clock& clock;
+    PrinterSetup* printer = nullptr; // the one printer of the run; null: nowhere to print
     CursorTable* cursors = nullptr; // the program's named cursors; null in tests
     ProcessRunner& processes;
 };

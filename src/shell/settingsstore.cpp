@@ -3,6 +3,8 @@
 #include "shell/program.h"
 #include "shell/settings.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QVariant>
 
@@ -53,7 +55,19 @@ QString ProductKey(const QString& subkey, const QString& value)
 
 std::unique_ptr<QSettings> OpenSettingsStore(const QString& file)
 {
+    if (file.isEmpty())
+        return nullptr;
     return std::make_unique<QSettings>(file, QSettings::IniFormat);
+}
+
+bool SetAsideOversizedStore(const QString& file)
+{
+    const QFileInfo info(file);
+    if (file.isEmpty() || !info.isFile() || info.size() <= kLargestSettingsStore)
+        return false;
+    const QString bad = file + QStringLiteral(".bad");
+    QFile::remove(bad);
+    return QFile::rename(file, bad);
 }
 
 int ReadRegistryInteger(const QSettings& store, const QString& key, int def)
@@ -93,8 +107,13 @@ void WriteRegistryString(QSettings& store, const QString& key, const QString& va
 
 void LoadSettings(Program& program)
 {
+    SetAsideOversizedStore(program.paths.settingsFile);
     const auto store = OpenSettingsStore(program.paths.settingsFile);
     Settings& s = program.settings;
+    if (!store) {
+        s.effectiveHighlight = HighlightColourFor(s.highlight, s.highlightColor);
+        return;
+    }
     s.mzlevel = ReadRegistryInteger(*store, mainKey("Mzlevel"), 60);
     s.mazeCursor = ReadRegistryInteger(*store, mainKey("Maze cursor"), 255);
     s.cgSkill = ReadRegistryInteger(*store, mainKey("CgSkill"), 3);
@@ -109,6 +128,8 @@ void LoadSettings(Program& program)
 void SaveSettings(const Program& program)
 {
     const auto store = OpenSettingsStore(program.paths.settingsFile);
+    if (!store)
+        return;
     const Settings& s = program.settings;
     WriteRegistryInteger(*store, mainKey("Mzlevel"), s.mzlevel);
     WriteRegistryInteger(*store, mainKey("Maze cursor"), s.mazeCursor);

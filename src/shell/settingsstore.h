@@ -14,8 +14,14 @@ class QSettings;
 // "Software/Oakhollow/Brainloft/" + subkey + "/" + value, the full name of a value.
 QString ProductKey(const QString& subkey, const QString& value);
 
-// The store kept in file, in the format every reader and writer of it uses.
+// The store kept in file, in the format every reader and writer of it uses; null when there is
+// no file to keep it in (no home folder).
 std::unique_ptr<QSettings> OpenSettingsStore(const QString& file);
+
+// A store far larger than the program ever writes is no store of ours: it is renamed to
+// file + ".bad" so that the defaults apply. True when that happened.
+bool SetAsideOversizedStore(const QString& file);
+constexpr qint64 kLargestSettingsStore = 1024 * 1024;
 
 // Reads the Main values into program.settings and derives the effective highlight colour.
 // Values are taken as stored, without range checks.

@@ -61,6 +61,8 @@ QString InventoryPath(const Program& program)
 
 void RecordProductInventory(const Program& program)
 {
+    if (program.paths.inventoryFolder.isEmpty())
+        return;
     IniFile ini(InventoryPath(program));
     ini.load();
     const QString section = QStringLiteral("Software.") + kProduct;
@@ -84,8 +86,8 @@ void RecordProductInventory(const Program& program)
     }
     ini.writeString(section, QStringLiteral("LastRun"),
                     QLocale::system().toString(QDateTime::currentDateTime(), QLocale::ShortFormat));
-    ini.save();
-    fileaccess::openToEveryone(ini.path());
+    if (ini.save())
+        fileaccess::openToEveryone(ini.path());
 }
 
 QString PermissionMarkerPath(const Program& program)
@@ -136,8 +138,8 @@ QStringList RunPermissionPass(const Program& program, const QStringList& entries
     marker.load();
     marker.writeBool(kMarkerSection, QStringLiteral("Flag"), true);
     marker.writeString(kMarkerSection, QStringLiteral("Path"), program.paths.programFolder);
-    marker.save();
-    fileaccess::openToEveryone(markerPath);
+    if (marker.save())
+        fileaccess::openToEveryone(markerPath);
     return failed;
 }
 

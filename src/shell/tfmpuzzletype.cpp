@@ -20,7 +20,9 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QDialog>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QPushButton>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPainter>
@@ -184,8 +186,8 @@ QList<NamedWindow> Tfmpuzzletype::positionedWindows() const
 void Tfmpuzzletype::FormShow()
 {
     if (!positionsLoaded_) {
-        QSettings store(program_.paths.settingsFile, QSettings::IniFormat);
-        LoadWindowPositions(store, positionedWindows());
+        if (const auto store = OpenSettingsStore(program_.paths.settingsFile))
+            LoadWindowPositions(*store, positionedWindows());
         positionsLoaded_ = true;
     }
     offerPacks(false);
@@ -209,8 +211,8 @@ void Tfmpuzzletype::closeEvent(QCloseEvent* event)
 void Tfmpuzzletype::FormClose()
 {
     SaveSettings(program_);
-    QSettings store(program_.paths.settingsFile, QSettings::IniFormat);
-    SaveWindowPositions(store, positionedWindows());
+    if (const auto store = OpenSettingsStore(program_.paths.settingsFile))
+        SaveWindowPositions(*store, positionedWindows());
 }
 
 void Tfmpuzzletype::BitBtn1Click()
@@ -302,4 +304,19 @@ bool Tfmpuzzletype::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void Tfmpuzzletype::keyPressEvent(QKeyEvent* event)
+{
+    // OK is the default button: Enter on the type list starts the chosen puzzle; on another
+    // button, Enter presses that one.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        auto* button = qobject_cast<QPushButton*>(focusWidget());
+        if (button && button->isEnabled())
+            button->click();
+        else
+            BitBtn1Click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }

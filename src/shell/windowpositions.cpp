@@ -3,12 +3,56 @@
 #include "shell/settingsstore.h"
 
 #include <QSettings>
+#include <QEvent>
+#include <QTimer>
 #include <QWidget>
 
 namespace {
 
 const QString kInstructions = QStringLiteral("fminstructions");
 constexpr int kMissing = -1000;
+
+// Where Qt knows a frame before the window is shown, the inset added above is one too many.
+// Once the frame is known this puts its corner where it was stored, if it is not there.
+class FramePlacer : public QObject {
+public:
+    FramePlacer(QWidget* window, QPoint frameTopLeft) : QObject(window), window_(window), target_(frameTopLeft)
+    {
+        window->installEventFilter(this);
+        timer_.setInterval(50);
+        connect(&timer_, &QTimer::timeout, this, &FramePlacer::check);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == window_ && event->type() == QEvent::Show) {
+            timer_.start();
+            check();
+        }
+        return false;
+    }
+
+private:
+    void check()
+    {
+        const QRect frame = window_->frameGeometry();
+        const QRect inside = window_->geometry();
+        const bool frameKnown = frame.width() > inside.width() || frame.height() > inside.height();
+        if (window_->isVisible() && !frameKnown && ++ticks_ <= 100)
+            return;
+        timer_.stop();
+        window_->removeEventFilter(this);
+        if (window_->isVisible() && frameKnown && frame.topLeft() != target_)
+            window_->move(target_);
+        deleteLater();
+    }
+
+    QWidget* window_;
+    QPoint target_;
+    QTimer timer_;
+    int ticks_ = 0;
+};
 
 } // namespace
 
@@ -34,6 +78,11 @@ void SaveWindowPositions(QSettings& store, const QList<NamedWindow>& windows)
         const bool maximised = w->isMaximized();
         if (!(remembersMaximised && maximised)) {
             const QRect frame = w->frameGeometry();
+            // Where the inside sat in its frame: before a window is shown its frame is unknown,
+            // and the next run needs this to put the frame back where it was.
+            const QPoint inset = w->geometry().topLeft() - frame.topLeft();
+            WriteRegistryInteger(store, ProductKey(named.name, QStringLiteral("insetleft")), inset.x());
+            WriteRegistryInteger(store, ProductKey(named.name, QStringLiteral("insettop")), inset.y());
             WriteRegistryInteger(store, ProductKey(named.name, QStringLiteral("left")), frame.x());
             WriteRegistryInteger(store, ProductKey(named.name, QStringLiteral("top")), frame.y());
             WriteRegistryInteger(store, ProductKey(named.name, QStringLiteral("height")), frame.height());
@@ -60,8 +109,18 @@ void LoadWindowPositions(QSettings& store, const QList<NamedWindow>& windows)
         const QRect inner = w->geometry();
         if (left != kMissing)
             w->setProperty("autoCentre", false);
-        if (left != kMissing || top != kMissing)
-            w->move(left != kMissing ? left : frame.x(), top != kMissing ? top : frame.y());
+        if (left != kMissing || top != kMissing) {
+            const QPoint target(left != kMissing ? left : frame.x(), top != kMissing ? top : frame.y());
+            // The stored corner is the frame's. A window not shown yet has no frame, and the
+            // corner given to it becomes its inside's; so the inside goes where it sat last time.
+            const bool framed = w->frameGeometry() != w->geometry();
+            const QPoint inset(ReadRegistryInteger(store, ProductKey(named.name, QStringLiteral("insetleft")), 0),
+                               ReadRegistryInteger(store, ProductKey(named.name, QStringLiteral("insettop")), 0));
+            const bool sane = inset.x() >= 0 && inset.x() <= 100 && inset.y() >= 0 && inset.y() <= 100;
+            w->move(framed || !sane ? target : target + inset);
+            if (!framed)
+                new FramePlacer(w, target);
+        }
         if (width != kMissing || height != kMissing) {
             // Stored sizes are of the outer frame; resize() sets the client area.
             const int frameWidth = frame.width() - inner.width();

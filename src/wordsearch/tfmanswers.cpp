@@ -96,7 +96,7 @@ void Tfmanswers::resizeEvent(QResizeEvent* event)
     // A size given from outside (stored bounds) picks the matching zoom.
     QWidget::resizeEvent(event);
     const int pixels = wordsearch::PicturePixelsForRoom(width() - kMarginWidth);
-    if (pixels != imanswer->width())
+    if (pixels != imanswer->width() || size() != QSize(kMarginWidth + pixels, kMarginHeight + pixels))
         setPictureSize(pixels);
 }
 
@@ -146,4 +146,5 @@ void Tfmanswers::SpeedButton3Click()
         if (!(screen.width() - 50 <= kMarginWidth + 900 && screen.height() - 50 <= kMarginHeight + 900))
             setPictureSize(900);
     }
+    placement::KeepOnScreen(this);
 }

@@ -18,6 +18,12 @@
 #include "shell/musicbuttons.h"
 #include "shell/tfmwinner.h"
 #include "wordsearch/wordsearchfile.h"
+#include "wordsearch/printpages.h"
+#include "wordsearch/tfmkey.h"
+#include "wordsearch/tfmpage.h"
+#include "printing/printpuzzle.h"
+#include "printing/tfmnowprint.h"
+#include "printing/tfmprint.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -26,7 +32,9 @@
 #include <QIcon>
 #include <QLabel>
 #include <QListWidget>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QResizeEvent>
 #include <QScreen>
 #include <QToolButton>
@@ -92,12 +100,15 @@ void Tfmmain::buildControls()
     lbItems->setFont(fonts::mono(16));
     lbItems->setSortingEnabled(true);
     lbItems->setSelectionMode(QAbstractItemView::NoSelection);
-    lbItems->setFocusPolicy(Qt::NoFocus);
+    lbItems->setFocusPolicy(Qt::TabFocus); // reached by Tab; a click leaves the focus on the grid
 
     imPuzzle = new QLabel(this);
     imPuzzle->setObjectName(QStringLiteral("imPuzzle"));
     imPuzzle->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     imPuzzle->installEventFilter(this);
+    // For the keyboard: the grid takes focus, arrows move a focus cell, Space or Enter clicks it.
+    imPuzzle->setFocusPolicy(Qt::StrongFocus);
+    setTabOrder(imPuzzle, lbItems);
 
     struct StripButton {
         QToolButton** button;
@@ -174,8 +185,10 @@ void Tfmmain::resizeEvent(QResizeEvent* event)
     // The window keeps a fixed size of its own; a size given from outside (stored bounds from
     // the last run) picks the zoom that matches it, as the picture's width does when shown.
     QWidget::resizeEvent(event);
+    // Fixed-size again too: a stored outer size applied before the frame exists is larger
+    // than the window's own.
     const int pixels = PicturePixelsForRoom(width() - kMarginWidth);
-    if (pixels != imPuzzle->width())
+    if (pixels != imPuzzle->width() || size() != QSize(kMarginWidth + pixels, kMarginHeight + pixels))
         setPictureSize(pixels);
 }
 
@@ -183,8 +196,15 @@ void Tfmmain::refreshPicture()
 {
     // Whole-number zooms of a picture of letters: plain pixel copies keep the letters sharp.
     const int pixels = kPicturePixels * zoom_;
-    imPuzzle->setPixmap(
-        QPixmap::fromImage(picture_.scaled(pixels, pixels, Qt::IgnoreAspectRatio, Qt::FastTransformation)));
+    QPixmap shown = QPixmap::fromImage(picture_.scaled(pixels, pixels, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+    if (imPuzzle->hasFocus()) {
+        // Drawn on the screen only: the picture itself (and so the print page) stays as it is.
+        const int cell = zoom_ * kCellPixels;
+        QPainter painter(&shown);
+        painter.setPen(QPen(QColor(0, 120, 215), 2));
+        painter.drawRect(QRect(focusCell_.x() * cell + 1, focusCell_.y() * cell + 1, cell - 2, cell - 2));
+    }
+    imPuzzle->setPixmap(shown);
 }
 
 std::uint32_t Tfmmain::highlight() const
@@ -225,7 +245,7 @@ void Tfmmain::ShowPuzzle()
             key->close();
     }
     setWindowTitle(kCaption + state.currentName);
-    // The print pages are prepared here once they exist.
+    PreparePrintPages();
     emit puzzleShown();
 }
 
@@ -233,6 +253,17 @@ void Tfmmain::RecolourHighlights(const QImage& colourPicture)
 {
     RecolourPicture(picture_, colourPicture);
     refreshPicture();
+}
+
+void Tfmmain::PreparePrintPages()
+{
+    if (!windows_.fmpage || !windows_.FmKey)
+        return;
+    QStringList words;
+    for (int i = 0; i < lbItems->count(); ++i)
+        words << lbItems->item(i)->text();
+    const QImage key = windows_.fmanswers ? windows_.fmanswers->keyPicture() : QImage();
+    wordsearch::PreparePrintPages(*windows_.fmpage, *windows_.FmKey, words, picture_, key, state_.currentName);
 }
 
 void Tfmmain::DrawLetters()
@@ -315,8 +346,33 @@ void Tfmmain::endSelection()
     imPuzzle->unsetCursor();
 }
 
+bool Tfmmain::imPuzzleKeyDown(int key)
+{
+    const QPoint steps[] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}};
+    const int arrows[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down};
+    for (int i = 0; i < 4; ++i) {
+        if (key != arrows[i])
+            continue;
+        const QPoint next = focusCell_ + steps[i];
+        if (next.x() >= 0 && next.y() >= 0 && next.x() < kField && next.y() < kField)
+            focusCell_ = next;
+        refreshPicture();
+        return true;
+    }
+    if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
+        const int cell = zoom_ * kCellPixels;
+        imPuzzleMouseDown(focusCell_.x() * cell + cell / 2, focusCell_.y() * cell + cell / 2);
+        return true;
+    }
+    return false;
+}
+
 bool Tfmmain::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == imPuzzle && event->type() == QEvent::KeyPress)
+        return imPuzzleKeyDown(static_cast<QKeyEvent*>(event)->key());
+    if (watched == imPuzzle && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
+        refreshPicture();
     if (watched == imPuzzle &&
         (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)) {
         const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
@@ -347,6 +403,7 @@ void Tfmmain::btnLargerClick()
         setPictureSize(600);
     else if (pixels == 600 && fits(900))
         setPictureSize(900);
+    placement::KeepOnScreen(this);
     lbItems->update();
 }
 
@@ -430,10 +487,23 @@ void Tfmmain::btncheatClick()
 
 void Tfmmain::btnprintClick()
 {
-    if (lbItems->count() == 0)
+    if (lbItems->count() == 0) {
         program_.boxes.warning(QStringLiteral("Print notice"),
                                QStringLiteral("You must create a puzzle or have one\nloaded before you can print it!"));
-    // With a puzzle the print run goes here, with this window, the key and both strips disabled.
+    } else if (windows_.fmprint && windows_.fmnowprint && windows_.fmpage && windows_.FmKey) {
+        // The run lets messages through to animate its progress: no click may reach these.
+        QWidget* key = windows_.fmanswers;
+        QWidget* keyStrip = key ? key->findChild<QWidget*>(QStringLiteral("panbuttons")) : nullptr;
+        const QList<QWidget*> held = {keyStrip, key, panbuttons, this};
+        for (QWidget* w : held)
+            if (w)
+                w->setEnabled(false);
+        printing::PrintPuzzle(program_, *windows_.fmprint, *windows_.fmnowprint, *windows_.fmpage, *windows_.FmKey,
+                              printing::kWordSearchPages, state_.currentName);
+        for (QWidget* w : held)
+            if (w)
+                w->setEnabled(true);
+    }
     raise();
     activateWindow();
 }

@@ -25,6 +25,8 @@ public:
 
     void ResetPlayWindow();
     void ShowPuzzle();
+    // Fills the print pages from the list, the letters and the key, as the puzzle is shown.
+    void PreparePrintPages();
     void DrawLetters();
     void MarkStartCell();
     void UnmarkStartCell();
@@ -32,6 +34,8 @@ public:
 
     // x and y are pixels of the picture as shown on screen.
     void imPuzzleMouseDown(int x, int y);
+    // Arrows, Space and Enter on the grid; true when the key was the grid's.
+    bool imPuzzleKeyDown(int key);
 
     void btnNewClick();
     void BtnLoadClick();
@@ -52,6 +56,7 @@ public:
     int zoom() const { return zoom_; }
     bool waitingForFirstClick() const { return waiting_; }
     QPoint startCell() const { return start_; }
+    QPoint focusCell() const { return focusCell_; }
     QPoint endCell() const { return end_; }
 
     // Highlights already drawn take the colour of pixel (1, 1) of colourPicture (options OK).
@@ -96,6 +101,7 @@ private:
     QImage imcopy_;            // Imcopy: the letters alone
     QImage imblank_;           // imblank
     wordsearch::LetterPictures letters_; // ima .. imz
+    QPoint focusCell_;         // the keyboard's cell, column and row from 0
     QPoint start_;             // column and row of the marked start cell, from 0
     QPoint end_;
     bool waiting_ = true;      // no start cell is marked

@@ -49,9 +49,9 @@ TEST_F(ProgramWindowsTest, EveryWindowIsCreatedOnceInStartUpOrder)
     QStringList names;
     for (QWidget* w : pw.windows().all)
         names << w->objectName();
-    EXPECT_EQ(names, QStringList({"fmpuzzletype", "fmmain", "fmGenerator", "FmWinner", "fmfiles", "fmbuilderror",
-                                  "AboutBox", "FmInstructions", "fmnotice", "fmoptions", "fmplayer", "fmanswers",
-                                  "fmMore"}));
+    EXPECT_EQ(names, QStringList({"fmpuzzletype", "fmmain", "fmGenerator", "FmWinner", "fmfiles", "fmnowprint",
+                                  "fmprint", "fmpage", "FmKey", "fmbuilderror", "AboutBox", "FmInstructions",
+                                  "fmnotice", "fmoptions", "fmplayer", "fmmaze", "fmmzkey", "fmanswers", "fmMore"}));
     for (QWidget* w : pw.windows().all)
         EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString() << " waits until it is shown";
 }

@@ -170,6 +170,14 @@ TEST(StringDialog, PastedTextGoesThroughTheSameRules)
     numbers.setCharType(sdcNumbers);
     runDialog(numbers, ok, [](QLineEdit* edit) { paste(edit, QStringLiteral("total: 12+3")); });
     EXPECT_EQ(numbers.Text(), QStringLiteral("12+3"));
+
+    // Refused characters are dropped before the paste is cut to the length.
+    TokStringDialog named;
+    named.setDialogType(sddFileName);
+    named.setMaxLength(30);
+    const QString bad = QStringLiteral("ab:cd?ef*gh");
+    runDialog(named, ok, [&](QLineEdit* edit) { paste(edit, bad.repeated(6)); });
+    EXPECT_EQ(named.Text(), QStringLiteral("abcdefgh").repeated(4).left(30));
 }
 
 TEST(StringDialog, CharCaseIsForcedOnStartTypedAndPastedText)

@@ -1,3 +1,4 @@
+#include "platform/atomicfile.h"
 #include "platform/inifile.h"
 
 #include <QFile>
@@ -47,4 +48,21 @@ TEST(IniFile, ValuesAreReadAsTheirTypes)
     EXPECT_EQ(ini.readString("s", "spaced"), "text with blanks");
     ini.writeString("s", "path", "two\nlines");
     EXPECT_EQ(ini.readString("s", "path"), "two lines") << "a value never splits a line";
+}
+
+TEST(IniFile, FailedSaveKeepsTheOldFile)
+{
+    QTemporaryDir dir;
+    IniFile ini(dir.filePath("Oakhollow.ini"));
+    ini.writeString("Software.Brainloft", "FilePath", "/old/");
+    ASSERT_TRUE(ini.save());
+    const QByteArray before = ini.text();
+    ini.writeString("Software.Brainloft", "FilePath", QString(4000, 'x'));
+    for (qint64 bytes : {0, 20, 2000}) {
+        atomicfile::FailAfter failing(bytes);
+        EXPECT_FALSE(ini.save()) << bytes;
+        QFile f(ini.path());
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), before);
+    }
 }

@@ -90,6 +90,15 @@ TEST_F(LauncherTest, OkShowsTheChosenPlayWindowAndHidesTheLauncher)
     launcher->findChild<QAbstractButton*>("ColorBtn1")->click();
     EXPECT_TRUE(playWindow.isVisible());
     EXPECT_FALSE(launcher->isVisible());
+
+    // Enter on the type list acts as OK.
+    playWindow.hide();
+    launcher->show();
+    auto* radio = launcher->findChild<QRadioButton*>("rgpuzzletype_2");
+    radio->setFocus();
+    QTest::keyClick(radio, Qt::Key_Return);
+    EXPECT_TRUE(playWindow.isVisible());
+    EXPECT_FALSE(launcher->isVisible());
 }
 
 TEST_F(LauncherTest, PackInstallerIsOfferedAtTheFirstShowingOnly)

@@ -254,3 +254,28 @@ TEST(SettingsStore, UnwritableFolderLosesTheWritesSilently)
     LoadSettings(*t.program);
     EXPECT_EQ(t.program->settings.mzlevel, 60);
 }
+
+TEST(SettingsStore, HugeStoreIsSetAsideAndNoHomeKeepsNothing)
+{
+    TestProgram t;
+    writeFile(t.program->paths.settingsFile,
+              "[Software]\nOakhollow\\Brainloft\\Main\\Mzlevel=100\n" + QByteArray(kLargestSettingsStore, ';'));
+    LoadSettings(*t.program);
+    EXPECT_EQ(t.program->settings.mzlevel, 60);
+    EXPECT_FALSE(QFileInfo::exists(t.program->paths.settingsFile));
+    EXPECT_GT(QFileInfo(t.program->paths.settingsFile + ".bad").size(), kLargestSettingsStore);
+
+    const QByteArray home = qgetenv("HOME"), config = qgetenv("XDG_CONFIG_HOME");
+    qunsetenv("HOME");
+    qunsetenv("XDG_CONFIG_HOME");
+    const ProgramPaths paths = ProgramPaths::forRunningProgram();
+    qputenv("HOME", home);
+    if (!config.isEmpty())
+        qputenv("XDG_CONFIG_HOME", config);
+    EXPECT_TRUE(paths.settingsFile.isEmpty());
+    EXPECT_TRUE(paths.inventoryFolder.isEmpty());
+    t.program->paths.settingsFile.clear();
+    SaveSettings(*t.program); // nothing to write to, and no crash
+    LoadSettings(*t.program);
+    EXPECT_EQ(t.program->settings.mzlevel, 60);
+}

@@ -1,0 +1,172 @@
+// One printed page into a 300-dpi picture or a PDF page, a puzzle-plus-key run into a PDF with
+// no waits, and the longest pause in event handling during a real ten-copy run.
+#include "brainloft_resources.h"
+#include "platform/imagesheets.h"
+#include "platform/messageboxes.h"
+#include "platform/pdfsheets.h"
+#include "platform/rng.h"
+#include "platform/seams.h"
+#include "printing/pagecapture.h"
+#include "printing/printrun.h"
+#include "printing/tfmnowprint.h"
+#include "shell/program.h"
+#include "wordsearch/builder.h"
+#include "wordsearch/gridpicture.h"
+#include "wordsearch/printpages.h"
+#include "wordsearch/tfmkey.h"
+#include "wordsearch/tfmpage.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+class NullClock : public Clock {
+public:
+    void wait(int) override {}
+};
+
+class NoBoxes : public MessageBoxes {
+public:
+    bool question(const QString&, const QString&) override { return false; }
+    void warning(const QString&, const QString&) override {}
+    void error(const QString&, const QString&) override {}
+    void message(const QString&) override {}
+};
+
+class NoProcesses : public ProcessRunner {
+public:
+    bool runAndWait(const QString&, const QString&) override { return false; }
+};
+
+// The word-search pages of a full 20-word puzzle.
+struct Pages {
+    Tfmpage page;
+    TFmKey key;
+    Pages()
+    {
+        const QStringList words = {"ANT",  "BEE", "CAT",  "DOG",  "EEL", "FOX", "GNU",  "HEN",  "IBIS", "JAY",
+                                   "KOI",  "LARK", "MOLE", "NEWT", "OWL", "PIG", "RAM", "SEAL", "TOAD", "YAK"};
+        wordsearch::WordSearchPuzzle puzzle;
+        Rng rng(5);
+        wordsearch::GridBuilder(puzzle, rng).Build(words);
+        QImage letters = wordsearch::BlankPicture();
+        wordsearch::DrawLetters(letters, puzzle.grid, wordsearch::LoadLetterPictures());
+        QImage keyPicture = wordsearch::BlankPicture();
+        wordsearch::PaintKey(keyPicture, puzzle, letters, 0x0000FF);
+        wordsearch::PreparePrintPages(page, key, wordsearch::PageWords(puzzle), letters, keyPicture,
+                                      QStringLiteral("Spring"));
+    }
+    printing::RunRequest request(bool withKey, int copies)
+    {
+        printing::RunRequest r;
+        r.choices = {true, withKey, copies, copies};
+        r.describe = [this](bool second) {
+            return printing::DescribePage(second ? static_cast<const QWidget&>(key) : page);
+        };
+        return r;
+    }
+};
+
+Pages& pages()
+{
+    static Pages p;
+    return p;
+}
+
+void pageIntoImage(benchmark::State& state, QPageSize::PageSizeId paper, bool keyPage)
+{
+    ImageSheets sheets(DefaultPdfLayout(paper), 300);
+    for (auto _ : state) {
+        const printing::PageLayout layout =
+            printing::DescribePage(keyPage ? static_cast<const QWidget&>(pages().key) : pages().page);
+        sheets.printSheet([&](QPainter& p, const QRect& r) { printing::RenderPage(p, layout, r); });
+        sheets.sheets.clear();
+    }
+}
+
+void BM_WordSearchPuzzlePageA4Image(benchmark::State& state) { pageIntoImage(state, QPageSize::A4, false); }
+void BM_WordSearchKeyPageLetterImage(benchmark::State& state) { pageIntoImage(state, QPageSize::Letter, true); }
+
+void BM_WordSearchPuzzlePagePdf(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    for (auto _ : state) {
+        PdfSheets pdf(dir.filePath("page.pdf"), DefaultPdfLayout(QPageSize::A4), 1200);
+        printing::SilentProgress silent;
+        printing::RunPrint(pages().request(false, 1), silent, pdf);
+    }
+}
+
+struct RunProgram {
+    NullClock nullClock;
+    RealClock realClock;
+    NoBoxes boxes;
+    NoProcesses processes;
+    Program program;
+    Tfmnowprint progress;
+    explicit RunProgram(bool real)
+        : program(ProgramPaths(), boxes, real ? static_cast<Clock&>(realClock) : nullClock, processes),
+          progress(program)
+    {
+    }
+};
+
+// Everything the program does for one puzzle and one key into a PDF, the progress window and
+// its animation included, with waits that return at once.
+void BM_PuzzleAndKeyRunToPdfNullClock(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    RunProgram run(false);
+    for (auto _ : state) {
+        PdfSheets pdf(dir.filePath("run.pdf"), DefaultPdfLayout(QPageSize::A4), 1200);
+        printing::RunPrint(pages().request(true, 1), run.progress, pdf);
+    }
+}
+
+// Ten copies with the real 50 ms waits: the longest time the window thread went without
+// handling events (a Cancel press waits at most this long to be heard).
+void BM_TenCopyRunLongestEventGap(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    RunProgram run(true);
+    double longest = 0;
+    for (auto _ : state) {
+        QElapsedTimer since;
+        since.start();
+        QTimer tick;
+        tick.setInterval(0);
+        QObject::connect(&tick, &QTimer::timeout, [&] {
+            longest = std::max(longest, since.nsecsElapsed() / 1e6);
+            since.restart();
+        });
+        tick.start();
+        PdfSheets pdf(dir.filePath("ten.pdf"), DefaultPdfLayout(QPageSize::A4), 1200);
+        printing::RunPrint(pages().request(false, 10), run.progress, pdf);
+        tick.stop();
+    }
+    state.counters["longest_gap_ms"] = longest;
+}
+
+} // namespace
+
+BENCHMARK(BM_WordSearchPuzzlePageA4Image)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_WordSearchKeyPageLetterImage)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_WordSearchPuzzlePagePdf)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_PuzzleAndKeyRunToPdfNullClock)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_TenCopyRunLongestEventGap)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+int main(int argc, char** argv)
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    InitBrainloftResources();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,145 @@
+#include "cli/printverbs.h"
+
+#include "cli/makercommon.h"
+#include "cli/verbs.h"
+#include "platform/pdfsheets.h"
+
+#include <QFileInfo>
+
+namespace maker {
+namespace {
+
+const char* const kPrintHelp =
+    "Usage: brainloft-make print FILE OUT.pdf [--pages puzzle|key|both] [--copies N]\n"
+    "                            [--paper a4|letter]\n"
+    "\n"
+    "Prints a puzzle file's pages into one PDF file, as the program prints them to a PDF:\n"
+    "portrait paper with the default margins, each page scaled to fit. The name on the pages\n"
+    "is FILE's name without its extension.\n"
+    "\n"
+    "  --pages WHICH  puzzle (the default), key, or both (the puzzle's sheets first)\n"
+    "  --copies N     sheets of each chosen page, 1 to 99 (default 1)\n"
+    "  --paper SIZE   a4 (the default) or letter\n"
+    "\n"
+    "Prints the path of the PDF file. Exit status: 0 written; 1 FILE could not be read or\n"
+    "OUT could not be written (an old OUT stays whole); 2 the arguments were refused and\n"
+    "nothing was written.\n";
+
+bool sameFile(const QString& a, const QString& b)
+{
+    const QFileInfo fa(a);
+    const QFileInfo fb(b);
+    if (fa.exists() && fb.exists())
+        return fa.canonicalFilePath() == fb.canonicalFilePath();
+    return fa.absoluteFilePath() == fb.absoluteFilePath();
+}
+
+int runPrint(const QStringList& args, Context& ctx)
+{
+    const QString verb = QStringLiteral("print");
+    if (wantsHelp(args)) {
+        ctx.out << kPrintHelp;
+        return kOk;
+    }
+    QStringList positional;
+    QString pages = QStringLiteral("puzzle");
+    QString paper = QStringLiteral("a4");
+    qint64 copies = 1;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (!a.startsWith(QLatin1String("--"))) {
+            positional << a;
+            continue;
+        }
+        if (a != QLatin1String("--pages") && a != QLatin1String("--copies") && a != QLatin1String("--paper")) {
+            ctx.fail(verb, QStringLiteral("unknown option ") + Printable(a));
+            return kRefused;
+        }
+        if (i + 1 >= args.size()) {
+            ctx.fail(verb, a + QStringLiteral(" needs a value"));
+            return kRefused;
+        }
+        const QString value = args[++i];
+        if (a == QLatin1String("--pages")) {
+            pages = value;
+            if (pages != QLatin1String("puzzle") && pages != QLatin1String("key") && pages != QLatin1String("both")) {
+                ctx.fail(verb, QStringLiteral("--pages takes puzzle, key or both"));
+                return kRefused;
+            }
+        } else if (a == QLatin1String("--copies")) {
+            if (!ParseNumber(value, 1, 99, copies)) {
+                ctx.fail(verb, QStringLiteral("--copies takes a whole number from 1 to 99"));
+                return kRefused;
+            }
+        } else {
+            paper = value;
+            if (paper != QLatin1String("a4") && paper != QLatin1String("letter")) {
+                ctx.fail(verb, QStringLiteral("--paper takes a4 or letter"));
+                return kRefused;
+            }
+        }
+    }
+    if (positional.size() != 2) {
+        ctx.fail(verb, QStringLiteral("give a puzzle file and a PDF file (see --help)"));
+        return kRefused;
+    }
+    const QString& file = positional[0];
+    const QString& out = positional[1];
+    // Every kind is known only once all are registered.
+    const Registry registry = AllVerbs();
+    const FileKind* kind = registry.kindFor(file);
+    if (!kind || !kind->pages) {
+        QStringList printable;
+        for (const FileKind& k : registry.kinds)
+            if (k.pages)
+                printable << k.extensions;
+        ctx.fail(verb, Printable(file) + QStringLiteral(": not a kind of puzzle file that prints (") +
+                           printable.join(QLatin1Char(' ')) + QStringLiteral(")"));
+        return kRefused;
+    }
+    if (sameFile(file, out)) {
+        ctx.fail(verb, QStringLiteral("the PDF file may not be the puzzle file"));
+        return kRefused;
+    }
+
+    PrintablePages filled;
+    const int code = kind->pages(file, ctx, filled);
+    if (code != 0) {
+        ctx.fail(verb, Printable(file) + QStringLiteral(" cannot be read (code ") + QString::number(code) +
+                           QStringLiteral(")"));
+        return kFailed;
+    }
+
+    printing::RunRequest request;
+    request.pageKind = filled.pageKind;
+    request.name = filled.name;
+    request.prepare = filled.prepare;
+    request.describe = filled.describe;
+    request.choices.printPuzzle = pages != QLatin1String("key");
+    request.choices.printKey = pages != QLatin1String("puzzle");
+    request.choices.puzzleCopies = static_cast<int>(copies);
+    request.choices.keyCopies = static_cast<int>(copies);
+
+    const QPageSize::PageSizeId size = paper == QLatin1String("letter") ? QPageSize::Letter : QPageSize::A4;
+    PdfSheets pdf(out, DefaultPdfLayout(size), 1200);
+    printing::SilentProgress silent;
+    if (printing::RunPrint(request, silent, pdf) != printing::RunEnd::completed) {
+        QString why = pdf.error();
+        ctx.fail(verb, QStringLiteral("could not write ") + Printable(out) +
+                           (why.isEmpty() ? QString() : QStringLiteral(": ") + why));
+        return kFailed;
+    }
+    ctx.out << out << "\n";
+    return kOk;
+}
+
+} // namespace
+
+void RegisterPrintVerbs(Registry& registry)
+{
+    registry.verbs.append({QStringLiteral("print"),
+                           QStringLiteral("print FILE OUT.pdf [--pages puzzle|key|both] [--copies N] [--paper a4|letter]"),
+                           QStringLiteral("print a puzzle file's pages into one PDF file"), runPrint});
+}
+
+} // namespace maker

@@ -1,0 +1,71 @@
+#include "platform/qtprinter.h"
+
+#include "platform/pdfsheets.h"
+
+#include <QPainter>
+#include <QPrintDialog>
+
+namespace {
+
+bool printsToFile(const QPrinter& printer)
+{
+    return printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty();
+}
+
+// Each sheet a job of its own on the printer.
+class PrinterJobs : public SheetOutput {
+public:
+    explicit PrinterJobs(QPrinter& printer) : printer_(printer) {}
+
+    bool printSheet(const DrawSheet& draw) override
+    {
+        // The dialogue's copies and ranges play no part: the run counts copies itself.
+        printer_.setCopyCount(1);
+        printer_.setPrintRange(QPrinter::AllPages);
+        QPainter painter;
+        if (!painter.begin(&printer_))
+            return false;
+        draw(painter, QRect(0, 0, printer_.width(), printer_.height()));
+        return painter.end() && printer_.printerState() != QPrinter::Error;
+    }
+    bool finish() override { return true; }
+    QString target() const override { return printer_.printerName(); }
+
+private:
+    QPrinter& printer_;
+};
+
+} // namespace
+
+QtPrinter::QtPrinter() : printer_(QPrinter::HighResolution) {}
+
+void QtPrinter::setPortrait()
+{
+    printer_.setPageOrientation(QPageLayout::Portrait);
+}
+
+void QtPrinter::runSetup(QWidget* parent)
+{
+    QPrintDialog dialog(&printer_, parent);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCollateCopies, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.exec();
+}
+
+bool QtPrinter::hasTarget() const
+{
+    return printsToFile(printer_) || (printer_.outputFormat() == QPrinter::NativeFormat && printer_.isValid() &&
+                                      !printer_.printerName().isEmpty());
+}
+
+std::unique_ptr<SheetOutput> QtPrinter::startRun()
+{
+    if (printsToFile(printer_))
+        return std::make_unique<PdfSheets>(printer_.outputFileName(), printer_.pageLayout(), printer_.resolution());
+    if (!hasTarget())
+        return nullptr;
+    return std::make_unique<PrinterJobs>(printer_);
+}

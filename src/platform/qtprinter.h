@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform/printer.h"
+
+#include <QPrinter>
+
+// The real printer: one QPrinter for the program's whole run. A sheet is one job of one copy;
+// when the set-up chose a PDF file, the run writes one file with a page a sheet instead.
+class QtPrinter : public PrinterSetup {
+public:
+    QtPrinter();
+
+    void setPortrait() override;
+    void runSetup(QWidget* parent) override;
+    bool hasTarget() const override;
+    std::unique_ptr<SheetOutput> startRun() override;
+
+    QPrinter& printer() { return printer_; }
+
+private:
+    QPrinter printer_;
+};

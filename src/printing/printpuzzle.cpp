@@ -1,0 +1,68 @@
+#include "printing/printpuzzle.h"
+
+#include "platform/messageboxes.h"
+#include "platform/printer.h"
+#include "printing/pagecapture.h"
+#include "printing/tfmnowprint.h"
+#include "printing/tfmprint.h"
+#include "shell/program.h"
+
+#include <QCoreApplication>
+
+namespace printing {
+namespace {
+
+const QString kPrintError = QStringLiteral("Print error");
+
+QString unitFor(int count)
+{
+    return count == 1 ? QStringLiteral("copy") : QStringLiteral("copies");
+}
+
+bool nothingPrinted(Tfmnowprint& progress)
+{
+    progress.closeRun();
+    return false;
+}
+
+} // namespace
+
+bool PrintPuzzle(Program& program, Tfmprint& options, Tfmnowprint& progress, QWidget& firstPage, QWidget& secondPage,
+                 int pageKind, const QString& name, const PreparePage& prepare)
+{
+    if (program.printer)
+        program.printer->setPortrait();
+    if (options.exec() != QDialog::Accepted)
+        return nothingPrinted(progress);
+
+    const PrintChoices& choices = program.printChoices;
+    const int p = choices.printPuzzle ? choices.puzzleCopies : 0;
+    const int k = choices.printKey ? choices.keyCopies : 0;
+    if (p > 1 || k > 1) {
+        const QString text = QStringLiteral("You have chosen to print ") + QString::number(p) + QLatin1Char(' ') +
+                             unitFor(p) + QStringLiteral(" of the puzzle\nand to print ") + QString::number(k) +
+                             QLatin1Char(' ') + unitFor(k) +
+                             QStringLiteral(" of the Key.\n\nAre you sure these numbers are correct?");
+        if (!program.boxes.question(QStringLiteral("Page count"), text))
+            return nothingPrinted(progress);
+    }
+
+    std::unique_ptr<SheetOutput> output = program.printer ? program.printer->startRun() : nullptr;
+    if (!output) {
+        progress.closeRun();
+        program.boxes.error(kPrintError, QStringLiteral("No printer is installed.\nPress Properties to choose a "
+                                                        "printer or to print to a PDF file."));
+        return false;
+    }
+    RunRequest request;
+    request.pageKind = pageKind;
+    request.choices = RunChoices{choices.printPuzzle, choices.printKey, choices.puzzleCopies, choices.keyCopies};
+    request.name = name;
+    request.prepare = prepare;
+    request.describe = [&firstPage, &secondPage](bool key) { return DescribePage(key ? secondPage : firstPage); };
+    if (RunPrint(request, progress, *output) == RunEnd::failed)
+        program.boxes.error(kPrintError, QStringLiteral("The page could not be printed.\n") + output->target());
+    return true;
+}
+
+} // namespace printing
