@@ -2,6 +2,8 @@
 // launcher's tunes, and the options' effect on the word search.
 #include "app/programwindows.h"
 #include "brainloft_resources.h"
+#include "shell/taboutbox.h"
+#include "shell/tfmmore.h"
 #include "shell/tfmoptions.h"
 #include "shell/tfmplayer.h"
 #include "shell/tfmpuzzletype.h"
@@ -11,6 +13,8 @@
 #include "wordsearch/builder.h"
 #include "wordsearch/puzzle.h"
 #include "wordsearch/tfmanswers.h"
+#include "printing/pagepicture.h"
+#include "wordsearch/tfmkey.h"
 #include "wordsearch/tfmmain.h"
 
 #include <QAbstractButton>
@@ -94,6 +98,8 @@ TEST(MusicAndOptions, LimeAndOkRecolourFoundWordsAndTheKey)
     EXPECT_EQ(Count(w.fmmain->picture(), qRgb(0, 0, 0)), blackBefore) << "the letters stay";
     EXPECT_GT(Count(w.fmanswers->keyPicture(), lime), redBefore) << "the key shows every word in lime";
     EXPECT_EQ(Count(w.fmanswers->keyPicture(), qRgb(255, 0, 0)), 0);
+    EXPECT_GT(Count(w.FmKey->immain->picture(), lime), redBefore) << "and so does the printed key";
+    EXPECT_EQ(Count(w.FmKey->immain->picture(), qRgb(255, 0, 0)), 0);
     EXPECT_EQ(t.program->settings.highlight, 2);
     w.fmmain->close();
 }
@@ -118,4 +124,23 @@ TEST(MusicAndOptions, WithMusicOnTheSynthesiserLoadsAfterTheLaunchersFirstPaint)
         EXPECT_EQ(pw.tunePlayer().ready(), play) << "music " << (play ? "on" : "off");
         pw.windows().fmpuzzletype->hide();
     }
+}
+
+TEST(MusicAndOptions, TheLaunchersButtonsOpenAboutAndMore)
+{
+    InitBrainloftResources();
+    TestProgram t(5);
+    ProgramWindows pw(*t.program);
+    Windows& w = pw.windows();
+    w.fmpuzzletype->show();
+    QStringList opened;
+    for (const char* button : {"ColorBtn4", "ColorBtn6"}) {
+        WhenModalOpens([&](QWidget* dialog) {
+            opened << dialog->objectName();
+            dialog->findChild<QAbstractButton*>(dialog == w.AboutBox ? "BitBtn2" : "BitBtn1")->click();
+        });
+        w.fmpuzzletype->findChild<QAbstractButton*>(button)->click();
+    }
+    EXPECT_EQ(opened, QStringList({"AboutBox", "fmMore"}));
+    w.fmpuzzletype->hide();
 }
