@@ -105,22 +105,6 @@ TEST_F(HelpWindowsTest, PageButtonsWrapBetweenTheFirstAndLastPage)
     EXPECT_TRUE(page().startsWith("Lettermoor"));
 }
 
-TEST_F(HelpWindowsTest, EveryPageTeachesItsSubject)
-{
-    for (int i = 0; i < 6; ++i) {
-        QFile f(QStringLiteral(":/RTF/inst%1").arg(i));
-        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << i;
-        QTextDocument doc;
-        doc.setHtml(QString::fromUtf8(f.readAll()));
-        EXPECT_GT(doc.toPlainText().size(), 800) << "page " << i;
-    }
-    QFile words(QStringLiteral(":/RTF/inst3"));
-    ASSERT_TRUE(words.open(QIODevice::ReadOnly));
-    const QString text = QString::fromUtf8(words.readAll());
-    for (const char* fact : {"64 words", "2 to 10 letters", "(Cheat!) Show the key", "Create new puzzle"})
-        EXPECT_TRUE(text.contains(QString::fromLatin1(fact))) << fact;
-}
-
 TEST_F(HelpWindowsTest, PrintAsksAndPrintsThePageAsOneJobNamedByThePanel)
 {
     t.program->activePuzzleType = 3;
