@@ -1,8 +1,15 @@
 #include "app/programwindows.h"
 
 #include "controls/placement.h"
+#include "controls/tokscrollimage.h"
+#include "cryptogram/tfmcmaker.h"
+#include "cryptogram/tfmcrypt.h"
 #include "maze/tfmmaze.h"
 #include "maze/tfmmzkey.h"
+#include "picture/tfmpcheat.h"
+#include "picture/tfmpclick.h"
+#include "picture/tfmpmaker.h"
+#include "shell/cursortable.h"
 #include "shell/program.h"
 #include "shell/taboutbox.h"
 #include "shell/tfmfiles.h"
@@ -88,15 +95,22 @@ ProgramWindows::ProgramWindows(Program& program)
     windows_.FmInstructions = create<TFmInstructions>(program, windows_, printer_);
     windows_.fmnotice = create<Tfmnotice>();
     windows_.fmoptions = create<Tfmoptions>(program, windows_, colours_);
-    // fmcrypt, fmcmaker
+    windows_.fmcrypt = create<Tfmcrypt>(program, windows_, states_.cryptogram);
+    windows_.fmcmaker = create<Tfmcmaker>(program, windows_, states_.cryptogram);
     windows_.fmplayer = create<Tfmplayer>(program, windows_, tunePlayer_);
     windows_.fmmaze = create<Tfmmaze>(program, windows_, states_.maze);
-    // fmpcheat, fmmazeprint, fmcgpuzzle, fmpclick
+    windows_.fmpcheat = create<Tfmpcheat>();
+    // fmmazeprint, fmcgpuzzle
+    windows_.fmpclick = create<Tfmpclick>(program, windows_, states_.picture);
     windows_.fmmzkey = create<Tfmmzkey>(program, windows_);
     windows_.fmanswers = create<Tfmanswers>(program, windows_, states_.wordSearch);
-    // fmpmaker
+    windows_.fmpmaker = create<Tfmpmaker>(program, windows_, states_.picture);
     windows_.fmMore = create<TfmMore>(links_);
     wireWindows(program);
+
+    // The preview's control takes its grab and move cursors from the program's table.
+    if (CursorTable* table = program.cursors)
+        windows_.fmpcheat->scrollImage()->setCursorSource([table](int index) { return table->cursor(index); });
     // With music on, the synthesiser loads in the background from the start: once the launcher
     // has painted, so that the load does not slow the first picture.
     if (program.settings.play)

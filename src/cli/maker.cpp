@@ -10,8 +10,10 @@ Registry AllVerbs()
 {
     Registry registry;
     RegisterWordSearchVerbs(registry);
+    RegisterCryptogramVerbs(registry);
     RegisterMazeVerbs(registry);
     RegisterPrintVerbs(registry);
+    RegisterPictureVerbs(registry);
     RegisterTuneVerbs(registry);
     return registry;
 }

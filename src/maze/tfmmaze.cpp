@@ -254,6 +254,7 @@ void Tfmmaze::btnLargerClick()
     const QSize frame = frameGeometry().size() - size();
     if (const int pixels = LargerPictureSize(size(), frame, screenSize_()))
         setPictureSize(pixels);
+    placement::KeepOnScreen(this);
 }
 
 void Tfmmaze::btnNewClick()

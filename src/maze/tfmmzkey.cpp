@@ -114,6 +114,7 @@ void Tfmmzkey::btnLargerClick()
     const QSize frame = frameGeometry().size() - size();
     if (const int pixels = LargerPictureSize(size(), frame, screenSize_()))
         setPictureSize(pixels);
+    placement::KeepOnScreen(this);
     showPictureSize();
 }
 

@@ -4,6 +4,7 @@
 #include "platform/fonts.h"
 #include "platform/messageboxes.h"
 #include "platform/richtextprinter.h"
+#include "shell/cursortable.h"
 #include "shell/program.h"
 
 #include <QCoreApplication>
@@ -102,7 +103,7 @@ TFmInstructions::TFmInstructions(Program& program, Windows& windows, RichTextPri
 
 void TFmInstructions::FormCreate()
 {
-    tcIns->setCursor(Qt::PointingHandCursor);
+    tcIns->setCursor(program_.cursors ? program_.cursors->cursor(1) : QCursor(Qt::PointingHandCursor));
 }
 
 void TFmInstructions::selectTab(int index)

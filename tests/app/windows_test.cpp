@@ -51,7 +51,8 @@ TEST_F(ProgramWindowsTest, EveryWindowIsCreatedOnceInStartUpOrder)
         names << w->objectName();
     EXPECT_EQ(names, QStringList({"fmpuzzletype", "fmmain", "fmGenerator", "FmWinner", "fmfiles", "fmnowprint",
                                   "fmprint", "fmpage", "FmKey", "fmbuilderror", "AboutBox", "FmInstructions",
-                                  "fmnotice", "fmoptions", "fmplayer", "fmmaze", "fmmzkey", "fmanswers", "fmMore"}));
+                                  "fmnotice", "fmoptions", "fmcrypt", "fmcmaker", "fmplayer", "fmmaze", "fmpcheat",
+                                  "fmpclick", "fmmzkey", "fmanswers", "fmpmaker", "fmMore"}));
     for (QWidget* w : pw.windows().all)
         EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString() << " waits until it is shown";
 }
