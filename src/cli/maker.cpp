@@ -14,6 +14,7 @@ Registry AllVerbs()
     RegisterMazeVerbs(registry);
     RegisterPrintVerbs(registry);
     RegisterPictureVerbs(registry);
+    RegisterTuneVerbs(registry);
     return registry;
 }
 
