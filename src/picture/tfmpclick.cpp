@@ -11,6 +11,7 @@
 #include "platform/fonts.h"
 #include "shell/cursortable.h"
 #include "shell/musicbuttons.h"
+#include "shell/playwindow.h"
 #include "shell/program.h"
 #include "shell/puzzlefiles.h"
 #include "shell/tfmfiles.h"
@@ -92,11 +93,6 @@ QCursor StandardCursor(int index)
     }
 }
 
-void ExecIfDialog(QWidget* window)
-{
-    if (auto* dialog = qobject_cast<QDialog*>(window))
-        dialog->exec();
-}
 
 } // namespace
 
@@ -353,7 +349,7 @@ void Tfmpclick::btnnextClick()
 
 void Tfmpclick::SpeedButton1Click()
 {
-    ExecIfDialog(windows_.byName(QStringLiteral("FmInstructions")));
+    playwindow::ShowInstructions(windows_);
     update();
 }
 
