@@ -155,6 +155,20 @@ TEST_F(PictureWindows, PlayWindowStartsEmpty)
     EXPECT_FALSE(preview->windowState() & Qt::WindowMinimized);
 }
 
+TEST_F(PictureWindows, PreviewIsTwoHundredFourByOneEightyFourOutside)
+{
+    // Offscreen windows get a thin frame too; the inside gives up its room once.
+    for (int showing = 0; showing < 2; ++showing) {
+        find<QToolButton>(play, "btnpicture")->click();
+        QTest::qWait(10);
+        const QSize frame = preview->frameGeometry().size() - preview->size();
+        ASSERT_GT(frame.width(), 0) << showing;
+        EXPECT_EQ(preview->frameGeometry().size(), QSize(204, 184)) << showing;
+        EXPECT_EQ(find<QWidget>(preview, "imcheat")->geometry(), QRect(0, 33, 204 - frame.width(), 151 - frame.height()));
+        preview->close();
+    }
+}
+
 TEST_F(PictureWindows, MakerRefusesBadPicturesWithTheirBoxes)
 {
     choice.paths = {samplePath("huge.jpg", samples::WithJpegSize(samples::MakeJpeg(samples::Checker(16, 16)), 10001, 10000)),
