@@ -225,6 +225,10 @@ TEST_F(PictureWindows, BuildSaveAndPlay)
     EXPECT_EQ(cursorOf("imstore1"), kCursorPickup);
     QTest::mouseRelease(find<QWidget>(play, "imstore1"), Qt::LeftButton, {}, QPoint(40, 40));
     EXPECT_FALSE(find<QWidget>(play, "imsel1")->isHidden());
+    // Inside its red and black frame the selected piece still shows.
+    const QImage box = find<QWidget>(play, "p4")->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(box.pixel(3, 3), qRgb(255, 0, 0));
+    EXPECT_EQ(box.copy(6, 6, 72, 72), state().boxes[1].convertToFormat(QImage::Format_RGB32).copy(4, 4, 72, 72));
     EXPECT_EQ(cursorOf("i10"), kCursorDrop);
     EXPECT_EQ(cursorOf("i11"), kCursorDelete);
     // A press alone does nothing; the release over the cell drops.
