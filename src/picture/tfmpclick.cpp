@@ -174,8 +174,12 @@ void Tfmpclick::buildControls()
         auto* frame = new QWidget(this);
         frame->setObjectName(QString::fromLatin1(frameNames[n]));
         frame->setGeometry(672, frameTops[n], 84, 84);
-        frame->setStyleSheet(QStringLiteral("background: #808080;"));
-        frame->setAttribute(Qt::WA_StyledBackground);
+        // A palette, not a style sheet: a sheet's background reaches the selection frame
+        // above the piece and would hide the piece behind grey.
+        QPalette grey = frame->palette();
+        grey.setColor(QPalette::Window, QColor(0x80, 0x80, 0x80));
+        frame->setPalette(grey);
+        frame->setAutoFillBackground(true);
         frames_[n] = frame;
         auto* box = new QLabel(frame);
         box->setObjectName(QStringLiteral("imstore%1").arg(n));
