@@ -1,4 +1,4 @@
-#include "app/cursortable.h"
+#include "shell/cursortable.h"
 #include "app/programwindows.h"
 #include "brainloft_resources.h"
 #include "platform/instanceguard.h"

@@ -1,6 +1,10 @@
 #include "app/programwindows.h"
 
 #include "controls/placement.h"
+#include "cryptogram/tfmcmaker.h"
+#include "cryptogram/tfmcrypt.h"
+#include "maze/tfmmaze.h"
+#include "maze/tfmmzkey.h"
 #include "shell/program.h"
 #include "shell/tfmfiles.h"
 #include "shell/tfmpuzzletype.h"
@@ -43,8 +47,13 @@ ProgramWindows::ProgramWindows(Program& program)
     windows_.fmbuilderror = create<Tfmbuilderror>();
     // AboutBox, FmInstructions
     windows_.fmnotice = create<Tfmnotice>();
-    // fmoptions, fmcrypt, fmcmaker, fmplayer, fmmaze, fmpcheat, fmmazeprint, fmcgpuzzle,
-    // fmpclick, fmmzkey
+    // fmoptions
+    windows_.fmcrypt = create<Tfmcrypt>(program, windows_, states_.cryptogram);
+    windows_.fmcmaker = create<Tfmcmaker>(program, windows_, states_.cryptogram);
+    // fmplayer
+    windows_.fmmaze = create<Tfmmaze>(program, windows_, states_.maze);
+    // fmpcheat, fmmazeprint, fmcgpuzzle, fmpclick
+    windows_.fmmzkey = create<Tfmmzkey>(program, windows_);
     windows_.fmanswers = create<Tfmanswers>(program, windows_, states_.wordSearch);
     // fmpmaker, fmMore
 

@@ -18,7 +18,10 @@ int main(int argc, char* argv[])
     if (argc > 1 && std::strcmp(argv[1], "print") == 0) {
         if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
+        // Setting up the platform may note missing desktop surroundings; a script wants none of that.
+        const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
         app = std::make_unique<QApplication>(argc, argv);
+        qInstallMessageHandler(previous);
         InitBrainloftResources();
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);

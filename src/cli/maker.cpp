@@ -10,6 +10,8 @@ Registry AllVerbs()
 {
     Registry registry;
     RegisterWordSearchVerbs(registry);
+    RegisterCryptogramVerbs(registry);
+    RegisterMazeVerbs(registry);
     RegisterPrintVerbs(registry);
     return registry;
 }

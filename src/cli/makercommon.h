@@ -40,7 +40,7 @@ struct FileKind {
     std::function<int(const QString& path, Context&)> show;
     // Reads the file and fills its print pages (cli/printverbs.h); returns the reader's code.
     // Empty for a kind that does not print.
-    std::function<int(const QString& path, Context&, PrintablePages& pages)> pages;
+    std::function<int(const QString& path, Context&, PrintablePages& pages)> pages = {};
 };
 
 struct Verb {

@@ -6,6 +6,8 @@
 namespace maker {
 
 void RegisterWordSearchVerbs(Registry& registry);
+void RegisterCryptogramVerbs(Registry& registry);
+void RegisterMazeVerbs(Registry& registry);
 void RegisterPrintVerbs(Registry& registry);
 
 // Every type's verbs, in the order the help lists them.

@@ -22,6 +22,24 @@ void CentreUnlessPlaced(QWidget* window)
         CentreOnScreen(window);
 }
 
+void KeepOnScreen(QWidget* window)
+{
+    QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const QRect frame = window->frameGeometry();
+    QPoint corner = frame.topLeft();
+    if (frame.right() > area.right())
+        corner.setX(area.right() - frame.width() + 1);
+    if (frame.bottom() > area.bottom())
+        corner.setY(area.bottom() - frame.height() + 1);
+    corner.setX(std::max(corner.x(), area.left()));
+    corner.setY(std::max(corner.y(), area.top()));
+    if (corner != frame.topLeft())
+        window->move(corner);
+}
+
 QLabel* MakeLabel(const QString& text, const QString& name, QWidget* parent, const QRect& geometry, bool wordWrap,
                   int pixelSize)
 {

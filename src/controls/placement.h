@@ -15,6 +15,10 @@ void CentreOnScreen(QWidget* window);
 // Centres the window unless stored bounds have placed it (its property "autoCentre" is false).
 void CentreUnlessPlaced(QWidget* window);
 
+// Moves a window whose frame reaches past the available area of its screen back inside it,
+// as far as it fits; the top-left corner stays on the screen.
+void KeepOnScreen(QWidget* window);
+
 // A plain-text label at a fixed place, top-left aligned, in the program's sans face.
 QLabel* MakeLabel(const QString& text, const QString& name, QWidget* parent, const QRect& geometry, bool wordWrap,
                   int pixelSize = 11);

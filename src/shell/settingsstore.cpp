@@ -1,11 +1,15 @@
 #include "shell/settingsstore.h"
 
+#include "platform/atomicfile.h"
+
 #include "shell/program.h"
 #include "shell/settings.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QDir>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QVariant>
 
 namespace {
@@ -53,11 +57,76 @@ QString ProductKey(const QString& subkey, const QString& value)
     return QStringLiteral("Software/Oakhollow/Brainloft/") + subkey + QLatin1Char('/') + value;
 }
 
+namespace {
+
+// The private folder of a store's working copy, filled before the QSettings on it opens.
+struct WorkingFolder {
+    explicit WorkingFolder(const QByteArray& original)
+        : copied(folder.isValid() &&
+                 (original.isEmpty() || atomicfile::WriteFile(folder.filePath(QStringLiteral("store.ini")), original)))
+    {
+    }
+    QTemporaryDir folder;
+    bool copied;
+};
+
+// QSettings writes its file through a buffered save that can leave an empty file on a full disk.
+// So it works on a private copy, and the copy goes back through the program's atomic writer,
+// only when it reads back whole and differs from what the file held.
+class SettingsStore : private WorkingFolder, public QSettings {
+public:
+    SettingsStore(const QString& file, const QByteArray& original)
+        : WorkingFolder(original), QSettings(folder.filePath(QStringLiteral("store.ini")), QSettings::IniFormat),
+          file_(file), original_(original)
+    {
+    }
+
+    ~SettingsStore() override
+    {
+        sync();
+        // A damaged store (a format error) is still replaced by what was read of it.
+        if (!copied || status() == QSettings::AccessError)
+            return;
+        QFile copy(fileName());
+        if (!copy.open(QIODevice::ReadOnly))
+            return;
+        const QByteArray bytes = copy.readAll();
+        if (bytes == original_ || !readsBackWhole())
+            return;
+        // The folder of the store is the user's; create it as QSettings would.
+        QDir().mkpath(QFileInfo(file_).absolutePath());
+        atomicfile::WriteFile(file_, bytes);
+    }
+
+private:
+    // Every value of ours reads back as written (a damaged store's other lines need not).
+    bool readsBackWhole()
+    {
+        QSettings again(fileName(), QSettings::IniFormat);
+        if (again.status() == QSettings::AccessError)
+            return false;
+        const QString ours = QStringLiteral("Software/Oakhollow/");
+        for (const QString& key : allKeys())
+            if (key.startsWith(ours) && again.value(key) != value(key))
+                return false;
+        return true;
+    }
+
+    QString file_;
+    QByteArray original_;
+};
+
+} // namespace
+
 std::unique_ptr<QSettings> OpenSettingsStore(const QString& file)
 {
     if (file.isEmpty())
         return nullptr;
-    return std::make_unique<QSettings>(file, QSettings::IniFormat);
+    QByteArray original;
+    QFile stored(file);
+    if (QFileInfo(file).isFile() && stored.open(QIODevice::ReadOnly))
+        original = stored.read(kLargestSettingsStore + 1);
+    return std::make_unique<SettingsStore>(file, original);
 }
 
 bool SetAsideOversizedStore(const QString& file)

@@ -146,4 +146,5 @@ void Tfmanswers::SpeedButton3Click()
         if (!(screen.width() - 50 <= kMarginWidth + 900 && screen.height() - 50 <= kMarginHeight + 900))
             setPictureSize(900);
     }
+    placement::KeepOnScreen(this);
 }

@@ -31,7 +31,9 @@
 #include <QIcon>
 #include <QLabel>
 #include <QListWidget>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QResizeEvent>
 #include <QScreen>
 #include <QToolButton>
@@ -97,12 +99,15 @@ void Tfmmain::buildControls()
     lbItems->setFont(fonts::mono(16));
     lbItems->setSortingEnabled(true);
     lbItems->setSelectionMode(QAbstractItemView::NoSelection);
-    lbItems->setFocusPolicy(Qt::NoFocus);
+    lbItems->setFocusPolicy(Qt::TabFocus); // reached by Tab; a click leaves the focus on the grid
 
     imPuzzle = new QLabel(this);
     imPuzzle->setObjectName(QStringLiteral("imPuzzle"));
     imPuzzle->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     imPuzzle->installEventFilter(this);
+    // For the keyboard: the grid takes focus, arrows move a focus cell, Space or Enter clicks it.
+    imPuzzle->setFocusPolicy(Qt::StrongFocus);
+    setTabOrder(imPuzzle, lbItems);
 
     struct StripButton {
         QToolButton** button;
@@ -190,8 +195,15 @@ void Tfmmain::refreshPicture()
 {
     // Whole-number zooms of a picture of letters: plain pixel copies keep the letters sharp.
     const int pixels = kPicturePixels * zoom_;
-    imPuzzle->setPixmap(
-        QPixmap::fromImage(picture_.scaled(pixels, pixels, Qt::IgnoreAspectRatio, Qt::FastTransformation)));
+    QPixmap shown = QPixmap::fromImage(picture_.scaled(pixels, pixels, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+    if (imPuzzle->hasFocus()) {
+        // Drawn on the screen only: the picture itself (and so the print page) stays as it is.
+        const int cell = zoom_ * kCellPixels;
+        QPainter painter(&shown);
+        painter.setPen(QPen(QColor(0, 120, 215), 2));
+        painter.drawRect(QRect(focusCell_.x() * cell + 1, focusCell_.y() * cell + 1, cell - 2, cell - 2));
+    }
+    imPuzzle->setPixmap(shown);
 }
 
 std::uint32_t Tfmmain::highlight() const
@@ -327,8 +339,33 @@ void Tfmmain::endSelection()
     imPuzzle->unsetCursor();
 }
 
+bool Tfmmain::imPuzzleKeyDown(int key)
+{
+    const QPoint steps[] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}};
+    const int arrows[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down};
+    for (int i = 0; i < 4; ++i) {
+        if (key != arrows[i])
+            continue;
+        const QPoint next = focusCell_ + steps[i];
+        if (next.x() >= 0 && next.y() >= 0 && next.x() < kField && next.y() < kField)
+            focusCell_ = next;
+        refreshPicture();
+        return true;
+    }
+    if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
+        const int cell = zoom_ * kCellPixels;
+        imPuzzleMouseDown(focusCell_.x() * cell + cell / 2, focusCell_.y() * cell + cell / 2);
+        return true;
+    }
+    return false;
+}
+
 bool Tfmmain::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == imPuzzle && event->type() == QEvent::KeyPress)
+        return imPuzzleKeyDown(static_cast<QKeyEvent*>(event)->key());
+    if (watched == imPuzzle && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
+        refreshPicture();
     if (watched == imPuzzle &&
         (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)) {
         const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
@@ -359,6 +396,7 @@ void Tfmmain::btnLargerClick()
         setPictureSize(600);
     else if (pixels == 600 && fits(900))
         setPictureSize(900);
+    placement::KeepOnScreen(this);
     lbItems->update();
 }
 

@@ -34,6 +34,8 @@ public:
 
     // x and y are pixels of the picture as shown on screen.
     void imPuzzleMouseDown(int x, int y);
+    // Arrows, Space and Enter on the grid; true when the key was the grid's.
+    bool imPuzzleKeyDown(int key);
 
     void btnNewClick();
     void BtnLoadClick();
@@ -54,6 +56,7 @@ public:
     int zoom() const { return zoom_; }
     bool waitingForFirstClick() const { return waiting_; }
     QPoint startCell() const { return start_; }
+    QPoint focusCell() const { return focusCell_; }
     QPoint endCell() const { return end_; }
 
     // Where the screen size comes from when the window grows; tests give a fixed size.
@@ -91,6 +94,7 @@ private:
     QImage imcopy_;            // Imcopy: the letters alone
     QImage imblank_;           // imblank
     wordsearch::LetterPictures letters_; // ima .. imz
+    QPoint focusCell_;         // the keyboard's cell, column and row from 0
     QPoint start_;             // column and row of the marked start cell, from 0
     QPoint end_;
     bool waiting_ = true;      // no start cell is marked

@@ -50,7 +50,9 @@ TEST_F(ProgramWindowsTest, EveryWindowIsCreatedOnceInStartUpOrder)
     for (QWidget* w : pw.windows().all)
         names << w->objectName();
     EXPECT_EQ(names, QStringList({"fmpuzzletype", "fmmain", "fmGenerator", "FmWinner", "fmfiles", "fmnowprint",
-                                  "fmprint", "fmpage", "FmKey", "fmbuilderror", "fmnotice", "fmanswers"}));
+                                  "fmprint", "fmpage", "FmKey", "fmbuilderror", "fmnotice", "fmcrypt", "fmcmaker",
+                                  "fmmaze", "fmmzkey",
+                                  "fmanswers"}));
     for (QWidget* w : pw.windows().all)
         EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString() << " waits until it is shown";
 }

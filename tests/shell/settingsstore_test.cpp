@@ -1,3 +1,4 @@
+#include "platform/atomicfile.h"
 #include "shell/settingsstore.h"
 #include "support/testprogram.h"
 
@@ -278,4 +279,21 @@ TEST(SettingsStore, HugeStoreIsSetAsideAndNoHomeKeepsNothing)
     SaveSettings(*t.program); // nothing to write to, and no crash
     LoadSettings(*t.program);
     EXPECT_EQ(t.program->settings.mzlevel, 60);
+}
+
+TEST(SettingsStore, FailedWriteKeepsTheOldStore)
+{
+    TestProgram t;
+    t.program->settings.mzlevel = 30;
+    SaveSettings(*t.program);
+    const QByteArray before = readFile(t.program->paths.settingsFile);
+    ASSERT_FALSE(before.isEmpty());
+    t.program->settings.mzlevel = 100;
+    t.program->settings.selected = QString(3000, 'x');
+    // The working copy takes the first bytes; a failure there or in the write back loses nothing.
+    for (qint64 bytes : {qint64(0), qint64(10), before.size() + 100}) {
+        atomicfile::FailAfter failing(bytes);
+        SaveSettings(*t.program);
+        EXPECT_EQ(readFile(t.program->paths.settingsFile), before) << bytes;
+    }
 }

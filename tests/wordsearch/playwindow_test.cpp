@@ -243,6 +243,41 @@ TEST_F(PlayWindowTest, ARightPairInEitherOrderHighlightsTheWordAndStrikesIt)
     EXPECT_TRUE(tp.boxes.boxes.isEmpty());
 }
 
+TEST_F(PlayWindowTest, TheKeyboardFindsAWordToo)
+{
+    const WordSearchPuzzle puzzle = savePuzzle(QStringLiteral("Animals.wsp"));
+    pick(QStringLiteral("Animals"));
+    QApplication::setActiveWindow(w);
+    imPuzzle->setFocus();
+    ASSERT_TRUE(imPuzzle->hasFocus());
+    const QImage shown = imPuzzle->pixmap().toImage();
+    EXPECT_NE(shown.pixel(1, 1), w->picture().pixel(1, 1)) << "the focus cell is visible";
+    EXPECT_EQ(w->picture().pixel(1, 1), cellOf(w->picture(), 1, 1).pixel(1, 1)) << "but not in the picture";
+
+    // Walk to a cell: arrows stop at the edges.
+    auto walkTo = [&](int x, int y) {
+        for (int i = 0; i < 20; ++i) {
+            QTest::keyClick(imPuzzle, Qt::Key_Left);
+            QTest::keyClick(imPuzzle, Qt::Key_Up);
+        }
+        EXPECT_EQ(w->focusCell(), QPoint(0, 0));
+        for (int i = 1; i < x; ++i)
+            QTest::keyClick(imPuzzle, Qt::Key_Right);
+        for (int i = 1; i < y; ++i)
+            QTest::keyClick(imPuzzle, Qt::Key_Down);
+    };
+    const TableEntry cat = ends(puzzle, 1);
+    walkTo(cat.x1, cat.y1);
+    QTest::keyClick(imPuzzle, Qt::Key_Space);
+    EXPECT_FALSE(w->waitingForFirstClick());
+    walkTo(cat.x2, cat.y2);
+    QTest::keyClick(imPuzzle, Qt::Key_Return);
+    EXPECT_FALSE(rows().contains(QStringLiteral("CAT")));
+    EXPECT_EQ(imPuzzle->focusPolicy(), Qt::StrongFocus);
+    QTest::keyClick(imPuzzle, Qt::Key_Tab);
+    EXPECT_TRUE(lbItems->hasFocus()) << "Tab goes from the grid to the list";
+}
+
 TEST_F(PlayWindowTest, WrongPairsAndInnerLettersFindNothing)
 {
     const WordSearchPuzzle puzzle = savePuzzle(QStringLiteral("Animals.wsp"));
@@ -377,9 +412,14 @@ TEST_F(PlayWindowTest, ZoomFollowsTheScreenRoomInBothDirections)
     pick(QStringLiteral("Animals"));
 
     w->setScreenSizeSource([] { return QSize(1280, 800); });
+    w->move(300, 200);
     button("btnLarger")->click();
     EXPECT_EQ(w->zoom(), 2);
     EXPECT_EQ(w->size(), QSize(821, 643));
+    const QRect area = w->screen()->availableGeometry(), frame = w->frameGeometry();
+    EXPECT_TRUE(frame.right() <= area.right() || frame.left() == area.left()) << "moved back inside as far as it fits";
+    EXPECT_TRUE(frame.bottom() <= area.bottom() || frame.top() == area.top());
+    EXPECT_NE(frame.topLeft(), QPoint(300, 200));
     EXPECT_EQ(imPuzzle->size(), QSize(600, 600));
     button("btnLarger")->click();
     EXPECT_EQ(w->zoom(), 2) << "900 never fits 800 pixels high";

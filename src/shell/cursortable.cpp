@@ -1,4 +1,4 @@
-#include "app/cursortable.h"
+#include "shell/cursortable.h"
 
 #include <QGuiApplication>
 #include <QImageReader>

@@ -1,4 +1,4 @@
-#include "app/cursortable.h"
+#include "shell/cursortable.h"
 #include "brainloft_resources.h"
 
 #include <QFile>

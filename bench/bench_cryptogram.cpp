@@ -1,0 +1,149 @@
+// The cryptogram's build (key, lines, hints and the two rows a window shows), its record, and a
+// keystroke in the play window followed by a full render.
+#include "cryptogram/cryptogram.h"
+#include "cryptogram/cryptogramfile.h"
+#include "cryptogram/state.h"
+#include "cryptogram/tfmcrypt.h"
+#include "platform/messageboxes.h"
+#include "platform/rng.h"
+#include "platform/seams.h"
+#include "shell/program.h"
+#include "shell/windows.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+#include <array>
+
+namespace {
+
+cryptogram::MakerLines fullLines()
+{
+    cryptogram::MakerLines lines;
+    const QByteArray sample("THE QUICK BROWN FOX, 1234567890 J");
+    for (int i = 0; i < cryptogram::kRows; ++i)
+        lines[i] = sample.mid(i % 7) + sample.left(i % 7);
+    return lines;
+}
+
+void BM_BuildFullTextLevel11(benchmark::State& state)
+{
+    const cryptogram::MakerLines lines = fullLines();
+    cryptogram::Cryptogram puzzle;
+    std::array<char, cryptogram::kCells> cipher{};
+    std::array<char, cryptogram::kCells> guesses{};
+    std::uint64_t seed = 1;
+    for (auto _ : state) {
+        Rng rng(seed++);
+        cryptogram::BuildCryptogramPuzzle(puzzle, lines, 11, rng);
+        for (int p = 0; p < cryptogram::kCells; ++p) {
+            cipher[p] = cryptogram::Encipher(puzzle.key, puzzle.text[p]);
+            guesses[p] = cryptogram::GuessPlaceholder(puzzle.text[p]);
+        }
+        benchmark::DoNotOptimize(cipher.data());
+        benchmark::DoNotOptimize(guesses.data());
+    }
+}
+BENCHMARK(BM_BuildFullTextLevel11)->Unit(benchmark::kMicrosecond);
+
+cryptogram::Cryptogram builtPuzzle()
+{
+    cryptogram::Cryptogram puzzle;
+    Rng rng(7);
+    cryptogram::BuildCryptogramPuzzle(puzzle, fullLines(), 11, rng);
+    return puzzle;
+}
+
+void BM_EncodeRecord(benchmark::State& state)
+{
+    const cryptogram::Cryptogram puzzle = builtPuzzle();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(cryptogram::EncodeCryptogramRecord(puzzle));
+}
+BENCHMARK(BM_EncodeRecord)->Unit(benchmark::kMicrosecond);
+
+void BM_DecodeRecord(benchmark::State& state)
+{
+    const QByteArray record = cryptogram::EncodeCryptogramRecord(builtPuzzle());
+    cryptogram::Cryptogram loaded;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(cryptogram::DecodeCryptogramRecord(record, loaded));
+}
+BENCHMARK(BM_DecodeRecord)->Unit(benchmark::kMicrosecond);
+
+// Waits on the disk (the flush before the rename): reported, not held to a target.
+void BM_SaveFileToDisk(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.path() + "/";
+    QDir().mkpath(folder + "Brainloft puzzles");
+    const cryptogram::Cryptogram puzzle = builtPuzzle();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(cryptogram::SaveCryptogramFile(folder, "Bench", puzzle));
+}
+BENCHMARK(BM_SaveFileToDisk)->Unit(benchmark::kMicrosecond);
+
+class SilentBoxes : public MessageBoxes {
+public:
+    bool question(const QString&, const QString&) override { return false; }
+    void warning(const QString&, const QString&) override {}
+    void error(const QString&, const QString&) override {}
+    void message(const QString&) override {}
+};
+
+// One guess typed into a key edit of a full puzzle, then the whole window drawn.
+void BM_KeystrokeThenRender(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    SilentBoxes boxes;
+    RealClock clock;
+    RealProcessRunner processes;
+    ProgramPaths paths;
+    paths.programFolder = dir.path() + "/";
+    Program program(paths, boxes, clock, processes);
+    Windows windows;
+    cryptogram::CryptogramState puzzleState;
+    Tfmcrypt window(program, windows, puzzleState);
+    window.show();
+    puzzleState.puzzle = builtPuzzle();
+    window.ShowCipherText();
+    window.SetKeyEditsEnabled(true);
+    window.ApplyStartingHints();
+    window.RefreshGuesses();
+    QCoreApplication::processEvents();
+
+    // The edit of a symbol that is no hint, so it takes the keys.
+    QLineEdit* edit = nullptr;
+    for (int i = 0; i < cryptogram::kSymbols && !edit; ++i)
+        if (window.keyEdit(i)->isEnabled())
+            edit = window.keyEdit(i);
+    QImage image(window.size(), QImage::Format_ARGB32_Premultiplied);
+    const QString keys[] = {QStringLiteral("q"), QStringLiteral("z")};
+    int n = 0;
+    for (auto _ : state) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, keys[n++ % 2]);
+        QApplication::sendEvent(edit, &press);
+        window.render(&image);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+    window.hide();
+}
+BENCHMARK(BM_KeystrokeThenRender)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,143 @@
+#include "cli/makercommon.h"
+#include "cli/verbs.h"
+
+#include "cryptogram/cryptogram.h"
+#include "cryptogram/cryptogramfile.h"
+#include "cryptogram/textfile.h"
+
+namespace maker {
+namespace {
+
+const char* const kCryptogramHelp =
+    "Usage: brainloft-make cryptogram TEXT NAME [--folder DIR] [--seed N] [--level L]\n"
+    "\n"
+    "Builds a cryptogram from TEXT, a UTF-8 text file ('-' reads standard input) whose line n\n"
+    "is line n of the puzzle, and saves it as DIR/NAME.sbp (DIR defaults to the puzzle folder\n"
+    "beside the program; a puzzle whose name differs only in case is replaced under its own\n"
+    "name). Lines end in LF or CR LF. A line holds at most 33 characters of Latin-1 without\n"
+    "control characters; small letters become capitals. Line 1 may not be blank and no line\n"
+    "after line 20 may hold text. Empty lines close up, as in the maker.\n"
+    "\n"
+    "  --folder DIR   save into DIR instead of the puzzle folder\n"
+    "  --seed N       seed the random generator: the same text, seed and level give the same file\n"
+    "  --level L      symbols shown solved at the start, 0 to 11 (default 3)\n"
+    "\n"
+    "'show' prints a cryptogram file (.sbp, .sbd) as its 20 rows without trailing blanks, an\n"
+    "empty line, 'key ' and the 36 cipher symbols of A..Z, 1..9, 0, then 'hints ' and each hint\n"
+    "as its cipher symbol followed by its plain symbol ('hints -' when there are none).\n"
+    "\n"
+    "Prints the path of the saved file. Exit status: 0 saved; 2 the text or the arguments were\n"
+    "refused and nothing was written; 1 the text could not be read or the file not written.\n";
+
+int runCryptogram(const QStringList& args, Context& ctx)
+{
+    const QString verb = QStringLiteral("cryptogram");
+    if (wantsHelp(args)) {
+        ctx.out << kCryptogramHelp;
+        return kOk;
+    }
+    MakeOptions options;
+    if (!ParseMakeOptions(verb, args, {QStringLiteral("--level")}, ctx, options))
+        return kRefused;
+    qint64 level = 3;
+    if (!ParseNumber(ExtraOption(options, QStringLiteral("--level"), QStringLiteral("3")), 0, cryptogram::kMaxSkill,
+                     level)) {
+        ctx.fail(verb, QStringLiteral("--level needs a whole number from 0 to 11"));
+        return kRefused;
+    }
+    if (options.positional.size() != 2) {
+        ctx.fail(verb, QStringLiteral("give a text file and a puzzle name (see --help)"));
+        return kRefused;
+    }
+    QString name;
+    if (!CheckName(verb, options.positional[1], ctx, name))
+        return kRefused;
+
+    const QString textPath = options.positional[0];
+    QByteArray bytes;
+    int status = kOk;
+    // Twenty lines of 33 characters fit in a few kilobytes; anything far larger is no puzzle text.
+    if (!ReadInput(verb, textPath, 1 << 20, ctx, bytes, status))
+        return status;
+    const cryptogram::TextFileResult text = cryptogram::ParseCryptogramText(bytes);
+    if (!text.error.isEmpty()) {
+        ctx.fail(verb, Printable(textPath) + QLatin1Char(':') + QString::number(text.line) + QStringLiteral(": ") +
+                           text.error);
+        return kRefused;
+    }
+    if (const int prepared = PrepareFolder(verb, options, ctx); prepared != kOk)
+        return prepared;
+
+    Rng rng = MakeRng(options);
+    cryptogram::Cryptogram puzzle;
+    cryptogram::BuildCryptogramPuzzle(puzzle, text.lines, static_cast<int>(level), rng);
+    const QString path = OutputPath(options, name, QStringLiteral(".sbp"));
+    QString error;
+    if (cryptogram::SaveCryptogramFileAt(path, puzzle, &error) != 0) {
+        ctx.fail(verb, QStringLiteral("could not save ") + Printable(path) + QStringLiteral(": ") + error);
+        return kFailed;
+    }
+    Saved(options, path, ctx);
+    return kOk;
+}
+
+// Bytes as Latin-1, '?' for those that are no printable character.
+QString printableBytes(const char* bytes, int size)
+{
+    QString text;
+    for (int i = 0; i < size; ++i) {
+        const auto u = static_cast<unsigned char>(bytes[i]);
+        const bool printable = (u >= 32 && u <= 126) || u >= 160;
+        text += printable ? QChar::fromLatin1(bytes[i]) : QLatin1Char('?');
+    }
+    return text;
+}
+
+int checkCryptogram(const QString& path, Context&)
+{
+    cryptogram::Cryptogram puzzle;
+    return cryptogram::LoadCryptogramFileAt(path, puzzle);
+}
+
+int showCryptogram(const QString& path, Context& ctx)
+{
+    using namespace cryptogram;
+    Cryptogram puzzle;
+    const int code = LoadCryptogramFileAt(path, puzzle);
+    if (code != 0) {
+        ctx.fail(QStringLiteral("show"),
+                 Printable(path) + QStringLiteral(" cannot be read as a cryptogram (code ") + QString::number(code) + ')');
+        return kFailed;
+    }
+    for (int r = 0; r < kRows; ++r) {
+        int length = kColumns;
+        const char* row = puzzle.text.data() + r * kColumns;
+        while (length > 0 && row[length - 1] == ' ')
+            --length;
+        ctx.out << printableBytes(row, length) << "\n";
+    }
+    ctx.out << "\n";
+    ctx.out << "key " << printableBytes(puzzle.key.data(), kSymbols) << "\n";
+    QStringList pairs;
+    for (int j = 0; j < kHintPairs; ++j) {
+        const char pair[2] = {puzzle.hints[j], puzzle.hints[kHintPairs + j]};
+        if (pair[0] != '\0' || pair[1] != '\0')
+            pairs << printableBytes(pair, 2);
+    }
+    ctx.out << "hints " << (pairs.isEmpty() ? QStringLiteral("-") : pairs.join(QLatin1Char(' '))) << "\n";
+    return kOk;
+}
+
+} // namespace
+
+void RegisterCryptogramVerbs(Registry& registry)
+{
+    registry.verbs.append({QStringLiteral("cryptogram"),
+                           QStringLiteral("cryptogram TEXT NAME [--folder DIR] [--seed N] [--level L]"),
+                           QStringLiteral("build a cryptogram from a text of up to 20 lines and save it as NAME.sbp"),
+                           runCryptogram});
+    // No pages yet: the cryptogram's print pages come with its printing.
+    registry.kinds.append({{QStringLiteral(".sbp"), QStringLiteral(".sbd")}, checkCryptogram, showCryptogram, {}});
+}
+
+} // namespace maker

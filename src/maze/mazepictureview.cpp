@@ -1,0 +1,60 @@
+#include "maze/mazepictureview.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+#include <algorithm>
+
+MazePictureView::MazePictureView(QWidget* parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    picture_ = QImage(1, 1, QImage::Format_RGB32);
+    picture_.fill(Qt::white);
+}
+
+void MazePictureView::setPicture(const QImage& picture)
+{
+    picture_ = picture;
+    update();
+}
+
+int MazePictureView::edgeX(int column) const
+{
+    return column * width() / std::max(1, picture_.width());
+}
+
+int MazePictureView::edgeY(int row) const
+{
+    return row * height() / std::max(1, picture_.height());
+}
+
+QRect MazePictureView::cellRect(int x, int y) const
+{
+    return QRect(QPoint(edgeX(x), edgeY(y)), QPoint(edgeX(x + 1) - 1, edgeY(y + 1) - 1));
+}
+
+void MazePictureView::updateCell(int x, int y)
+{
+    if (picture_.valid(x, y))
+        update(cellRect(x, y));
+}
+
+void MazePictureView::paintEvent(QPaintEvent* event)
+{
+    const int columns = picture_.width();
+    const int rows = picture_.height();
+    if (columns < 1 || rows < 1 || width() < 1 || height() < 1)
+        return;
+    // Only the cells under the exposed areas are drawn, each as a whole block of its pixel; one
+    // cell more on each side covers the rounding of uneven cell widths.
+    QPainter painter(this);
+    for (const QRect& area : event->region()) {
+        const int x0 = std::clamp(area.left() * columns / width() - 1, 0, columns - 1);
+        const int x1 = std::clamp(area.right() * columns / width() + 1, 0, columns - 1);
+        const int y0 = std::clamp(area.top() * rows / height() - 1, 0, rows - 1);
+        const int y1 = std::clamp(area.bottom() * rows / height() + 1, 0, rows - 1);
+        for (int x = x0; x <= x1; ++x)
+            for (int y = y0; y <= y1; ++y)
+                painter.fillRect(cellRect(x, y), QColor::fromRgb(picture_.pixel(x, y)));
+    }
+}
