@@ -1,6 +1,12 @@
 // One printed page into a 300-dpi picture or a PDF page, a puzzle-plus-key run into a PDF with
 // no waits, and the longest pause in event handling during a real ten-copy run.
 #include "brainloft_resources.h"
+#include "cryptogram/cryptogram.h"
+#include "cryptogram/printcells.h"
+#include "cryptogram/tfmcgpuzzle.h"
+#include "maze/generator.h"
+#include "maze/mazepicture.h"
+#include "maze/tfmmazeprint.h"
 #include "platform/imagesheets.h"
 #include "platform/messageboxes.h"
 #include "platform/pdfsheets.h"
@@ -101,6 +107,67 @@ void BM_WordSearchPuzzlePagePdf(benchmark::State& state)
     }
 }
 
+// A cryptogram page of twenty full rows and three hints, and a hard maze's page.
+struct TypePages {
+    cryptogram::Cryptogram puzzle;
+    Tfmcgpuzzle cryptogramPage;
+    PrintCells cells{*cryptogramPage.panpuzzle};
+    QImage maze;
+    QImage mazeKey;
+    int n = 0;
+    Tfmmazeprint mazePage;
+    TypePages()
+    {
+        Rng rng(5);
+        cryptogram::MakerLines lines;
+        for (QByteArray& line : lines)
+            line = "PACK MY BOX WITH FIVE DOZEN JUGS 7";
+        cryptogram::BuildCryptogramPuzzle(puzzle, lines, 3, rng);
+        maze::MazeGrid grid;
+        n = maze::GenerateMaze(grid, maze::kHard, rng);
+        maze::DrawMazePictures(grid, n, maze, mazeKey);
+    }
+};
+
+TypePages& typePages()
+{
+    static TypePages p;
+    return p;
+}
+
+// Filled as the run fills it, read and drawn.
+void typePageIntoImage(benchmark::State& state, QPageSize::PageSizeId paper, bool maze, bool keyPage)
+{
+    TypePages& t = typePages();
+    ImageSheets sheets(DefaultPdfLayout(paper), 300);
+    for (auto _ : state) {
+        QWidget* page = nullptr;
+        if (maze) {
+            t.mazePage.FillPrintPage(keyPage ? "key" : "puzzle", "Windy", t.n, t.maze, t.mazeKey);
+            page = &t.mazePage;
+        } else {
+            t.cryptogramPage.ComposePrintPage(t.cells, keyPage ? "Key" : "Puzzle", t.puzzle, "Riddle");
+            page = &t.cryptogramPage;
+        }
+        const printing::PageLayout layout = printing::DescribePage(*page);
+        sheets.printSheet([&](QPainter& p, const QRect& r) { printing::RenderPage(p, layout, r); });
+        sheets.sheets.clear();
+    }
+}
+
+void BM_CryptogramPuzzlePageA4Image(benchmark::State& state) { typePageIntoImage(state, QPageSize::A4, false, false); }
+void BM_CryptogramKeyPageLetterImage(benchmark::State& state) { typePageIntoImage(state, QPageSize::Letter, false, true); }
+void BM_MazePuzzlePageA4Image(benchmark::State& state) { typePageIntoImage(state, QPageSize::A4, true, false); }
+void BM_MazeKeyPageLetterImage(benchmark::State& state) { typePageIntoImage(state, QPageSize::Letter, true, true); }
+
+// What a press of the cryptogram's print button adds around the run: its 1320 cells made and freed.
+void BM_CryptogramCellsMadeAndFreed(benchmark::State& state)
+{
+    Tfmcgpuzzle page;
+    for (auto _ : state)
+        PrintCells cells(*page.panpuzzle);
+}
+
 struct RunProgram {
     NullClock nullClock;
     RealClock realClock;
@@ -156,6 +223,11 @@ void BM_TenCopyRunLongestEventGap(benchmark::State& state)
 BENCHMARK(BM_WordSearchPuzzlePageA4Image)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_WordSearchKeyPageLetterImage)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_WordSearchPuzzlePagePdf)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_CryptogramPuzzlePageA4Image)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_CryptogramKeyPageLetterImage)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_MazePuzzlePageA4Image)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_MazeKeyPageLetterImage)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_CryptogramCellsMadeAndFreed)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_PuzzleAndKeyRunToPdfNullClock)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_TenCopyRunLongestEventGap)->Unit(benchmark::kMillisecond)->Iterations(1);
 

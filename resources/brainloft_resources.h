@@ -1,5 +1,5 @@
 #pragma once
 
 // Registers the compiled-in pictures (":/LETTER/A", ":/artwork/launcher.png",
-// ":/icons/<name>.png", ":/cursors/<name>.png"). Safe to call more than once.
+// ":/icons/<name>.png", ":/cursors/<name>.png", the tunes ":/MUSIC/music1"..., the pages ":/RTF/inst0"...). Safe to call more than once.
 void InitBrainloftResources();

@@ -9,4 +9,6 @@ void InitBrainloftResources()
         return;
     done = true;
     Q_INIT_RESOURCE(resources);
+    Q_INIT_RESOURCE(music);
+    Q_INIT_RESOURCE(pages);
 }

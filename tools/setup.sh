@@ -10,7 +10,7 @@ brainloft_packages=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libjpeg-dev libgif-dev
-  libfluidsynth-dev timgm6mb-soundfont
+  libfluidsynth-dev libasound2-dev timgm6mb-soundfont
   googletest libgtest-dev libbenchmark-dev
   fonts-liberation
   xvfb xdotool x11-apps

@@ -22,6 +22,9 @@ struct CursorPicture {
 QImage MakeLauncherArtwork();
 std::vector<NamedPicture> MakeIcons();
 std::vector<CursorPicture> MakeCursors();
+// The options window's highlight preview (black, white and red only) and the About picture.
+QImage MakeOptionsPreview();
+QImage MakeProgramIcon();
 
 // Shared colours.
 inline const QColor kNavy(0x00, 0x00, 0x62);

@@ -43,6 +43,8 @@ int main(int argc, char** argv)
         }
 
     bool ok = Save(MakeLauncherArtwork(), root.filePath(QStringLiteral("artwork/launcher.png")));
+    ok = Save(MakeOptionsPreview(), root.filePath(QStringLiteral("artwork/preview.png"))) && ok;
+    ok = Save(MakeProgramIcon(), root.filePath(QStringLiteral("artwork/programicon.png"))) && ok;
     for (const NamedPicture& icon : MakeIcons())
         ok = Save(icon.image, root.filePath(QStringLiteral("icons/%1.png").arg(icon.name))) && ok;
     for (CursorPicture& cursor : MakeCursors()) {

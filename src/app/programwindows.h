@@ -1,6 +1,10 @@
 #pragma once
 
 #include "app/puzzlestates.h"
+#include "platform/colourchooser.h"
+#include "platform/fluidtuneplayer.h"
+#include "platform/linkopener.h"
+#include "platform/richtextprinter.h"
 #include "shell/windows.h"
 
 #include <memory>
@@ -18,12 +22,20 @@ public:
 
     Windows& windows() { return windows_; }
     PuzzleStates& states() { return states_; }
+    FluidTunePlayer& tunePlayer() { return tunePlayer_; }
 
 private:
     template <typename T, typename... Args>
     T* create(Args&&... args);
 
+    void wireWindows(Program& program);
+
     PuzzleStates states_;
+    // The system dialogues, the browser, the printer and the synthesiser; they outlive the windows.
+    QtColourChooser colours_;
+    DesktopLinkOpener links_;
+    QtRichTextPrinter printer_;
+    FluidTunePlayer tunePlayer_;
     Windows windows_;
     std::vector<std::unique_ptr<QWidget>> owned_;
 };

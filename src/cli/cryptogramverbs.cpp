@@ -1,9 +1,16 @@
 #include "cli/makercommon.h"
 #include "cli/verbs.h"
 
+#include "cli/printverbs.h"
 #include "cryptogram/cryptogram.h"
 #include "cryptogram/cryptogramfile.h"
+#include "cryptogram/printcells.h"
 #include "cryptogram/textfile.h"
+#include "cryptogram/tfmcgpuzzle.h"
+#include "platform/filenames.h"
+#include "printing/pagecapture.h"
+
+#include <QFileInfo>
 
 namespace maker {
 namespace {
@@ -128,6 +135,28 @@ int showCryptogram(const QString& path, Context& ctx)
     return kOk;
 }
 
+// The page and its cells, composed by the play window's own routine before each page prints.
+int cryptogramPages(const QString& path, Context&, PrintablePages& pages)
+{
+    struct Page {
+        cryptogram::Cryptogram puzzle;
+        Tfmcgpuzzle window;
+        PrintCells cells{*window.panpuzzle};
+    };
+    auto page = std::make_shared<Page>();
+    const int code = cryptogram::LoadCryptogramFileAt(path, page->puzzle);
+    if (code != 0)
+        return code;
+    pages.pageKind = printing::kCryptogramPages;
+    pages.name = filenames::replaceExtension(QFileInfo(path).fileName(), QString());
+    pages.prepare = [p = page.get()](const QString& which, const QString& name) {
+        p->window.ComposePrintPage(p->cells, which, p->puzzle, name);
+    };
+    pages.describe = [p = page.get()](bool) { return printing::DescribePage(p->window); };
+    pages.keep = page;
+    return 0;
+}
+
 } // namespace
 
 void RegisterCryptogramVerbs(Registry& registry)
@@ -136,8 +165,10 @@ void RegisterCryptogramVerbs(Registry& registry)
                            QStringLiteral("cryptogram TEXT NAME [--folder DIR] [--seed N] [--level L]"),
                            QStringLiteral("build a cryptogram from a text of up to 20 lines and save it as NAME.sbp"),
                            runCryptogram});
-    // No pages yet: the cryptogram's print pages come with its printing.
-    registry.kinds.append({{QStringLiteral(".sbp"), QStringLiteral(".sbd")}, checkCryptogram, showCryptogram, {}});
+    registry.kinds.append(
+        {{QStringLiteral(".sbp"), QStringLiteral(".sbd")}, checkCryptogram, showCryptogram, cryptogramPages,
+         QStringLiteral("A cryptogram (.sbp .sbd): its 20 rows, an empty line, 'key ' and the 36 stored key\n"
+                        "bytes (for A..Z, 1..9, 0), then 'hints ' and each hint as cipher then plain, or 'hints -'.\n")});
 }
 
 } // namespace maker

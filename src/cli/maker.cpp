@@ -13,6 +13,8 @@ Registry AllVerbs()
     RegisterCryptogramVerbs(registry);
     RegisterMazeVerbs(registry);
     RegisterPrintVerbs(registry);
+    RegisterPictureVerbs(registry);
+    RegisterTuneVerbs(registry);
     return registry;
 }
 
@@ -53,14 +55,13 @@ QString checkHelp(const Registry& registry)
 
 QString showHelp(const Registry& registry)
 {
-    return QStringLiteral("Usage: brainloft-make show FILE\n"
-                          "\n"
-                          "Prints a puzzle file as text. A word search prints 20 lines of 20 letters ('.' where\n"
-                          "a cell holds no letter A to Z), an empty line, then 'n WORD x1,y1 x2,y2' for each word\n"
-                          "slot n in use, or 'n WORD - -' when the word was not placed.\n"
-                          "Known kinds, by extension in any case: ") +
-           registry.knownExtensions().join(QStringLiteral(" ")) +
-           QStringLiteral(".\n\nExit status: 0, 1 when the file cannot be read, 2 when its kind is unknown.\n");
+    QString help = QStringLiteral("Usage: brainloft-make show FILE\n"
+                                  "\n"
+                                  "Prints a puzzle file as text, by its extension in any case:\n");
+    for (const FileKind& kind : registry.kinds)
+        if (!kind.showHelp.isEmpty())
+            help += QLatin1Char('\n') + kind.showHelp;
+    return help + QStringLiteral("\nExit status: 0, 1 when the file cannot be read, 2 when its kind is unknown.\n");
 }
 
 int runCheck(const Registry& registry, const QStringList& args, Context& ctx)

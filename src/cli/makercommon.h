@@ -41,6 +41,8 @@ struct FileKind {
     // Reads the file and fills its print pages (cli/printverbs.h); returns the reader's code.
     // Empty for a kind that does not print.
     std::function<int(const QString& path, Context&, PrintablePages& pages)> pages = {};
+    // What show prints for this kind, for the help: a few lines, each ending in a line feed.
+    QString showHelp = {};
 };
 
 struct Verb {

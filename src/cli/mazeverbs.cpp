@@ -1,8 +1,15 @@
 #include "cli/makercommon.h"
 #include "cli/verbs.h"
 
+#include "cli/printverbs.h"
 #include "maze/generator.h"
 #include "maze/mazefile.h"
+#include "maze/mazepicture.h"
+#include "maze/tfmmazeprint.h"
+#include "platform/filenames.h"
+#include "printing/pagecapture.h"
+
+#include <QFileInfo>
 
 namespace maker {
 namespace {
@@ -92,13 +99,40 @@ int showMaze(const QString& path, Context& ctx)
     return kOk;
 }
 
+// The one page, filled by the maze window's own routine before each page prints.
+int mazePages(const QString& path, Context&, PrintablePages& pages)
+{
+    struct Page {
+        QImage maze;
+        QImage key;
+        int n = 0;
+        Tfmmazeprint window;
+    };
+    auto page = std::make_shared<Page>();
+    maze::MazeGrid grid;
+    const int code = maze::LoadMazeFileAt(path, grid, page->n);
+    if (code != 0)
+        return code;
+    maze::DrawMazePictures(grid, page->n, page->maze, page->key);
+    pages.pageKind = printing::kMazePages;
+    pages.name = filenames::replaceExtension(QFileInfo(path).fileName(), QString());
+    pages.prepare = [p = page.get()](const QString& which, const QString& name) {
+        p->window.FillPrintPage(which, name, p->n, p->maze, p->key);
+    };
+    pages.describe = [p = page.get()](bool) { return printing::DescribePage(p->window); };
+    pages.keep = page;
+    return 0;
+}
+
 } // namespace
 
 void RegisterMazeVerbs(Registry& registry)
 {
     registry.verbs.append({QStringLiteral("maze"), QStringLiteral("maze NAME [--level L] [--folder DIR] [--seed N]"),
                            QStringLiteral("generate a maze of level 30, 60 or 100 and save it as NAME.mzp"), runMaze});
-    registry.kinds.append({{QStringLiteral(".mzp")}, checkMaze, showMaze});
+    registry.kinds.append({{QStringLiteral(".mzp")}, checkMaze, showMaze, mazePages,
+                           QStringLiteral("A maze (.mzp): N lines of N cells, '#' a wall, '.' the route, a blank open;\n"
+                                          "then 'N=' and the stored size.\n")});
 }
 
 } // namespace maker

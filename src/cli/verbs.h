@@ -9,6 +9,8 @@ void RegisterWordSearchVerbs(Registry& registry);
 void RegisterCryptogramVerbs(Registry& registry);
 void RegisterMazeVerbs(Registry& registry);
 void RegisterPrintVerbs(Registry& registry);
+void RegisterPictureVerbs(Registry& registry);
+void RegisterTuneVerbs(Registry& registry);
 
 // Every type's verbs, in the order the help lists them.
 Registry AllVerbs();

@@ -181,7 +181,10 @@ void RegisterWordSearchVerbs(Registry& registry)
                            QStringLiteral("build a word search from a word list and save it as NAME.wsp"),
                            runWordSearch});
     registry.kinds.append(
-        {{QStringLiteral(".wsp"), QStringLiteral(".wsd")}, checkWordSearch, showWordSearch, wordSearchPages});
+        {{QStringLiteral(".wsp"), QStringLiteral(".wsd")}, checkWordSearch, showWordSearch, wordSearchPages,
+         QStringLiteral("A word search (.wsp .wsd): 20 lines of 20 letters ('.' where a cell holds no\n"
+                        "letter A to Z), an empty line, then 'n WORD x1,y1 x2,y2' for each word slot n in use,\n"
+                        "or 'n WORD - -' when the word was not placed.\n")});
 }
 
 } // namespace maker

@@ -6,10 +6,16 @@
 #include "cryptogram/cryptogramfile.h"
 #include "cryptogram/cryptogramkind.h"
 #include "cryptogram/state.h"
+#include "cryptogram/printcells.h"
+#include "cryptogram/tfmcgpuzzle.h"
 #include "cryptogram/tfmcmaker.h"
 #include "platform/colours.h"
 #include "platform/filenames.h"
 #include "platform/fonts.h"
+#include "platform/messageboxes.h"
+#include "printing/printpuzzle.h"
+#include "printing/tfmnowprint.h"
+#include "printing/tfmprint.h"
 #include "shell/musicbuttons.h"
 #include "shell/cursortable.h"
 #include "shell/program.h"
@@ -31,12 +37,17 @@
 #include <QShowEvent>
 #include <QToolButton>
 
+#include <algorithm>
+#include <memory>
+
 using namespace cryptogram;
 
 namespace {
 
 const QString kCaption = QStringLiteral("Glyphwhirl          ");
 constexpr int kRevealDraws = 10001;
+// Rows 0 to 9 and the first 30 characters of row 10: where any puzzle has text.
+constexpr int kPrintCheckedPositions = 360;
 
 // The hourglass of a long handler; it gives way to the arrow while the user is asked something.
 class Hourglass {
@@ -492,7 +503,33 @@ void Tfmcrypt::btncheatClick()
 
 void Tfmcrypt::btnprintClick()
 {
-    // The print run joins the cryptogram with its page.
+    QCoreApplication::processEvents();
+    const CryptogramText& text = state_.puzzle.text;
+    Tfmcgpuzzle* page = windows_.fmcgpuzzle;
+    if (std::all_of(text.begin(), text.begin() + kPrintCheckedPositions, [](char c) { return c == ' '; })) {
+        program_.boxes.warning(QStringLiteral("Print error"),
+                               QStringLiteral("You must create a puzzle or have one\nloaded before you can print it!"));
+    } else if (page && windows_.fmprint && windows_.fmnowprint) {
+        // The run lets messages through to animate its progress: no click may reach the window.
+        setEnabled(false);
+        panbuttons->setEnabled(false);
+        std::unique_ptr<PrintCells> cells;
+        {
+            Hourglass hourglass;
+            cells = std::make_unique<PrintCells>(*page->panpuzzle);
+        }
+        const QString name = state_.currentName;
+        printing::PrintPuzzle(program_, *windows_.fmprint, *windows_.fmnowprint, *page, *page,
+                              printing::kCryptogramPages, name, [&](const QString& which, const QString&) {
+                                  page->ComposePrintPage(*cells, which, state_.puzzle, name);
+                              });
+        Hourglass hourglass;
+        cells.reset();
+    }
+    panbuttons->setEnabled(true);
+    setEnabled(true);
+    activateWindow();
+    setFocus();
 }
 
 void Tfmcrypt::btnoptionsClick()

@@ -8,11 +8,15 @@
 #include "maze/mazepicture.h"
 #include "maze/mazepictureview.h"
 #include "maze/state.h"
+#include "maze/tfmmazeprint.h"
 #include "maze/tfmmzkey.h"
 #include "maze/windowparts.h"
 #include "maze/windowsize.h"
 #include "platform/filenames.h"
 #include "platform/messageboxes.h"
+#include "printing/printpuzzle.h"
+#include "printing/tfmnowprint.h"
+#include "printing/tfmprint.h"
 #include "shell/musicbuttons.h"
 #include "shell/program.h"
 #include "shell/puzzlefiles.h"
@@ -318,9 +322,37 @@ void Tfmmaze::btncheatClick()
 
 void Tfmmaze::btnprintClick()
 {
-    if (!mazePresent())
+    Tfmmazeprint* page = windows_.fmmazeprint;
+    if (!mazePresent()) {
         program_.boxes.warning(QStringLiteral("Print error"),
                                QStringLiteral("You must create or load a maze before you can print one!"));
+    } else if (page && windows_.fmprint && windows_.fmnowprint) {
+        // The run lets messages through to animate its progress: no click or key may reach these.
+        Tfmmzkey* key = windows_.fmmzkey;
+        QWidget* keyBar = key ? key->findChild<QWidget*>(QStringLiteral("panbuttons")) : nullptr;
+        const QList<QWidget*> held = {keyBar, key, Panbuttons, this};
+        for (QWidget* w : held)
+            if (w)
+                w->setEnabled(false);
+        // The cursor is no part of the maze on paper.
+        tmflash->stop();
+        PaintCursor(cursor_.x, cursor_.y, false);
+        printing::PrintPuzzle(program_, *windows_.fmprint, *windows_.fmnowprint, *page, *page, printing::kMazePages,
+                              name_, [this, page, key](const QString& which, const QString& name) {
+                                  QImage keyPicture;
+                                  if (key) {
+                                      keyPicture = key->picture();
+                                  } else {
+                                      QImage unused;
+                                      DrawMazePictures(state_.grid, state_.size, unused, keyPicture);
+                                  }
+                                  page->FillPrintPage(which, name, state_.size, picture(), keyPicture);
+                              });
+        for (QWidget* w : held)
+            if (w)
+                w->setEnabled(true);
+        tmflash->start();
+    }
     raise();
     activateWindow();
 }

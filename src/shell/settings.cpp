@@ -19,6 +19,16 @@ std::uint32_t HighlightColourFor(int highlight, int customColour)
     if (highlight >= 1 && highlight <= 12)
         return table[highlight - 1];
     if (highlight == 13)
-        return static_cast<std::uint32_t>(customColour);
+        return AdjustCustomColour(static_cast<std::uint32_t>(customColour));
     return 0x0000FF;
+}
+
+std::uint32_t AdjustCustomColour(std::uint32_t colour)
+{
+    const std::uint32_t rgb = colour & 0xFFFFFFu;
+    if (rgb == 0 || rgb == 1)
+        return 0x000100;
+    if (rgb == 0xFFFFFF || rgb == 0xFFFFFE)
+        return 0xFFFEFF;
+    return rgb;
 }

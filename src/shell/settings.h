@@ -18,6 +18,10 @@ struct Settings {
     std::uint32_t effectiveHighlight = 0x0000FF;
 };
 
-// The colour of a highlight choice: 1 to 12 from the fixed table, 13 the custom colour,
-// anything else red. Colours are 0x00BBGGRR.
+// The colour of a highlight choice: 1 to 12 from the fixed table, 13 the custom colour
+// (adjusted), anything else red. Colours are 0x00BBGGRR.
 std::uint32_t HighlightColourFor(int highlight, int customColour);
+
+// A custom highlight is never pure black or white, which recolouring would leave alone:
+// 0 and 1 become 0x000100, 0xFFFFFF and 0xFFFFFE become 0xFFFEFF (low 24 bits compared).
+std::uint32_t AdjustCustomColour(std::uint32_t colour);

@@ -5,6 +5,8 @@
 #include "platform/filenames.h"
 #include "platform/inifile.h"
 #include "shell/program.h"
+#include "shell/tunes.h"
+#include "shell/version.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -16,7 +18,7 @@ namespace startup {
 namespace {
 
 const QString kProduct = QStringLiteral("Brainloft");
-const QString kVersion = QStringLiteral("2.0.1");
+const QString kVersion = ProgramVersion();
 const QString kDescription = QStringLiteral("Make or play a vairety of puzzles");
 constexpr bool kListed = true;
 constexpr bool kAcceptUserName = false;
@@ -115,7 +117,7 @@ QStringList PermissionPassEntries(const Program& program)
     const QString music = QStringLiteral("Brainloft music");
     const QString puzzles = QStringLiteral("Brainloft puzzles");
     entries << music;
-    for (const QString& f : filesMatching(program.paths.musicFolder(), {QStringLiteral("*.mid"), QStringLiteral("*.rmi")}))
+    for (const QString& f : tunes::ListTunes(program.paths.musicFolder()))
         entries << music + QLatin1Char('/') + f;
     entries << puzzles;
     const QStringList puzzleMasks = {QStringLiteral("*.wsp"),  QStringLiteral("*.wsd"),  QStringLiteral("*.sbp"),

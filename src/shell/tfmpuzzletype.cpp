@@ -8,6 +8,10 @@
 #include "shell/puzzlepacks.h"
 #include "shell/settingsstore.h"
 #include "shell/startup.h"
+#include "shell/taboutbox.h"
+#include "shell/tfmmore.h"
+#include "shell/tfmoptions.h"
+#include "shell/tunes.h"
 #include "shell/windowpositions.h"
 #include "shell/windows.h"
 
@@ -132,7 +136,7 @@ void Tfmpuzzletype::FormCreate()
     positionsLoaded_ = false;
     startup::PrepareFolder(program_.paths.puzzleFolder());
     startup::PrepareFolder(program_.paths.musicFolder());
-    // The tunes are written into the music folder here, once the music player exists.
+    tunes::ExtractTunes(program_.paths.musicFolder());
     startup::RecordProductInventory(program_);
     if (fileaccess::runningAsAdministrator() && !startup::PermissionPassDone(program_)) {
         const QStringList entries = startup::PermissionPassEntries(program_);
@@ -214,13 +218,15 @@ void Tfmpuzzletype::FormClose()
 void Tfmpuzzletype::BitBtn1Click()
 {
     static const char* const playWindows[] = {"fmpclick", "fmcrypt", "fmmain", "fmmaze"};
+    // The tune list is filled before the play window starts its music.
+    if (windows_.fmoptions)
+        windows_.fmoptions->ShowCurrentSettings();
     const int index = selectedType();
     if (index < 0 || index > 3)
         return;
     QWidget* chosen = windows_.byName(QString::fromLatin1(playWindows[index]));
     if (!chosen)
         return;
-    // The options window fills its controls here, before the play window starts its music.
     chosen->show();
     chosen->raise();
     chosen->activateWindow();
@@ -239,7 +245,7 @@ void Tfmpuzzletype::ColorBtn3Click()
 
 void Tfmpuzzletype::ColorBtn4Click()
 {
-    if (auto* about = qobject_cast<QDialog*>(windows_.byName(QStringLiteral("AboutBox"))))
+    if (TAboutBox* about = windows_.AboutBox)
         about->exec();
 }
 
@@ -252,7 +258,7 @@ void Tfmpuzzletype::ColorBtn5Click()
 void Tfmpuzzletype::ColorBtn6Click()
 {
     offerPacks(true);
-    if (auto* more = qobject_cast<QDialog*>(windows_.byName(QStringLiteral("fmMore"))))
+    if (TfmMore* more = windows_.fmMore)
         more->exec();
 }
 

@@ -7,6 +7,7 @@
 #include "platform/messageboxes.h"
 #include "shell/program.h"
 #include "shell/puzzlefiles.h"
+#include "shell/recolour.h"
 #include "wordsearch/wordsearchkind.h"
 #include "shell/tfmfiles.h"
 #include "shell/tfmpuzzletype.h"
@@ -245,7 +246,13 @@ void Tfmmain::ShowPuzzle()
     }
     setWindowTitle(kCaption + state.currentName);
     PreparePrintPages();
-    // The options window's music list is pointed at the music folder here once it exists.
+    emit puzzleShown();
+}
+
+void Tfmmain::RecolourHighlights(const QImage& colourPicture)
+{
+    RecolourPicture(picture_, colourPicture);
+    refreshPicture();
 }
 
 void Tfmmain::PreparePrintPages()

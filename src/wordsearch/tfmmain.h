@@ -59,12 +59,19 @@ public:
     QPoint focusCell() const { return focusCell_; }
     QPoint endCell() const { return end_; }
 
+    // Highlights already drawn take the colour of pixel (1, 1) of colourPicture (options OK).
+    void RecolourHighlights(const QImage& colourPicture);
+
     // Where the screen size comes from when the window grows; tests give a fixed size.
     void setScreenSizeSource(std::function<QSize()> source) { screenSize_ = std::move(source); }
 
     static constexpr int kMarginWidth = 221;
     static constexpr int kMarginHeight = 43;
     static constexpr int kListWidth = 206;
+
+signals:
+    // The puzzle has been shown again: the options window's tune list follows the music folder.
+    void puzzleShown();
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -50,9 +50,10 @@ TEST_F(ProgramWindowsTest, EveryWindowIsCreatedOnceInStartUpOrder)
     for (QWidget* w : pw.windows().all)
         names << w->objectName();
     EXPECT_EQ(names, QStringList({"fmpuzzletype", "fmmain", "fmGenerator", "FmWinner", "fmfiles", "fmnowprint",
-                                  "fmprint", "fmpage", "FmKey", "fmbuilderror", "fmnotice", "fmcrypt", "fmcmaker",
-                                  "fmmaze", "fmmzkey",
-                                  "fmanswers"}));
+                                  "fmprint", "fmpage", "FmKey", "fmbuilderror", "AboutBox", "FmInstructions",
+                                  "fmnotice", "fmoptions", "fmcrypt", "fmcmaker", "fmplayer", "fmmaze", "fmpcheat",
+                                  "fmmazeprint", "fmcgpuzzle", "fmpclick", "fmmzkey", "fmanswers", "fmpmaker",
+                                  "fmMore"}));
     for (QWidget* w : pw.windows().all)
         EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString() << " waits until it is shown";
 }

@@ -1,5 +1,8 @@
 #include "brainloft_resources.h"
 #include "cli/maker.h"
+#include "cryptogram/cryptogramfile.h"
+#include "maze/generator.h"
+#include "maze/mazefile.h"
 #include "platform/atomicfile.h"
 #include "platform/pdfsheets.h"
 #include "platform/rng.h"
@@ -134,6 +137,51 @@ TEST_F(PrintVerbTest, RefusalsAndFailuresWriteNothing)
     EXPECT_EQ(contents(pdf), "old");
     EXPECT_EQ(run({"--help"}), 0);
     EXPECT_TRUE(out.contains("Usage: brainloft-make print FILE OUT.pdf"));
+}
+
+// A cryptogram and a maze print their pages the same way, each filled just before it prints.
+TEST_F(PrintVerbTest, CryptogramAndMazeFilesPrintTheirPages)
+{
+    cryptogram::Cryptogram riddle;
+    Rng rng(5);
+    cryptogram::MakerLines lines;
+    lines[0] = "HELLO WORLD";
+    cryptogram::BuildCryptogramPuzzle(riddle, lines, 0, rng); // no hints: no plain letter on the puzzle
+    ASSERT_EQ(cryptogram::SaveCryptogramFileAt(dir.filePath("Riddle.sbp"), riddle), 0);
+    ASSERT_TRUE(QFile::copy(dir.filePath("Riddle.sbp"), dir.filePath("Packed.sbd")));
+    maze::MazeGrid grid;
+    const int n = maze::GenerateMaze(grid, maze::kEasy, rng);
+    ASSERT_EQ(maze::SaveMazeFileAt(dir.filePath("windy way.mzp"), grid, n), 0);
+
+    // The text tool closes up runs of blanks: the titles' blanks are counted in the window tests.
+    const struct {
+        const char* file;
+        const char* title;
+    } cases[] = {{"Riddle.sbp", "RIDDLE"}, {"Packed.sbd", "PACKED"}, {"windy way.mzp", "windy way"}};
+    for (const auto& c : cases) {
+        ASSERT_EQ(run({dir.filePath(c.file), pdf, "--pages", "both", "--copies", "2"}), 0) << err.toStdString();
+        EXPECT_TRUE(tool("pdfinfo", {pdf}).contains(QRegularExpression("Pages:\\s+4\\n"))) << c.file;
+        const QString puzzlePage = tool("pdftotext", {"-f", "2", "-l", "2", pdf, "-"});
+        const QString keyPage = tool("pdftotext", {"-f", "3", "-l", "3", pdf, "-"});
+        EXPECT_TRUE(puzzlePage.contains(c.title)) << puzzlePage.toStdString();
+        EXPECT_FALSE(puzzlePage.contains("<KEY>"));
+        EXPECT_TRUE(keyPage.contains(QRegularExpression(QString::fromLatin1(c.title) + "\\s+<KEY>"))) << c.file;
+        if (QByteArray(c.file).endsWith("mzp"))
+            continue;
+        // The plain text under the cipher on the key only.
+        const QRegularExpression plain("H\\s*E\\s*L\\s*L\\s*O\\s+.*W\\s*O\\s*R\\s*L\\s*D",
+                                       QRegularExpression::DotMatchesEverythingOption);
+        EXPECT_TRUE(keyPage.contains(plain)) << keyPage.toStdString();
+        EXPECT_FALSE(puzzlePage.contains(plain));
+    }
+
+    write(pdf, "old");
+    for (const char* hostile : {"hostile.sbp", "hostile.mzp"}) {
+        write(dir.filePath(hostile), QByteArray(976, '\x57'));
+        EXPECT_EQ(run({dir.filePath(hostile), pdf}), 1);
+        EXPECT_TRUE(err.contains("cannot be read (code -3)")) << err.toStdString();
+        EXPECT_EQ(contents(pdf), "old");
+    }
 }
 
 // The real program runs with no display at all.

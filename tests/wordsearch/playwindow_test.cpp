@@ -465,6 +465,9 @@ TEST_F(PlayWindowTest, OptionsEndsAPendingSelection)
     pick(QStringLiteral("Animals"));
     const QImage before = w->picture();
     clickCell(4, 4);
+    WhenModalNamed(QStringLiteral("fmoptions"), [](QWidget* options) {
+        options->findChild<QPushButton*>(QStringLiteral("BitBtn2"))->click();
+    });
     button("btnoptions")->click();
     EXPECT_TRUE(w->waitingForFirstClick());
     EXPECT_EQ(w->picture(), before);

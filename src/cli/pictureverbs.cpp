@@ -1,0 +1,196 @@
+#include "cli/makercommon.h"
+#include "cli/verbs.h"
+
+#include "picture/picturefiles.h"
+#include "picture/pictureloader.h"
+#include "picture/puzzlebuild.h"
+#include "picture/tiles.h"
+#include "platform/atomicfile.h"
+#include "platform/filenames.h"
+
+#include <QBuffer>
+#include <QImageWriter>
+
+namespace maker {
+namespace {
+
+const char* const kPictureHelp =
+    "Usage: brainloft-make picture IMAGE NAME [--folder DIR] [--seed N]\n"
+    "\n"
+    "Makes a picture puzzle from IMAGE (.bmp, .jpg, .jpeg, .gif, .ico or .png, any letter case):\n"
+    "the picture is fitted into 640 x 480 with black bars, cut into 48 tiles of 80 x 80 and\n"
+    "scrambled; all-black tiles stay in place. Saves DIR/NAME.tlp1 (the board), NAME.tlp2 (the\n"
+    "pieces) and NAME.tlp3 (the solved picture), all three or none; DIR defaults to the puzzle\n"
+    "folder beside the program.\n"
+    "\n"
+    "  --folder DIR   save into DIR instead of the puzzle folder\n"
+    "  --seed N       seed the random generator: the same picture and seed give the same files\n"
+    "\n"
+    "Prints the path of the first file. Exit status: 0 saved; 2 the picture or the arguments\n"
+    "were refused (unreadable, of another kind, over 100,000,000 pixels or all black) and\n"
+    "nothing was written; 1 the picture could not be read or the files could not be written.\n";
+
+const char* const kExportHelp =
+    "Usage: brainloft-make picture-export FILE OUT.png\n"
+    "\n"
+    "Writes the solved picture (file 3) of the picture puzzle FILE (.tlp1 or .tld1) as a PNG.\n"
+    "Prints OUT. Exit status: 0 written; 1 the puzzle could not be read or OUT not written;\n"
+    "2 the arguments were refused.\n";
+
+// FILE.tlp1 / FILE.tld1: the stem is the path without its last character.
+QString StemOf(const QString& path)
+{
+    return path.left(path.size() - 1);
+}
+
+int runPicture(const QStringList& args, Context& ctx)
+{
+    const QString verb = QStringLiteral("picture");
+    if (wantsHelp(args)) {
+        ctx.out << kPictureHelp;
+        return kOk;
+    }
+    MakeOptions options;
+    if (!ParseMakeOptions(verb, args, {}, ctx, options))
+        return kRefused;
+    if (options.positional.size() != 2) {
+        ctx.fail(verb, QStringLiteral("give a picture and a puzzle name (see --help)"));
+        return kRefused;
+    }
+    QString name;
+    if (!CheckName(verb, options.positional[1], ctx, name))
+        return kRefused;
+    const QString imagePath = options.positional[0];
+    const QString ext = filenames::lowerExtension(imagePath);
+    if (!picture::IsPictureExtension(ext)) {
+        ctx.fail(verb, Printable(imagePath) + QStringLiteral(": pictures of this kind are not read"));
+        return kRefused;
+    }
+    QByteArray bytes;
+    int status = kOk;
+    if (!ReadInput(verb, imagePath, 512LL * 1024 * 1024, ctx, bytes, status))
+        return status;
+    const picture::FittedPicture fitted = picture::FitPictureBytes(bytes, ext);
+    bytes.clear();
+    if (fitted.status != picture::DecodeStatus::Ok) {
+        ctx.fail(verb, Printable(imagePath) + QStringLiteral(": ") + fitted.reason);
+        return kRefused;
+    }
+    Rng rng = MakeRng(options);
+    picture::PictureState state;
+    state.pictureName = name;
+    if (!picture::BuildPicturePuzzle(state, fitted.canvas, rng)) {
+        ctx.fail(verb, Printable(imagePath) + QStringLiteral(": the picture is all black"));
+        return kRefused;
+    }
+    if (const int prepared = PrepareFolder(verb, options, ctx); prepared != kOk)
+        return prepared;
+    const QString stem = OutputPath(options, name, QStringLiteral(".tlp"));
+    QString error;
+    if (picture::SavePictureFilesAt(stem, state, &error, !options.folderGiven) != 0) {
+        ctx.fail(verb, QStringLiteral("could not save ") + Printable(stem) + QStringLiteral("1-3: ") + error);
+        return kFailed;
+    }
+    Saved(options, picture::PictureFilePath(stem, 1), ctx);
+    return kOk;
+}
+
+int checkPicture(const QString& path, Context& ctx)
+{
+    picture::PictureState state;
+    QString why;
+    const int code = picture::LoadPictureFilesAt(StemOf(path), state, &why);
+    if (code != 0)
+        ctx.err << "brainloft-make check: " << Printable(why) << "\n";
+    return code;
+}
+
+int showPicture(const QString& path, Context& ctx)
+{
+    picture::PictureState state;
+    QString why;
+    if (picture::LoadPictureFilesAt(StemOf(path), state, &why) != 0) {
+        ctx.fail(QStringLiteral("show"), Printable(why));
+        return kFailed;
+    }
+    int placed = 0;
+    for (int r = 0; r < picture::kRows; ++r) {
+        QStringList fields;
+        for (int c = 0; c < picture::kColumns; ++c) {
+            const int k = r * picture::kColumns + c + 1;
+            QString field;
+            if (!state.puzzleCells.contains(QString::number(k))) {
+                field = QStringLiteral("x");
+            } else if (picture::IsEmptyTile(state.boardTiles[k])) {
+                field = QStringLiteral(".");
+            } else if (state.boardTiles[k] == state.answerTiles[k]) {
+                field = QString::number(k);
+                ++placed;
+            } else {
+                field = QStringLiteral("?");
+                int lowest = 0;
+                for (const QString& cell : state.puzzleCells) {
+                    const int j = cell.toInt();
+                    if (state.answerTiles[j] == state.boardTiles[k] && (lowest == 0 || j < lowest))
+                        lowest = j;
+                }
+                if (lowest)
+                    field = QString::number(lowest);
+            }
+            fields << field.rightJustified(2);
+        }
+        ctx.out << fields.join(QLatin1Char(' ')) << "\n";
+    }
+    ctx.out << "\npieces " << state.puzzleCells.size() << " placed " << placed << "\n";
+    return kOk;
+}
+
+int runExport(const QStringList& args, Context& ctx)
+{
+    const QString verb = QStringLiteral("picture-export");
+    if (wantsHelp(args)) {
+        ctx.out << kExportHelp;
+        return kOk;
+    }
+    if (args.size() != 2) {
+        ctx.fail(verb, QStringLiteral("give a picture puzzle file and an output file (see --help)"));
+        return kRefused;
+    }
+    const QString ext = filenames::lowerExtension(args[0]);
+    if (ext != QLatin1String(".tlp1") && ext != QLatin1String(".tld1")) {
+        ctx.fail(verb, Printable(args[0]) + QStringLiteral(": not a picture puzzle (.tlp1 or .tld1)"));
+        return kRefused;
+    }
+    picture::PictureState state;
+    QString why;
+    if (picture::LoadPictureFilesAt(StemOf(args[0]), state, &why) != 0) {
+        ctx.fail(verb, Printable(why));
+        return kFailed;
+    }
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter(&buffer, "PNG").write(state.preview);
+    QString error;
+    if (!atomicfile::WriteFile(args[1], png, &error)) {
+        ctx.fail(verb, QStringLiteral("could not write ") + Printable(args[1]) + QStringLiteral(": ") + error);
+        return kFailed;
+    }
+    ctx.out << Printable(args[1]) << "\n";
+    return kOk;
+}
+
+} // namespace
+
+void RegisterPictureVerbs(Registry& registry)
+{
+    registry.verbs.append({QStringLiteral("picture"), QStringLiteral("picture IMAGE NAME [--folder DIR] [--seed N]"),
+                           QStringLiteral("make a picture puzzle from a picture and save it as NAME.tlp1-3"), runPicture});
+    registry.verbs.append({QStringLiteral("picture-export"), QStringLiteral("picture-export FILE OUT.png"),
+                           QStringLiteral("write a picture puzzle's solved picture as a PNG"), runExport});
+    registry.kinds.append({{QStringLiteral(".tlp1"), QStringLiteral(".tld1")}, checkPicture, showPicture, nullptr,
+                           QStringLiteral("A picture puzzle (.tlp1 .tld1): six board rows of eight cells, 'x' outside the\n"
+                                          "puzzle, '.' a black cell, else the tile number it holds; then 'pieces P placed Q'.\n")});
+}
+
+} // namespace maker

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+#include <cstdint>
+#include <functional>
+
+// What the picture decoders share: their result codes, limits and output.
+namespace picture {
+
+// Pictures with more pixels than this are refused from their header, before any decoding.
+constexpr std::int64_t kMaxPixels = 100'000'000;
+
+enum class DecodeStatus { Ok, Unreadable, TooLarge };
+
+// Given the picture's upright size, the size the decoded picture must at least cover.
+using TargetForSize = std::function<QSize(QSize upright)>;
+
+struct DecodedPicture {
+    QImage image;      // upright, 32 bits per pixel, at least the target size (or the full size)
+    QSize uprightSize; // the file's own size, turned as its orientation says
+    QString reason;    // why a picture was refused, for the command line
+};
+
+// A zero side or too many pixels.
+inline DecodeStatus CheckPictureSize(std::int64_t width, std::int64_t height, QString* reason)
+{
+    if (width <= 0 || height <= 0) {
+        if (reason)
+            *reason = QStringLiteral("the picture has no pixels");
+        return DecodeStatus::Unreadable;
+    }
+    if (width * height > kMaxPixels) {
+        if (reason)
+            *reason = QStringLiteral("the picture has more than 100,000,000 pixels");
+        return DecodeStatus::TooLarge;
+    }
+    return DecodeStatus::Ok;
+}
+
+} // namespace picture

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "picture/decodedpicture.h"
+
+#include <QByteArray>
+
+namespace picture {
+
+// Decodes the first frame of a GIF line by line (interlaced too), clipped to the logical
+// screen, reduced by whole-pixel box averaging while it still covers targetFor(screen size).
+// Transparent pixels and the screen outside the frame are white; a colour index beyond the
+// colour map is black.
+DecodeStatus DecodeGif(const QByteArray& bytes, const TargetForSize& targetFor, DecodedPicture& out);
+
+} // namespace picture

@@ -1,0 +1,68 @@
+#include "picture/tfmpcheat.h"
+
+#include "controls/tokscrollimage.h"
+#include "picture/state.h"
+#include "picture/tiles.h"
+
+#include <QIcon>
+#include <QLabel>
+#include <QToolButton>
+
+namespace {
+constexpr int kBarHeight = 33;
+}
+
+Tfmpcheat::Tfmpcheat(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("fmpcheat"));
+    setWindowTitle(QStringLiteral("Puzzle preview"));
+    Panel7 = new QWidget(this);
+    Panel7->setObjectName(QStringLiteral("Panel7"));
+    btnclose = new QToolButton(Panel7);
+    btnclose->setObjectName(QStringLiteral("btnclose"));
+    btnclose->setToolTip(QStringLiteral("Close"));
+    btnclose->setIcon(QIcon(QStringLiteral(":/icons/close.png")));
+    btnclose->setIconSize(QSize(21, 21));
+    btnclose->setAutoRaise(true);
+    btnclose->setGeometry(5, 4, 25, 25);
+    connect(btnclose, &QToolButton::clicked, this, &Tfmpcheat::btncloseClick);
+
+    imcheat = new TokScrollImage(this);
+    imcheat->setObjectName(QStringLiteral("imcheat"));
+    imcheat->setScaled(true);
+    imcheat->setAllowOverSize(true);
+    imcheat->setBevel(TokScrollImage::bvNone);
+    imcheat->setPicture(picture::BlackPicture(picture::kCanvasWidth, picture::kCanvasHeight));
+
+    // Carried by the window; nothing draws them.
+    for (const char* name : {"imblank", "immaze", "imnoborder", "imkey"}) {
+        auto* hidden = new QLabel(this);
+        hidden->setObjectName(QString::fromLatin1(name));
+        hidden->setGeometry(0, 0, 300, 300);
+        hidden->hide();
+    }
+    resize(204, 184);
+}
+
+void Tfmpcheat::setPicture(const QImage& picture)
+{
+    imcheat->setPicture(picture);
+}
+
+QImage Tfmpcheat::picture() const
+{
+    return imcheat->Picture();
+}
+
+void Tfmpcheat::btncloseClick()
+{
+    close();
+}
+
+void Tfmpcheat::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    Panel7->setGeometry(0, 0, width(), kBarHeight);
+    imcheat->setGeometry(0, kBarHeight, width(), std::max(0, height() - kBarHeight));
+}

@@ -1,0 +1,35 @@
+#include "shell/tfmplayer.h"
+
+#include "shell/program.h"
+#include "shell/tfmoptions.h"
+#include "shell/windows.h"
+
+#include <QGuiApplication>
+
+Tfmplayer::Tfmplayer(Program& program, Windows& windows, TunePlayer& mpmusic, QWidget* parent)
+    : QWidget(parent), program_(program), jukebox_(program, mpmusic, this)
+{
+    setObjectName(QStringLiteral("fmplayer"));
+    setWindowTitle(QStringLiteral("Player"));
+    // The tune list is the options window's, as it was last refreshed.
+    jukebox_.tuneList = [&windows] {
+        return windows.fmoptions ? windows.fmoptions->tuneFiles() : QStringList();
+    };
+    jukebox_.testEnded = [&windows] {
+        if (windows.fmoptions)
+            windows.fmoptions->TestTuneEnded();
+    };
+    jukebox_.hourglass = [](bool on) {
+        if (on)
+            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QGuiApplication::restoreOverrideCursor();
+    };
+    program_.musicControl = this;
+}
+
+Tfmplayer::~Tfmplayer()
+{
+    if (program_.musicControl == this)
+        program_.musicControl = nullptr;
+}

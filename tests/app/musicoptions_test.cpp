@@ -1,0 +1,146 @@
+// The shell's music and options as the whole program wires them: the player window, the
+// launcher's tunes, and the options' effect on the word search.
+#include "app/programwindows.h"
+#include "brainloft_resources.h"
+#include "shell/taboutbox.h"
+#include "shell/tfmmore.h"
+#include "shell/tfmoptions.h"
+#include "shell/tfmplayer.h"
+#include "shell/tfmpuzzletype.h"
+#include "shell/tunes.h"
+#include "support/modal.h"
+#include "support/testprogram.h"
+#include "wordsearch/builder.h"
+#include "wordsearch/puzzle.h"
+#include "wordsearch/tfmanswers.h"
+#include "printing/pagepicture.h"
+#include "wordsearch/tfmkey.h"
+#include "wordsearch/tfmmain.h"
+
+#include <QAbstractButton>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSettings>
+#include <QRadioButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+int Count(const QImage& image, QRgb colour)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += (image.pixel(x, y) & 0xFFFFFFu) == (colour & 0xFFFFFFu);
+    return n;
+}
+
+} // namespace
+
+TEST(MusicAndOptions, TheLauncherWritesTheTunesAndThePlayerTakesOverTheMusicCalls)
+{
+    InitBrainloftResources();
+    TestProgram t(5, false);
+    ProgramWindows pw(*t.program);
+    Windows& w = pw.windows();
+    EXPECT_EQ(t.program->musicControl, static_cast<MusicControl*>(w.fmplayer));
+    EXPECT_FALSE(w.fmplayer->isVisible());
+    EXPECT_EQ(tunes::ListTunes(t.program->paths.musicFolder()).size(), 14);
+    EXPECT_TRUE(w.fmoptions->tuneFiles().isEmpty()) << "filled when a play window opens";
+
+    w.fmpuzzletype->show();
+    w.fmpuzzletype->findChild<QRadioButton*>("rgpuzzletype_2")->click();
+    w.fmpuzzletype->findChild<QAbstractButton*>("ColorBtn1")->click();
+    EXPECT_EQ(w.fmoptions->tuneFiles().size(), 14);
+
+    QFile extra(t.program->paths.musicFolder() + "/Zz extra.mid");
+    ASSERT_TRUE(extra.open(QIODevice::WriteOnly));
+    extra.close();
+    w.fmmain->ShowPuzzle();
+    EXPECT_EQ(w.fmoptions->tuneFiles().last(), "Zz extra.mid") << "showing a puzzle refreshes the list";
+    w.fmmain->close();
+}
+
+TEST(MusicAndOptions, LimeAndOkRecolourFoundWordsAndTheKey)
+{
+    InitBrainloftResources();
+    TestProgram t(5);
+    ProgramWindows pw(*t.program);
+    Windows& w = pw.windows();
+    w.fmmain->setScreenSizeSource([] { return QSize(1024, 768); });
+    w.fmmain->show();
+    Settle();
+
+    wordsearch::WordSearchPuzzle& puzzle = pw.states().wordSearch.puzzle;
+    Rng rng(3);
+    wordsearch::GridBuilder builder(puzzle, rng);
+    ASSERT_TRUE(builder.Build({"ORCHARD", "MEADOW", "BROOK"}).unplaced.isEmpty());
+    w.fmmain->ShowPuzzle();
+    bool ok = false;
+    const auto table = wordsearch::IndexToTable(puzzle.index, ok);
+    const int cell = 15 * w.fmmain->zoom();
+    for (const auto& [x, y] : {std::pair{table[0].x1, table[0].y1}, std::pair{table[0].x2, table[0].y2}})
+        w.fmmain->imPuzzleMouseDown((x - 1) * cell + cell / 2, (y - 1) * cell + cell / 2);
+    const int redBefore = Count(w.fmmain->picture(), qRgb(255, 0, 0));
+    ASSERT_GT(redBefore, 50) << "a word was found in red";
+    const int blackBefore = Count(w.fmmain->picture(), qRgb(0, 0, 0));
+
+    t.program->activePuzzleType = 3;
+    WhenModalNamed(QStringLiteral("fmoptions"), [&](QWidget* options) {
+        options->findChild<QRadioButton*>("rblime")->click();
+        options->findChild<QAbstractButton*>("BitBtn1")->click();
+    });
+    w.fmoptions->exec();
+
+    const QRgb lime = qRgb(9, 255, 9);
+    EXPECT_EQ(Count(w.fmmain->picture(), lime), redBefore) << "every highlight pixel is lime now";
+    EXPECT_EQ(Count(w.fmmain->picture(), qRgb(255, 0, 0)), 0);
+    EXPECT_EQ(Count(w.fmmain->picture(), qRgb(0, 0, 0)), blackBefore) << "the letters stay";
+    EXPECT_GT(Count(w.fmanswers->keyPicture(), lime), redBefore) << "the key shows every word in lime";
+    EXPECT_EQ(Count(w.fmanswers->keyPicture(), qRgb(255, 0, 0)), 0);
+    EXPECT_GT(Count(w.FmKey->immain->picture(), lime), redBefore) << "and so does the printed key";
+    EXPECT_EQ(Count(w.FmKey->immain->picture(), qRgb(255, 0, 0)), 0);
+    EXPECT_EQ(t.program->settings.highlight, 2);
+    w.fmmain->close();
+}
+
+TEST(MusicAndOptions, WithMusicOnTheSynthesiserLoadsAfterTheLaunchersFirstPaint)
+{
+    InitBrainloftResources();
+    for (bool play : {false, true}) {
+        TestProgram t(5);
+        {
+            QSettings store(t.program->paths.settingsFile, QSettings::IniFormat);
+            store.setValue("Software/Oakhollow/Brainloft/Main/Play", play ? "1" : "0");
+        }
+        ProgramWindows pw(*t.program);
+        EXPECT_FALSE(pw.tunePlayer().ready());
+        pw.windows().fmpuzzletype->show();
+        pw.windows().fmpuzzletype->repaint();
+        QElapsedTimer waited;
+        waited.start();
+        while (!pw.tunePlayer().ready() && waited.elapsed() < (play ? 5000 : 500))
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        EXPECT_EQ(pw.tunePlayer().ready(), play) << "music " << (play ? "on" : "off");
+        pw.windows().fmpuzzletype->hide();
+    }
+}
+
+TEST(MusicAndOptions, TheLaunchersButtonsOpenAboutAndMore)
+{
+    InitBrainloftResources();
+    TestProgram t(5);
+    ProgramWindows pw(*t.program);
+    Windows& w = pw.windows();
+    w.fmpuzzletype->show();
+    QStringList opened;
+    for (const char* button : {"ColorBtn4", "ColorBtn6"}) {
+        WhenModalOpens([&](QWidget* dialog) {
+            opened << dialog->objectName();
+            dialog->findChild<QAbstractButton*>(dialog == w.AboutBox ? "BitBtn2" : "BitBtn1")->click();
+        });
+        w.fmpuzzletype->findChild<QAbstractButton*>(button)->click();
+    }
+    EXPECT_EQ(opened, QStringList({"AboutBox", "fmMore"}));
+    w.fmpuzzletype->hide();
+}
