@@ -399,6 +399,66 @@ std::vector<CursorPicture> OtherCursors()
     };
 }
 
+QPainterPath RoundedRect(qreal x, qreal y, qreal w, qreal h, qreal r)
+{
+    QPainterPath path;
+    path.addRoundedRect(x, y, w, h, r, r);
+    return path;
+}
+
+// The palm and the wrist of both hands, seen from the back; its outline leaves the top open
+// so that the fingers join it.
+QPainterPath Palm(bool outline)
+{
+    QPainterPath palm;
+    palm.moveTo(25.5, outline ? 15.5 : 14.5);
+    palm.lineTo(25.5, 21);
+    palm.cubicTo(25.5, 25, 23.5, 26.5, 22.5, 28.5);
+    palm.lineTo(12.5, 28.5);
+    palm.cubicTo(11, 26, 9.5, 24, 9.5, outline ? 20 : 14.5);
+    if (!outline)
+        palm.closeSubpath();
+    return palm;
+}
+
+void FillPalm(QPainter& p)
+{
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    p.drawPath(Palm(false));
+    p.setPen(QPen(kOutline, 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(Palm(true));
+}
+
+// An open hand: the picture can be taken hold of.
+void OpenHand(QPainter& p)
+{
+    const QPainterPath thumb = QTransform().translate(11, 22).rotate(-50).map(RoundedRect(-2.5, -12, 5, 14, 2.5));
+    Shape(p, thumb, Qt::white);
+    const qreal tops[4] = {5.5, 3.5, 4.5, 7.5};
+    for (int i = 0; i < 4; ++i)
+        Shape(p, RoundedRect(9.5 + i * 4, tops[i], 4, 20 - tops[i], 2), Qt::white);
+    FillPalm(p);
+}
+
+// A closed hand: the picture is held and moves with the mouse.
+void ClosedHand(QPainter& p)
+{
+    Shape(p, RoundedRect(5.5, 15.5, 9, 5, 2.5), Qt::white); // the thumb along the curled fingers
+    for (int i = 0; i < 4; ++i)
+        Shape(p, RoundedRect(9.5 + i * 4, 10.5, 4, 9, 2), Qt::white);
+    FillPalm(p);
+}
+
+std::vector<CursorPicture> HandCursors()
+{
+    return {
+        Make("grab", QPoint(17, 16), OpenHand),
+        Make("move", QPoint(17, 18), ClosedHand),
+    };
+}
+
 std::vector<CursorPicture> MoveCursors()
 {
     const char* names[8] = {"moveu", "moveur", "mover", "movedr", "moved", "movedl", "movel", "moveul"};
@@ -413,7 +473,7 @@ std::vector<CursorPicture> MoveCursors()
 std::vector<CursorPicture> MakeCursors()
 {
     std::vector<CursorPicture> all = ToolCursors();
-    for (auto* part : {&ShapeCursors, &OtherCursors, &MoveCursors})
+    for (auto* part : {&ShapeCursors, &OtherCursors, &HandCursors, &MoveCursors})
         for (CursorPicture& c : (*part)())
             all.push_back(std::move(c));
     return all;

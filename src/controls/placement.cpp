@@ -22,6 +22,12 @@ void CentreUnlessPlaced(QWidget* window)
         CentreOnScreen(window);
 }
 
+QSize PrimaryScreenSize()
+{
+    QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().size() : QSize(1024, 768);
+}
+
 void KeepOnScreen(QWidget* window)
 {
     QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();

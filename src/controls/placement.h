@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QRect>
+#include <QSize>
 #include <QString>
 
 class QLabel;
@@ -14,6 +15,9 @@ void CentreOnScreen(QWidget* window);
 
 // Centres the window unless stored bounds have placed it (its property "autoCentre" is false).
 void CentreUnlessPlaced(QWidget* window);
+
+// The size of the primary screen in pixels (1024 by 768 when there is none).
+QSize PrimaryScreenSize();
 
 // Moves a window whose frame reaches past the available area of its screen back inside it,
 // as far as it fits; the top-left corner stays on the screen.

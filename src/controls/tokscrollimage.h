@@ -11,6 +11,7 @@ class ScrollImageView;
 
 // A panel showing one picture, scaled to fit with its proportions kept, or at its natural size
 // with scroll bars and dragging with the left button when it is larger than the panel.
+// Pictures arrive decoded (QImage), so there is no loading whose progress it could report.
 class TokScrollImage : public QFrame {
     Q_OBJECT
     Q_PROPERTY(QImage Picture READ Picture WRITE setPicture NOTIFY OnChange)

@@ -17,6 +17,7 @@
 #include "printing/tfmnowprint.h"
 #include "printing/tfmprint.h"
 #include "shell/musicbuttons.h"
+#include "shell/playwindow.h"
 #include "shell/cursortable.h"
 #include "shell/program.h"
 #include "shell/puzzlefiles.h"
@@ -68,11 +69,6 @@ public:
     }
 };
 
-void execIfDialog(QWidget* window)
-{
-    if (auto* dialog = qobject_cast<QDialog*>(window))
-        dialog->exec();
-}
 
 QPalette panelPalette(const QColor& colour)
 {
@@ -550,7 +546,7 @@ void Tfmcrypt::btnnextClick()
 
 void Tfmcrypt::SpeedButton1Click()
 {
-    execIfDialog(windows_.byName(QStringLiteral("FmInstructions")));
+    playwindow::ShowInstructions(windows_);
     update();
 }
 

@@ -18,6 +18,7 @@
 #include "printing/tfmnowprint.h"
 #include "printing/tfmprint.h"
 #include "shell/musicbuttons.h"
+#include "shell/playwindow.h"
 #include "shell/program.h"
 #include "shell/puzzlefiles.h"
 #include "shell/tfmfiles.h"
@@ -61,7 +62,7 @@ int keyCode(int qtKey)
 Tfmmaze::Tfmmaze(Program& program, Windows& windows, MazeState& state, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::WindowMinimizeButtonHint),
-      program_(program), windows_(windows), state_(state), screenSize_(PrimaryScreenSize)
+      program_(program), windows_(windows), state_(state), screenSize_(placement::PrimaryScreenSize)
 {
     setObjectName(QStringLiteral("fmmaze"));
     // Stored bounds may change its size, and so its zoom.
@@ -375,8 +376,7 @@ void Tfmmaze::btnnextClick()
 
 void Tfmmaze::SpeedButton1Click()
 {
-    if (auto* instructions = qobject_cast<QDialog*>(windows_.byName(QStringLiteral("FmInstructions"))))
-        instructions->exec();
+    playwindow::ShowInstructions(windows_);
     update();
 }
 

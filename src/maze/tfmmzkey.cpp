@@ -22,7 +22,7 @@ constexpr int kButtonSize = 25;
 Tfmmzkey::Tfmmzkey(Program& program, Windows&, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowStaysOnTopHint),
-      program_(program), screenSize_(PrimaryScreenSize)
+      program_(program), screenSize_(placement::PrimaryScreenSize)
 {
     setObjectName(QStringLiteral("fmmzkey"));
     // Stored bounds may change its size, and so its picture size.

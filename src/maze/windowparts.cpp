@@ -53,10 +53,5 @@ QToolButton* BarButton(QWidget* bar, const QString& name, const QString& icon, c
     return button;
 }
 
-QSize PrimaryScreenSize()
-{
-    QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? screen->geometry().size() : QSize(1024, 768);
-}
 
 } // namespace maze

@@ -30,6 +30,5 @@ QWidget* WhitePanel(const QString& name, QWidget* parent);
 // the arrow keys always reach the window.
 QToolButton* BarButton(QWidget* bar, const QString& name, const QString& icon, const QString& hint, int left);
 
-QSize PrimaryScreenSize();
 
 } // namespace maze

@@ -4,8 +4,10 @@
 #include "picture/state.h"
 #include "picture/tiles.h"
 
+#include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
+#include <QScreen>
 #include <QToolButton>
 
 namespace {
@@ -43,6 +45,44 @@ Tfmpcheat::Tfmpcheat(QWidget* parent)
         hidden->hide();
     }
     resize(204, 184);
+
+    frameWait_.setInterval(50);
+    connect(&frameWait_, &QTimer::timeout, this, &Tfmpcheat::fitFrame);
+}
+
+void Tfmpcheat::setVisible(bool visible)
+{
+    // A frame known before the first showing means the sizes given so far were inner sizes.
+    if (visible && !frameFitted_ && frameGeometry() != geometry())
+        frameFitted_ = true;
+    QWidget::setVisible(visible);
+    if (visible && !frameFitted_) {
+        frameTicks_ = 0;
+        fitFrame();
+        if (!frameFitted_)
+            frameWait_.start();
+    }
+}
+
+void Tfmpcheat::fitFrame()
+{
+    const QSize frame = frameGeometry().size() - size();
+    const bool known = frame.width() > 0 || frame.height() > 0;
+    // The window manager reports the frame a little after mapping; some never do.
+    if (!known && isVisible() && ++frameTicks_ <= 100)
+        return;
+    frameWait_.stop();
+    if (!isVisible())
+        return;
+    frameFitted_ = true;
+    if (!known)
+        return;
+    const QSize outer = size();
+    resize(outer - frame);
+    const QVariant autoCentre = property("autoCentre");
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen && (!autoCentre.isValid() || autoCentre.toBool()))
+        move(screen->availableGeometry().center() - QPoint(outer.width() / 2, outer.height() / 2));
 }
 
 void Tfmpcheat::setPicture(const QImage& picture)

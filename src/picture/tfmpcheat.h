@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QTimer>
 #include <QWidget>
 
 class TokScrollImage;
@@ -18,10 +19,20 @@ public:
 
     void btncloseClick();
 
+    void setVisible(bool visible) override;
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void fitFrame();
+
+    // Until the window manager has put a frame round the window, its size is the outer size
+    // it is meant to have (204 x 184, or the stored one); once the frame is known the inside
+    // gives up the frame's room, once.
+    bool frameFitted_ = false;
+    QTimer frameWait_;
+    int frameTicks_ = 0;
     QWidget* Panel7 = nullptr;
     QToolButton* btnclose = nullptr;
     TokScrollImage* imcheat = nullptr;

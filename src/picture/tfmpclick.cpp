@@ -11,6 +11,7 @@
 #include "platform/fonts.h"
 #include "shell/cursortable.h"
 #include "shell/musicbuttons.h"
+#include "shell/playwindow.h"
 #include "shell/program.h"
 #include "shell/puzzlefiles.h"
 #include "shell/tfmfiles.h"
@@ -92,11 +93,6 @@ QCursor StandardCursor(int index)
     }
 }
 
-void ExecIfDialog(QWidget* window)
-{
-    if (auto* dialog = qobject_cast<QDialog*>(window))
-        dialog->exec();
-}
 
 } // namespace
 
@@ -178,8 +174,12 @@ void Tfmpclick::buildControls()
         auto* frame = new QWidget(this);
         frame->setObjectName(QString::fromLatin1(frameNames[n]));
         frame->setGeometry(672, frameTops[n], 84, 84);
-        frame->setStyleSheet(QStringLiteral("background: #808080;"));
-        frame->setAttribute(Qt::WA_StyledBackground);
+        // A palette, not a style sheet: a sheet's background reaches the selection frame
+        // above the piece and would hide the piece behind grey.
+        QPalette grey = frame->palette();
+        grey.setColor(QPalette::Window, QColor(0x80, 0x80, 0x80));
+        frame->setPalette(grey);
+        frame->setAutoFillBackground(true);
         frames_[n] = frame;
         auto* box = new QLabel(frame);
         box->setObjectName(QStringLiteral("imstore%1").arg(n));
@@ -353,7 +353,7 @@ void Tfmpclick::btnnextClick()
 
 void Tfmpclick::SpeedButton1Click()
 {
-    ExecIfDialog(windows_.byName(QStringLiteral("FmInstructions")));
+    playwindow::ShowInstructions(windows_);
     update();
 }
 

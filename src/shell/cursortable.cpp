@@ -11,8 +11,9 @@ struct Entry {
     Qt::CursorShape shape;
 };
 
-// Standard shapes stand in wherever a picture is missing; for the hands, the
-// drag cursors, the I-beam and the plain cross they are all there is.
+// Standard shapes stand in wherever a picture is missing; for the pointing and
+// picking-up hands, the drag cursors, the I-beam and the plain cross they are all
+// there is.
 constexpr Entry kEntries[CursorTable::Count] = {
     {"hand", Qt::PointingHandCursor},   {"draw", Qt::CrossCursor},
     {"pen", Qt::CrossCursor},           {"brush", Qt::CrossCursor},

@@ -5,6 +5,7 @@
 #include <QSettings>
 #include <QEvent>
 #include <QTimer>
+#include <QVariant>
 #include <QWidget>
 
 namespace {
@@ -43,6 +44,8 @@ private:
             return;
         timer_.stop();
         window_->removeEventFilter(this);
+        if (frameKnown)
+            window_->setProperty("frameInset", inside.topLeft() - frame.topLeft());
         if (window_->isVisible() && frameKnown && frame.topLeft() != target_)
             window_->move(target_);
         deleteLater();
@@ -77,10 +80,17 @@ void SaveWindowPositions(QSettings& store, const QList<NamedWindow>& windows)
         const bool remembersMaximised = named.name == kInstructions;
         const bool maximised = w->isMaximized();
         if (!(remembersMaximised && maximised)) {
-            const QRect frame = w->frameGeometry();
             // Where the inside sat in its frame: before a window is shown its frame is unknown,
-            // and the next run needs this to put the frame back where it was.
-            const QPoint inset = w->geometry().topLeft() - frame.topLeft();
+            // and the next run needs this to put the frame back where it was. A window whose
+            // frame Qt does not know now (hidden before the window manager told) uses the last
+            // inset it had.
+            QRect frame = w->frameGeometry();
+            QPoint inset = w->geometry().topLeft() - frame.topLeft();
+            const QVariant known = w->property("frameInset");
+            if (frame == w->geometry() && known.isValid()) {
+                inset = known.toPoint();
+                frame = frame.marginsAdded(QMargins(inset.x(), inset.y(), inset.x(), inset.x()));
+            }
             WriteRegistryInteger(store, ProductKey(named.name, QStringLiteral("insetleft")), inset.x());
             WriteRegistryInteger(store, ProductKey(named.name, QStringLiteral("insettop")), inset.y());
             WriteRegistryInteger(store, ProductKey(named.name, QStringLiteral("left")), frame.x());
@@ -118,6 +128,8 @@ void LoadWindowPositions(QSettings& store, const QList<NamedWindow>& windows)
                                ReadRegistryInteger(store, ProductKey(named.name, QStringLiteral("insettop")), 0));
             const bool sane = inset.x() >= 0 && inset.x() <= 100 && inset.y() >= 0 && inset.y() <= 100;
             w->move(framed || !sane ? target : target + inset);
+            if (sane && !framed && !inset.isNull())
+                w->setProperty("frameInset", inset);
             if (!framed)
                 new FramePlacer(w, target);
         }

@@ -34,18 +34,13 @@ QToolButton* stripButton(QWidget* strip, const QString& name, const QString& ico
     return button;
 }
 
-QSize primaryScreenSize()
-{
-    QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? screen->geometry().size() : QSize(1024, 768);
-}
 
 } // namespace
 
 Tfmanswers::Tfmanswers(Program& program, Windows& windows, wordsearch::WordSearchState& state, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowStaysOnTopHint),
-      program_(program), windows_(windows), state_(state), screenSize_(primaryScreenSize)
+      program_(program), windows_(windows), state_(state), screenSize_(placement::PrimaryScreenSize)
 {
     setObjectName(QStringLiteral("fmanswers"));
     // Stored bounds may change its size, and so its zoom.

@@ -16,6 +16,7 @@
 #include "wordsearch/tfmgenerator.h"
 #include "shell/music.h"
 #include "shell/musicbuttons.h"
+#include "shell/playwindow.h"
 #include "shell/tfmwinner.h"
 #include "wordsearch/wordsearchfile.h"
 #include "wordsearch/printpages.h"
@@ -50,23 +51,10 @@ constexpr int kMargin = 5;
 constexpr int kButtonSize = 25;
 constexpr int kGroupGap = 6;
 
-QSize primaryScreenSize()
-{
-    QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? screen->geometry().size() : QSize(1024, 768);
-}
-
-// Runs a window that is not built yet only once it exists as a dialogue.
-void execIfDialog(QWidget* window)
-{
-    if (auto* dialog = qobject_cast<QDialog*>(window))
-        dialog->exec();
-}
-
 } // namespace
 
 Tfmmain::Tfmmain(Program& program, Windows& windows, wordsearch::WordSearchState& state, QWidget* parent)
-    : QWidget(parent, Qt::Window), program_(program), windows_(windows), state_(state), screenSize_(primaryScreenSize)
+    : QWidget(parent, Qt::Window), program_(program), windows_(windows), state_(state), screenSize_(placement::PrimaryScreenSize)
 {
     setObjectName(QStringLiteral("fmmain"));
     // Stored bounds may change its size, and so its zoom.
@@ -527,7 +515,7 @@ void Tfmmain::btnnextClick()
 
 void Tfmmain::SpeedButton1Click()
 {
-    execIfDialog(windows_.byName(QStringLiteral("FmInstructions")));
+    playwindow::ShowInstructions(windows_);
     update();
 }
 

@@ -155,6 +155,20 @@ TEST_F(PictureWindows, PlayWindowStartsEmpty)
     EXPECT_FALSE(preview->windowState() & Qt::WindowMinimized);
 }
 
+TEST_F(PictureWindows, PreviewIsTwoHundredFourByOneEightyFourOutside)
+{
+    // Offscreen windows get a thin frame too; the inside gives up its room once.
+    for (int showing = 0; showing < 2; ++showing) {
+        find<QToolButton>(play, "btnpicture")->click();
+        QTest::qWait(10);
+        const QSize frame = preview->frameGeometry().size() - preview->size();
+        ASSERT_GT(frame.width(), 0) << showing;
+        EXPECT_EQ(preview->frameGeometry().size(), QSize(204, 184)) << showing;
+        EXPECT_EQ(find<QWidget>(preview, "imcheat")->geometry(), QRect(0, 33, 204 - frame.width(), 151 - frame.height()));
+        preview->close();
+    }
+}
+
 TEST_F(PictureWindows, MakerRefusesBadPicturesWithTheirBoxes)
 {
     choice.paths = {samplePath("huge.jpg", samples::WithJpegSize(samples::MakeJpeg(samples::Checker(16, 16)), 10001, 10000)),
@@ -211,6 +225,10 @@ TEST_F(PictureWindows, BuildSaveAndPlay)
     EXPECT_EQ(cursorOf("imstore1"), kCursorPickup);
     QTest::mouseRelease(find<QWidget>(play, "imstore1"), Qt::LeftButton, {}, QPoint(40, 40));
     EXPECT_FALSE(find<QWidget>(play, "imsel1")->isHidden());
+    // Inside its red and black frame the selected piece still shows.
+    const QImage box = find<QWidget>(play, "p4")->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(box.pixel(3, 3), qRgb(255, 0, 0));
+    EXPECT_EQ(box.copy(6, 6, 72, 72), state().boxes[1].convertToFormat(QImage::Format_RGB32).copy(4, 4, 72, 72));
     EXPECT_EQ(cursorOf("i10"), kCursorDrop);
     EXPECT_EQ(cursorOf("i11"), kCursorDelete);
     // A press alone does nothing; the release over the cell drops.

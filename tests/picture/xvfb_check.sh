@@ -2,6 +2,7 @@
 # A hand check of the picture puzzle under a virtual screen: make, save, load a packaged
 # puzzle, play, open and resize the preview; screenshots go to OUT for a person to look at.
 # Usage: tests/picture/xvfb_check.sh BUILD_DIR OUT_DIR   (needs Xvfb, xdotool, ImageMagick)
+# The screen is SCREEN (default 1024x768x24); openbox frames the windows when it is installed.
 set -euo pipefail
 build=$(realpath "$1")
 out=$(realpath -m "$2")
@@ -14,11 +15,14 @@ rm -f "$build/Brainloft puzzles/Lake.tlp"[123]
 "$build/brainloft-make" picture "$out/pictures/interlaced.gif" hills --seed 8 --folder "$out" > /dev/null
 for i in 1 2 3; do cp "$out/hills.tlp$i" "$build/Brainloft puzzles/hills.tld$i"; done
 
-Xvfb :57 -screen 0 1280x1024x24 > "$out/xvfb.log" 2>&1 &
+Xvfb :57 -screen 0 "${SCREEN:-1024x768x24}" > "$out/xvfb.log" 2>&1 &
 xvfb=$!
+sleep 1
+wm=
+if command -v openbox > /dev/null; then openbox > "$out/wm.log" 2>&1 & wm=$!; sleep 1; fi
 (cd "$build" && ./brainloft > "$out/app.log" 2>&1) &
 app=$!
-trap 'kill $app $xvfb 2>/dev/null || true' EXIT
+trap 'kill $app $wm $xvfb 2>/dev/null || true' EXIT
 sleep 3
 
 shot() { import -window root "$out/$1.png"; }
@@ -33,9 +37,11 @@ wait_for() {
 }
 # Clicks at (x, y) inside the window named $1.
 at() {
-    local w; w=$(xdotool search --onlyvisible --name "$1" | head -1)
-    eval "$(xdotool getwindowgeometry --shell "$w")"
-    xdotool mousemove $((X + $2)) $((Y + $3)) click 1
+    local w x y; w=$(xdotool search --onlyvisible --name "$1" | head -1)
+    # xwininfo, not xdotool: under a reparenting window manager xdotool adds the frame once more.
+    x=$(xwininfo -id "$w" | awk '/Absolute upper-left X/ {print $4}')
+    y=$(xwininfo -id "$w" | awk '/Absolute upper-left Y/ {print $4}')
+    xdotool mousemove $((x + $2)) $((y + $3)) click 1
     sleep "${4:-1.5}"
 }
 
@@ -60,8 +66,12 @@ wait_for "Select puzzle"; sleep 0.5
 shot 5-picker
 xdotool key Return; sleep 1.5                # the first row: <hills>
 at "Snapdoodle" 73 16                        # the preview
+shot 6-preview
+# Its outer size: the frame window openbox put round it.
+pw=$(xdotool search --onlyvisible --name 'Puzzle preview' | head -1)
+xwininfo -id "$(xwininfo -id "$pw" -children | awk '/Parent window id/ {print $4}')" | grep -E 'Width|Height' | tr -s ' ' | tee "$out/preview-frame.txt"
 xdotool windowsize "$(xdotool search --onlyvisible --name 'Puzzle preview')" 500 200; sleep 1
-shot 6-preview-wide
+shot 7-preview-wide
 at "Snapdoodle" 216 16                       # close: back to the launcher
-shot 7-launcher-again
+shot 8-launcher-again
 echo "screenshots in $out"

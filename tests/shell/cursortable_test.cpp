@@ -95,6 +95,10 @@ TEST_F(ResourcesTest, EveryLoadedCursorIsAPictureOrAFittingShape)
     // The picture puzzle's "nothing to do here" cursor is our arrow with an X.
     EXPECT_EQ(table.cursor(23).shape(), Qt::BitmapCursor);
     EXPECT_EQ(table.cursor(23).hotSpot(), QPoint(1, 1));
+    // The scroll image's open hand (15) and closed hand (16) are ours and tell themselves apart.
+    ASSERT_EQ(table.cursor(15).shape(), Qt::BitmapCursor);
+    ASSERT_EQ(table.cursor(16).shape(), Qt::BitmapCursor);
+    EXPECT_NE(table.cursor(15).pixmap().toImage(), table.cursor(16).pixmap().toImage());
 }
 
 TEST_F(ResourcesTest, MissingFolderFallsBackToShapesEverywhere)

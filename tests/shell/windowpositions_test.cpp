@@ -67,6 +67,30 @@ TEST_F(WindowPositions, BoundsRoundTrip)
     EXPECT_EQ(main->property("autoCentre"), QVariant(false));
 }
 
+TEST_F(WindowPositions, AFrameNotKnownYetIsPlacedByItsStoredInset)
+{
+    // Stored by a window manager's frame: the corner at (100, 50), the inside 1 right, 20 down.
+    {
+        auto s = store();
+        for (const auto& [value, number] : {std::pair{"left", 100}, {"top", 50}, {"insetleft", 1}, {"insettop", 20}})
+            WriteRegistryInteger(*s, key("fmmain", value), number);
+    }
+    auto w = windowAt(QRect(0, 0, 200, 100));
+    {
+        auto s = store();
+        LoadWindowPositions(*s, {{"fmmain", w.get()}});
+    }
+    EXPECT_EQ(w->geometry().topLeft(), QPoint(101, 70)) << "the inside goes where it sat";
+    // Saved again before any frame is known: the same corner and inset, not the inside's corner.
+    {
+        auto s = store();
+        SaveWindowPositions(*s, {{"fmmain", w.get()}});
+    }
+    EXPECT_EQ(stored("fmmain", "left"), 100);
+    EXPECT_EQ(stored("fmmain", "top"), 50);
+    EXPECT_EQ(stored("fmmain", "insettop"), 20);
+}
+
 TEST_F(WindowPositions, ShownWindowStoresItsOuterFrame)
 {
     auto w = windowAt(QRect(50, 60, 200, 100));
