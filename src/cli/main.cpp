@@ -1,6 +1,7 @@
 #include "cli/maker.h"
 
 #include "brainloft_resources.h"
+#include "shell/program.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -27,7 +28,8 @@ int main(int argc, char* argv[])
     }
     QTextStream out(stdout);
     QTextStream err(stderr);
-    const QString programFolder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    // The same data folder as the program's: beside it, or the shared one once installed.
+    const QString programFolder = ProgramPaths::forRunningProgram().programFolder;
     const int status = RunMaker(QCoreApplication::arguments().mid(1), programFolder, out, err);
     out.flush();
     err.flush();

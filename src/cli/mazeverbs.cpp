@@ -17,8 +17,8 @@ namespace {
 const char* const kMazeHelp =
     "Usage: brainloft-make maze NAME [--level L] [--folder DIR] [--seed N]\n"
     "\n"
-    "Generates a maze and saves it as DIR/NAME.mzp (DIR defaults to the puzzle folder beside\n"
-    "the program; a puzzle whose name differs only in case is replaced under its own name).\n"
+    "Generates a maze and saves it as DIR/NAME.mzp (DIR defaults to the program's puzzle\n"
+    "folder; a puzzle whose name differs only in case is replaced under its own name).\n"
     "\n"
     "  --level L      30 (30 by 30 cells, Easy), 60 (Medium, the default) or 100 (Hard)\n"
     "  --folder DIR   save into DIR instead of the puzzle folder\n"

@@ -21,7 +21,7 @@ const char* const kPictureHelp =
     "the picture is fitted into 640 x 480 with black bars, cut into 48 tiles of 80 x 80 and\n"
     "scrambled; all-black tiles stay in place. Saves DIR/NAME.tlp1 (the board), NAME.tlp2 (the\n"
     "pieces) and NAME.tlp3 (the solved picture), all three or none; DIR defaults to the puzzle\n"
-    "folder beside the program.\n"
+    "folder of the program.\n"
     "\n"
     "  --folder DIR   save into DIR instead of the puzzle folder\n"
     "  --seed N       seed the random generator: the same picture and seed give the same files\n"

@@ -1,20 +1,39 @@
 #include "platform/fileaccess.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 #include <fcntl.h>
+#include <grp.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace fileaccess {
+namespace {
+
+Sharing g_processSharing = Sharing::Everyone;
+
+mode_t widened(mode_t mode, bool folder, Sharing sharing)
+{
+    if (sharing == Sharing::Everyone) {
+        mode |= S_IRUSR | S_IWUSR | S_IRGRP | S_IWGRP | S_IROTH | S_IWOTH;
+        if (folder)
+            mode |= S_IXUSR | S_IXGRP | S_IXOTH;
+        return mode;
+    }
+    mode = (mode | S_IRUSR | S_IWUSR | S_IRGRP | S_IWGRP) & ~mode_t(S_IWOTH);
+    if (folder)
+        mode |= S_IXUSR | S_IXGRP | S_ISGID;
+    return mode;
+}
+
+} // namespace
 
 bool runningAsAdministrator()
 {
     return ::geteuid() == 0;
 }
 
-bool openToEveryone(const QString& path)
+bool openTo(const QString& path, Sharing sharing)
 {
     // Opened without following a link, so a name swapped for a link never opens its target.
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
@@ -22,14 +41,30 @@ bool openToEveryone(const QString& path)
         return false;
     struct stat st {};
     bool ok = ::fstat(fd, &st) == 0 && (S_ISREG(st.st_mode) || S_ISDIR(st.st_mode));
-    if (ok) {
-        mode_t mode = st.st_mode | S_IRUSR | S_IWUSR | S_IRGRP | S_IWGRP | S_IROTH | S_IWOTH;
-        if (S_ISDIR(st.st_mode))
-            mode |= S_IXUSR | S_IXGRP | S_IXOTH;
-        ok = ::fchmod(fd, mode & 07777) == 0;
+    if (ok && sharing == Sharing::UsersGroup) {
+        // Best effort: a file made outside the shared folder's group joins it when its owner may.
+        if (const struct group* users = ::getgrnam("users"); users && st.st_gid != users->gr_gid)
+            (void)::fchown(fd, static_cast<uid_t>(-1), users->gr_gid);
     }
+    if (ok && sharing != Sharing::Private)
+        ok = ::fchmod(fd, widened(st.st_mode, S_ISDIR(st.st_mode), sharing) & 07777) == 0;
     ::close(fd);
     return ok;
+}
+
+bool openToEveryone(const QString& path)
+{
+    return openTo(path, g_processSharing);
+}
+
+void setProcessSharing(Sharing sharing)
+{
+    g_processSharing = sharing;
+}
+
+Sharing processSharing()
+{
+    return g_processSharing;
 }
 
 } // namespace fileaccess

@@ -8,7 +8,21 @@ namespace fileaccess {
 // An administrator here is a process running with effective user id 0.
 bool runningAsAdministrator();
 
-// Adds read and write for user, group and others (and search on folders). False on failure.
+// Who "every user" is for the data of a run.
+enum class Sharing {
+    Everyone,   // a build or unpacked folder: user, group and others read and write
+    UsersGroup, // the installed, shared folder: the group "users" reads and writes, others never write
+    Private,    // the user's own folder: files stay as they were made
+};
+
+// Opens a regular file or folder (never a link) to the given audience: read and write, and search
+// on folders; for UsersGroup also set-group-id on folders so that what is made inside keeps the
+// group. False on failure.
+bool openTo(const QString& path, Sharing sharing);
+
+// openTo with the sharing of the running process (Everyone until set).
 bool openToEveryone(const QString& path);
+void setProcessSharing(Sharing sharing);
+Sharing processSharing();
 
 } // namespace fileaccess

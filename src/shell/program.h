@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/fileaccess.h"
 #include "platform/rng.h"
 #include "shell/settings.h"
 
@@ -14,20 +15,39 @@ class MusicControl;
 class PrinterSetup;
 class ProcessRunner;
 
+// Where an installed program sits and where the data of an installed program goes; compiled in.
+struct InstallLayout {
+    QString binFolder;     // the program's folder once installed, e.g. /usr/games
+    QString sharedFolder;  // the data folder every user of the machine shares, e.g. /var/games/brainloft
+    QString privateFolder; // the user's own data folder, when the shared one is not usable
+
+    static InstallLayout compiledIn();
+};
+
 // Where the program and its data live. Every folder ends with '/'.
 struct ProgramPaths {
-    QString programFolder;   // the folder of the running program
-    QString programFile;     // the program's own file
-    QString inventoryFolder; // holds the shared product inventory "Oakhollow.ini"
-    QString settingsFile;    // the per-user settings store
-    QString runtimeFolder;   // holds the single-instance lock; empty for the user's default
+    // The folder every data path is built from: the puzzle and music folders, the puzzle-pack
+    // installers and their bookkeeping, the permission marker. Beside the program when it runs
+    // from a build or an unpacked folder; the shared data folder when installed, or the user's
+    // own when the shared one is not usable.
+    QString programFolder;
+    QString programFile;      // the program's own file
+    QString executableFolder; // the folder of the program's own file
+    QString inventoryFolder;  // holds the shared product inventory "Oakhollow.ini"
+    QString settingsFile;     // the per-user settings store
+    QString runtimeFolder;    // holds the single-instance lock; empty for the user's default
+    // Who may read and write what the program opens "to every user".
+    fileaccess::Sharing sharing = fileaccess::Sharing::Everyone;
 
     QString puzzleFolder() const { return programFolder + QStringLiteral("Brainloft puzzles"); }
     QString musicFolder() const { return programFolder + QStringLiteral("Brainloft music"); }
     // A file inside the puzzle folder.
     QString puzzleFile(const QString& name) const { return puzzleFolder() + QLatin1Char('/') + name; }
 
-    // The paths of this running program and user.
+    // Places the data (programFolder, sharing) for a program in executableFolder.
+    void placeData(const InstallLayout& layout);
+
+    // The paths of this running program and user; the process opens files with their sharing.
     static ProgramPaths forRunningProgram();
 };
 

@@ -6,8 +6,12 @@
 #include "shell/program.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSet>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace puzzlepacks {
 namespace {
@@ -17,6 +21,16 @@ const QString kSection = QStringLiteral("installed");
 QString key(int n)
 {
     return QStringLiteral("installer#") + QString::number(n);
+}
+
+// The data folder may be shared: an installer is run only when nobody but root or the user
+// running it could have put it there or changed it, so no user plants a program that another runs.
+bool trustedInstaller(const QString& path)
+{
+    struct stat st {};
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+        return false;
+    return (st.st_uid == 0 || st.st_uid == ::geteuid()) && (st.st_mode & (S_IWGRP | S_IWOTH)) == 0;
 }
 
 } // namespace
@@ -53,7 +67,7 @@ void OfferPuzzlePacks(Program& program, bool askAll)
     const QSet<QString> names(present.begin(), present.end());
     for (int n = 1; n <= kHighestPack; ++n) {
         const QString path = InstallerPath(program, n);
-        if (!names.contains(QFileInfo(path).fileName()))
+        if (!names.contains(QFileInfo(path).fileName()) || !trustedInstaller(path))
             continue;
         if (!askAll && ReadPackAsked(program, n) == 1)
             continue;

@@ -11,6 +11,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 
 namespace startup {
@@ -92,7 +93,9 @@ void RecordProductInventory(const Program& program)
 
 QString PermissionMarkerPath(const Program& program)
 {
-    return filenames::replaceExtension(program.paths.programFile, QStringLiteral(".ok"));
+    // Kept with the data: an installed program's own folder is not the user's to write.
+    return program.paths.programFolder +
+           filenames::replaceExtension(QFileInfo(program.paths.programFile).fileName(), QStringLiteral(".ok"));
 }
 
 bool PermissionPassDone(const Program& program)

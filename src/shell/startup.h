@@ -18,7 +18,7 @@ void PrepareFolder(const QString& folder);
 void RecordProductInventory(const Program& program);
 QString InventoryPath(const Program& program);
 
-// The marker file beside the program ("brainloft" -> "brainloft.ok").
+// The marker file in the program folder, named after the program ("brainloft" -> "brainloft.ok").
 QString PermissionMarkerPath(const Program& program);
 // True when the marker records a finished pass for the current program folder.
 bool PermissionPassDone(const Program& program);

@@ -4,6 +4,9 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 void touch(const QString& path)
@@ -71,4 +74,29 @@ TEST(PuzzlePacks, OnlyNumbersOneToAThousandInRisingOrder)
     puzzlepacks::OfferPuzzlePacks(p, false);
     EXPECT_EQ(t.boxes.titles(), QStringList({"Install puzzle pack 2", "Install puzzle pack 1000"}));
     EXPECT_EQ(puzzlepacks::ReadPackAsked(p, 1001), 0);
+}
+
+TEST(PuzzlePacks, OnlyInstallersNoOtherUserCouldHavePlantedAreOffered)
+{
+    TestProgram t;
+    Program& p = *t.program;
+    const auto place = [&](int n, mode_t mode) {
+        const QString path = puzzlepacks::InstallerPath(p, n);
+        touch(path);
+        ::chmod(QFile::encodeName(path).constData(), mode);
+        return path;
+    };
+    place(1, 0755);
+    place(2, 0775); // the group could have changed it
+    place(3, 0757); // anyone could have changed it
+    ASSERT_TRUE(QFile::link(place(9, 0755), puzzlepacks::InstallerPath(p, 4)));
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(QFile::encodeName(place(5, 0755)).constData(), 4242, 4242), 0); // another user's
+    }
+
+    t.boxes.answer({true});
+    puzzlepacks::OfferPuzzlePacks(p, true);
+    EXPECT_EQ(t.boxes.titles(), QStringList({"Install puzzle pack 1", "Install puzzle pack 9"}));
+    EXPECT_EQ(t.processes.runs, QStringList{puzzlepacks::InstallerPath(p, 1)});
+    EXPECT_EQ(puzzlepacks::ReadPackAsked(p, 2), 0) << "a refused installer is not even asked about";
 }
