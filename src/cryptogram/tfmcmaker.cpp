@@ -9,6 +9,8 @@
 #include "shell/program.h"
 #include "shell/puzzlefiles.h"
 
+#include <QCoreApplication>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -255,6 +257,17 @@ bool Tfmcmaker::eventFilter(QObject* watched, QEvent* event)
         auto* keyEvent = static_cast<QKeyEvent*>(event);
         if (keyEvent->key() == Qt::Key_Insert && !keyEvent->isAutoRepeat())
             InsertBlankLine(n);
+        break;
+    }
+    case QEvent::FocusIn: {
+        // A line never selects its text on entry; a dialogue that the window manager activates
+        // late hands its first line the focus as if by Tab, which would select it.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason) {
+            QFocusEvent plain(QEvent::FocusIn, Qt::OtherFocusReason);
+            QCoreApplication::sendEvent(watched, &plain);
+            return true;
+        }
         break;
     }
     case QEvent::MouseButtonPress:

@@ -30,6 +30,15 @@ namespace {
 constexpr std::uint32_t kFixedColours[12] = {0x0000FF, 0x09FF09, 0x00ECEC, 0xFF6C6C, 0xD900D9, 0xECEC00,
                                              0x00B300, 0x00AEAE, 0xCB10B4, 0xA6A600, 0x919191, 0xB4B4B4};
 
+// A radio without a caption, painted in its colour: the whole swatch takes the click, not only its circle.
+class SwatchRadio : public QRadioButton {
+public:
+    using QRadioButton::QRadioButton;
+
+protected:
+    bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+};
+
 QGroupBox* Group(const QString& name, const QString& title, QWidget* parent, const QRect& geometry)
 {
     auto* box = new QGroupBox(title, parent);
@@ -173,7 +182,7 @@ QWidget* Tfmoptions::buildHighlightPage()
     QGroupBox* box = Group(QStringLiteral("GroupBox2"), QStringLiteral("Highlight color"), page, QRect(10, 8, 236, 208));
     colourGroup_ = new QButtonGroup(this);
     for (int i = 0; i < 12; ++i) {
-        auto* radio = new QRadioButton(box);
+        auto* radio = new SwatchRadio(box);
         radio->setObjectName(QString::fromLatin1(kColourButtons[i]));
         radio->setGeometry(16 + (i / 6) * 76, 24 + (i % 6) * 24, 60, 20);
         paintSwatch(radio, kFixedColours[i]);
@@ -181,7 +190,7 @@ QWidget* Tfmoptions::buildHighlightPage()
     }
     placement::MakeLabel(QStringLiteral("Custom color:"), QStringLiteral("Label4"), box, QRect(16, 176, 80, 16), false,
                          11);
-    rbcustom = new QRadioButton(box);
+    rbcustom = new SwatchRadio(box);
     rbcustom->setObjectName(QStringLiteral("rbcustom"));
     rbcustom->setGeometry(92, 174, 44, 20);
     colourGroup_->addButton(rbcustom, 13);

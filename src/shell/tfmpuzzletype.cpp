@@ -25,6 +25,7 @@
 #include <QPushButton>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QWindow>
 #include <QPainter>
 #include <QRadioButton>
 #include <QSettings>
@@ -231,6 +232,14 @@ void Tfmpuzzletype::BitBtn1Click()
     chosen->raise();
     chosen->activateWindow();
     hide();
+    // Restored by the window manager after our own minimise, the native window still asks to
+    // start minimised: without a fresh one the launcher would come back as an icon.
+    if (minimisedByButton_) {
+        minimisedByButton_ = false;
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+        if (QWindow* handle = windowHandle())
+            handle->destroy();
+    }
 }
 
 void Tfmpuzzletype::ColorBtn2Click()
@@ -252,6 +261,7 @@ void Tfmpuzzletype::ColorBtn4Click()
 void Tfmpuzzletype::ColorBtn5Click()
 {
     showMinimized();
+    minimisedByButton_ = true;
     rgpuzzletype->setFocus();
 }
 

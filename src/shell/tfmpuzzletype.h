@@ -68,4 +68,5 @@ private:
     int grabX_ = 0;
     int grabY_ = 0;
     bool positionsLoaded_ = false;
+    bool minimisedByButton_ = false;
 };

@@ -99,6 +99,16 @@ TEST_F(LauncherTest, OkShowsTheChosenPlayWindowAndHidesTheLauncher)
     QTest::keyClick(radio, Qt::Key_Return);
     EXPECT_TRUE(playWindow.isVisible());
     EXPECT_FALSE(launcher->isVisible());
+
+    // Minimised by its own button, then OK: the play window's close brings it back normal.
+    playWindow.hide();
+    launcher->show();
+    launcher->findChild<QAbstractButton*>("ColorBtn5")->click();
+    ASSERT_TRUE(launcher->isMinimized());
+    launcher->findChild<QAbstractButton*>("ColorBtn1")->click();
+    launcher->show();
+    EXPECT_FALSE(launcher->isMinimized());
+    EXPECT_TRUE(launcher->isVisible());
 }
 
 TEST_F(LauncherTest, PackInstallerIsOfferedAtTheFirstShowingOnly)

@@ -262,14 +262,19 @@ TEST_F(OptionsTest, ColourButtonsRecolourThePreview)
         return seen;
     };
     EXPECT_EQ(colours(), std::set<QRgb>({0x000000, 0xFFFFFF, 0xFF0000}));
+    // A click anywhere on a swatch chooses it, its coloured part included.
+    auto clickSwatch = [&](const char* name) {
+        QRadioButton* radio = get<QRadioButton>(name);
+        QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(radio->width() - 6, radio->height() / 2));
+    };
     for (int i = 0; i < 12; ++i) {
-        get<QRadioButton>(Tfmoptions::kColourButtons[i])->click();
+        clickSwatch(Tfmoptions::kColourButtons[i]);
         const QRgb rgb = ToQColor(HighlightColourFor(i + 1, 0)).rgb() & 0xFFFFFFu;
         EXPECT_EQ(colourPixel(), rgb) << Tfmoptions::kColourButtons[i];
         EXPECT_EQ(colours(), std::set<QRgb>({0x000000, 0xFFFFFF, rgb})) << Tfmoptions::kColourButtons[i];
         EXPECT_FALSE(get<QPushButton>("btncustom")->isEnabled());
     }
-    get<QRadioButton>("rbcustom")->click();
+    clickSwatch("rbcustom");
     EXPECT_TRUE(get<QPushButton>("btncustom")->isEnabled());
     EXPECT_EQ(colourPixel(), 0xFF0000u) << "the custom colour is red until chosen";
 }
