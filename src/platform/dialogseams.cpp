@@ -4,6 +4,8 @@
 
 #include <QColorDialog>
 #include <QDesktopServices>
+#include <QStandardPaths>
+#include <QProcess>
 #include <QPageLayout>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -20,6 +22,17 @@ bool QtColourChooser::choose(QWidget* parent, const QColor& initial, QColor& cho
 
 void DesktopLinkOpener::open(const QUrl& url)
 {
+    // The desktop's opener, with its output sent nowhere: a machine without a browser says so
+    // on the console otherwise, and a failing link is to be ignored quietly.
+    if (!QStandardPaths::findExecutable(QStringLiteral("xdg-open")).isEmpty()) {
+        QProcess opener;
+        opener.setProgram(QStringLiteral("xdg-open"));
+        opener.setArguments({url.toString(QUrl::FullyEncoded)});
+        opener.setStandardOutputFile(QProcess::nullDevice());
+        opener.setStandardErrorFile(QProcess::nullDevice());
+        if (opener.startDetached())
+            return;
+    }
     QDesktopServices::openUrl(url);
 }
 

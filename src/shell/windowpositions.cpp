@@ -1,5 +1,6 @@
 #include "shell/windowpositions.h"
 
+#include "controls/placement.h"
 #include "shell/settingsstore.h"
 
 #include <QSettings>
@@ -48,6 +49,9 @@ private:
             window_->setProperty("frameInset", inside.topLeft() - frame.topLeft());
         if (window_->isVisible() && frameKnown && frame.topLeft() != target_)
             window_->move(target_);
+        // A place stored on a larger screen (or one since turned) may lie off this one.
+        if (window_->isVisible())
+            placement::KeepOnScreen(window_);
         deleteLater();
     }
 

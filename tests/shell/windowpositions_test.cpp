@@ -4,6 +4,7 @@
 
 #include <QSettings>
 #include <QWidget>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
@@ -89,6 +90,25 @@ TEST_F(WindowPositions, AFrameNotKnownYetIsPlacedByItsStoredInset)
     EXPECT_EQ(stored("fmmain", "left"), 100);
     EXPECT_EQ(stored("fmmain", "top"), 50);
     EXPECT_EQ(stored("fmmain", "insettop"), 20);
+}
+
+TEST_F(WindowPositions, APlaceOffTheScreenComesBackInside)
+{
+    {
+        auto s = store();
+        WriteRegistryInteger(*s, key("fmmain", "left"), 5000);
+        WriteRegistryInteger(*s, key("fmmain", "top"), 4000);
+    }
+    auto w = windowAt(QRect(0, 0, 200, 100));
+    {
+        auto s = store();
+        LoadWindowPositions(*s, {{"fmmain", w.get()}});
+    }
+    w->show();
+    const auto inside = [&] { return w->screen()->availableGeometry().contains(w->frameGeometry()); };
+    for (int i = 0; i < 100 && !inside(); ++i)
+        QTest::qWait(20);
+    EXPECT_TRUE(inside()) << w->frameGeometry().x() << "," << w->frameGeometry().y();
 }
 
 TEST_F(WindowPositions, ShownWindowStoresItsOuterFrame)
