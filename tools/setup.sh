@@ -13,7 +13,7 @@ brainloft_packages=(
   libfluidsynth-dev libasound2-dev timgm6mb-soundfont
   googletest libgtest-dev libbenchmark-dev
   fonts-liberation
-  xvfb xdotool x11-apps
+  xvfb xdotool x11-apps x11-utils openbox
   poppler-utils
 )
 
