@@ -17,7 +17,6 @@
 #include "printing/tfmnowprint.h"
 #include "printing/tfmprint.h"
 #include "shell/musicbuttons.h"
-#include "shell/playwindow.h"
 #include "shell/cursortable.h"
 #include "shell/program.h"
 #include "shell/puzzlefiles.h"
@@ -35,7 +34,6 @@
 #include <QMouseEvent>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QShowEvent>
 #include <QToolButton>
 
 #include <algorithm>
@@ -69,7 +67,6 @@ public:
     }
 };
 
-
 QPalette panelPalette(const QColor& colour)
 {
     QPalette palette;
@@ -80,9 +77,8 @@ QPalette panelPalette(const QColor& colour)
 } // namespace
 
 Tfmcrypt::Tfmcrypt(Program& program, Windows& windows, CryptogramState& state, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint),
-      program_(program), windows_(windows), state_(state)
+    : PlayWindow(program, windows, parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint), state_(state)
 {
     setObjectName(QStringLiteral("fmcrypt"));
     setWindowTitle(kCaption);
@@ -526,43 +522,6 @@ void Tfmcrypt::btnprintClick()
     setEnabled(true);
     activateWindow();
     setFocus();
-}
-
-void Tfmcrypt::btnoptionsClick()
-{
-    musicbuttons::btnoptionsClick(program_, windows_);
-    update();
-}
-
-void Tfmcrypt::btnmusicClick()
-{
-    musicbuttons::btnmusicClick(program_, btnmusic);
-}
-
-void Tfmcrypt::btnnextClick()
-{
-    musicbuttons::btnnextClick(program_, btnnext);
-}
-
-void Tfmcrypt::SpeedButton1Click()
-{
-    playwindow::ShowInstructions(windows_);
-    update();
-}
-
-void Tfmcrypt::btncloseClick()
-{
-    close();
-}
-
-void Tfmcrypt::showEvent(QShowEvent* event)
-{
-    if (!centred_)
-        placement::CentreUnlessPlaced(this);
-    centred_ = true;
-    QWidget::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
 }
 
 void Tfmcrypt::FormShow()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shell/playwindow.h"
 #include "cryptogram/cryptogram.h"
 
 #include <QWidget>
@@ -21,7 +22,7 @@ struct CryptogramState;
 // The cryptogram play window: the cipher rows with the player's guesses under them, and the key
 // panel with one edit per cipher symbol. Some symbols start solved and locked; a cheat reveals
 // one more; a solved puzzle shows "Puzzle complete" and starts again.
-class Tfmcrypt : public QWidget {
+class Tfmcrypt : public PlayWindow {
     Q_OBJECT
 public:
     Tfmcrypt(Program& program, Windows& windows, cryptogram::CryptogramState& state, QWidget* parent = nullptr);
@@ -47,11 +48,6 @@ public:
     void SpeedButton4Click();
     void btncheatClick();
     void btnprintClick();
-    void btnoptionsClick();
-    void btnmusicClick();
-    void btnnextClick();
-    void SpeedButton1Click();
-    void btncloseClick();
 
     // The guess typing of the key edit of CipherAlphabet[i] for the typed text.
     void edaKeyPress(int i, const QString& typed);
@@ -59,7 +55,6 @@ public:
     void edaKeyUp(int i);
 
 protected:
-    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -67,7 +62,7 @@ private:
     void buildControls();
     void buildKeyPanel();
     void FormCreate();
-    void FormShow();
+    void FormShow() override;
     void FormClose();
     void updateCaption();
     // Runs the maker on the current lines; true when it closed with a build.
@@ -81,11 +76,8 @@ private:
     Pick pickAndLoad(bool forEditing);
     int keyEditIndex(QObject* object) const;
 
-    Program& program_;
-    Windows& windows_;
     cryptogram::CryptogramState& state_;
     bool restarting_ = false; // the puzzle is starting again after a win
-    bool centred_ = false;
 
     QWidget* panbuttons = nullptr;
     QScrollArea* ScrollBox1 = nullptr;
@@ -101,8 +93,6 @@ private:
     QToolButton* btncheat = nullptr;
     QToolButton* btnprint = nullptr;
     QToolButton* btnoptions = nullptr;
-    QToolButton* btnmusic = nullptr;
-    QToolButton* btnnext = nullptr;
     QToolButton* SpeedButton1 = nullptr;
     QToolButton* btnclose = nullptr;
 };

@@ -18,7 +18,6 @@
 #include "printing/tfmnowprint.h"
 #include "printing/tfmprint.h"
 #include "shell/musicbuttons.h"
-#include "shell/playwindow.h"
 #include "shell/program.h"
 #include "shell/puzzlefiles.h"
 #include "shell/tfmfiles.h"
@@ -60,9 +59,8 @@ int keyCode(int qtKey)
 } // namespace
 
 Tfmmaze::Tfmmaze(Program& program, Windows& windows, MazeState& state, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                          Qt::WindowMinimizeButtonHint),
-      program_(program), windows_(windows), state_(state), screenSize_(placement::PrimaryScreenSize)
+    : PlayWindow(program, windows, parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::WindowMinimizeButtonHint), state_(state), screenSize_(placement::PrimaryScreenSize)
 {
     setObjectName(QStringLiteral("fmmaze"));
     // Stored bounds may change its size, and so its zoom.
@@ -356,43 +354,6 @@ void Tfmmaze::btnprintClick()
     }
     raise();
     activateWindow();
-}
-
-void Tfmmaze::btnoptionsClick()
-{
-    musicbuttons::btnoptionsClick(program_, windows_);
-    update();
-}
-
-void Tfmmaze::btnmusicClick()
-{
-    musicbuttons::btnmusicClick(program_, btnmusic);
-}
-
-void Tfmmaze::btnnextClick()
-{
-    musicbuttons::btnnextClick(program_, btnnext);
-}
-
-void Tfmmaze::SpeedButton1Click()
-{
-    playwindow::ShowInstructions(windows_);
-    update();
-}
-
-void Tfmmaze::btncloseClick()
-{
-    close();
-}
-
-void Tfmmaze::showEvent(QShowEvent* event)
-{
-    if (!centred_)
-        placement::CentreUnlessPlaced(this);
-    centred_ = true;
-    QWidget::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
 }
 
 void Tfmmaze::FormShow()

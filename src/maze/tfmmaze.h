@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shell/playwindow.h"
 #include "maze/walk.h"
 
 #include <QImage>
@@ -21,7 +22,7 @@ struct MazeState;
 
 // "Windlepath": the maze play window. A maze is made or loaded here and walked with the arrow
 // keys from its entrance to its exit; the cursor flashes in the "Maze cursor" colour.
-class Tfmmaze : public QWidget {
+class Tfmmaze : public PlayWindow {
     Q_OBJECT
 public:
     Tfmmaze(Program& program, Windows& windows, maze::MazeState& state, QWidget* parent = nullptr);
@@ -39,11 +40,6 @@ public:
     void btnprintClick();
     void btnSmallerClick();
     void btnLargerClick();
-    void btnoptionsClick();
-    void btnmusicClick();
-    void btnnextClick();
-    void SpeedButton1Click();
-    void btncloseClick();
 
     // A maze is present when the main picture's corner wall is black.
     bool mazePresent() const;
@@ -57,7 +53,6 @@ public:
     void setScreenSizeSource(std::function<QSize()> source) { screenSize_ = std::move(source); }
 
 protected:
-    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -65,15 +60,13 @@ protected:
 private:
     void buildControls();
     void FormCreate();
-    void FormShow();
+    void FormShow() override;
     void FormClose();
     void setPictureSize(int pixels);
     void clearMainPicture();
     void clearPictures();
     QImage& mainPicture();
 
-    Program& program_;
-    Windows& windows_;
     maze::MazeState& state_;
     std::function<QSize()> screenSize_;
 
@@ -82,7 +75,6 @@ private:
     maze::Cell cursor_;
     bool flashOn_ = false;
     bool inExit_ = false; // the exit's dialogue is running; keys wait for it
-    bool centred_ = false;
 
     QWidget* Panbuttons = nullptr;
     QWidget* panh2 = nullptr;
@@ -100,8 +92,6 @@ private:
     QToolButton* btnSmaller = nullptr;
     QToolButton* btnLarger = nullptr;
     QToolButton* btnoptions = nullptr;
-    QToolButton* btnmusic = nullptr;
-    QToolButton* btnnext = nullptr;
     QToolButton* SpeedButton1 = nullptr;
     QToolButton* btnclose = nullptr;
 };

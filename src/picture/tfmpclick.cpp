@@ -11,7 +11,6 @@
 #include "platform/fonts.h"
 #include "shell/cursortable.h"
 #include "shell/musicbuttons.h"
-#include "shell/playwindow.h"
 #include "shell/program.h"
 #include "shell/puzzlefiles.h"
 #include "shell/tfmfiles.h"
@@ -93,12 +92,10 @@ QCursor StandardCursor(int index)
     }
 }
 
-
 } // namespace
 
 Tfmpclick::Tfmpclick(Program& program, Windows& windows, PictureState& state, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      program_(program), windows_(windows), state_(state)
+    : PlayWindow(program, windows, parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint), state_(state)
 {
     setObjectName(QStringLiteral("fmpclick"));
     setFixedSize(kClientWidth, kClientHeight);
@@ -333,43 +330,6 @@ void Tfmpclick::btnpictureClick()
     } else {
         preview->show();
     }
-}
-
-void Tfmpclick::btnoptionsClick()
-{
-    musicbuttons::btnoptionsClick(program_, windows_);
-    update();
-}
-
-void Tfmpclick::btnmusicClick()
-{
-    musicbuttons::btnmusicClick(program_, btnmusic);
-}
-
-void Tfmpclick::btnnextClick()
-{
-    musicbuttons::btnnextClick(program_, btnnext);
-}
-
-void Tfmpclick::SpeedButton1Click()
-{
-    playwindow::ShowInstructions(windows_);
-    update();
-}
-
-void Tfmpclick::btncloseClick()
-{
-    close();
-}
-
-void Tfmpclick::showEvent(QShowEvent* event)
-{
-    if (!centred_)
-        placement::CentreUnlessPlaced(this);
-    centred_ = true;
-    QWidget::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
 }
 
 void Tfmpclick::FormShow()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shell/playwindow.h"
 #include "picture/state.h"
 
 #include <QWidget>
@@ -13,7 +14,7 @@ struct Windows;
 
 // The picture puzzle's play window: 48 cells, 6 rows of 8, and five storage boxes. Pieces go
 // from the board into a box and from a selected box into an empty cell.
-class Tfmpclick : public QWidget {
+class Tfmpclick : public PlayWindow {
     Q_OBJECT
 public:
     Tfmpclick(Program& program, Windows& windows, picture::PictureState& state, QWidget* parent = nullptr);
@@ -29,11 +30,6 @@ public:
     void btnNewClick();
     void BtnLoadClick();
     void btnpictureClick();
-    void btnoptionsClick();
-    void btnmusicClick();
-    void btnnextClick();
-    void SpeedButton1Click();
-    void btncloseClick();
 
     // Draws the state: cells, boxes, labels, frames and cursors.
     void refresh();
@@ -42,28 +38,22 @@ public:
     static constexpr int kClientHeight = 542;
 
 protected:
-    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
-    void FormShow();
+    void FormShow() override;
     void FormClose();
     void setCursorIndex(QWidget* widget, int index);
 
-    Program& program_;
-    Windows& windows_;
     picture::PictureState& state_;
-    bool centred_ = false;
 
     QWidget* p7 = nullptr;
     QToolButton* btnNew = nullptr;
     QToolButton* BtnLoad = nullptr;
     QToolButton* btnpicture = nullptr;
     QToolButton* btnoptions = nullptr;
-    QToolButton* btnmusic = nullptr;
-    QToolButton* btnnext = nullptr;
     QToolButton* SpeedButton1 = nullptr;
     QToolButton* btnclose = nullptr;
     QWidget* p1 = nullptr;

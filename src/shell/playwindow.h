@@ -1,11 +1,34 @@
 #pragma once
 
+#include <QWidget>
+
+class Program;
+class QToolButton;
 struct Windows;
 
-// What every play window does alike, beside its music buttons.
-namespace playwindow {
+// What the four play windows share: the music, options, instructions and close buttons, and
+// a first showing centred unless stored bounds placed the window. Each window makes its own
+// buttons (btnmusic and btnnext included) and says what its showing does in FormShow.
+class PlayWindow : public QWidget {
+public:
+    virtual void btnoptionsClick();
+    void btnmusicClick();
+    void btnnextClick();
+    void SpeedButton1Click();
+    void btncloseClick();
 
-// The instructions window, modally, opened on the active type's page.
-void ShowInstructions(Windows& windows);
+protected:
+    PlayWindow(Program& program, Windows& windows, QWidget* parent, Qt::WindowFlags flags);
 
-} // namespace playwindow
+    void showEvent(QShowEvent* event) override;
+    // Runs when the program shows the window (not when the window system restores it).
+    virtual void FormShow() = 0;
+
+    Program& program_;
+    Windows& windows_;
+    QToolButton* btnmusic = nullptr;
+    QToolButton* btnnext = nullptr;
+
+private:
+    bool centred_ = false;
+};

@@ -16,7 +16,6 @@
 #include "wordsearch/tfmgenerator.h"
 #include "shell/music.h"
 #include "shell/musicbuttons.h"
-#include "shell/playwindow.h"
 #include "shell/tfmwinner.h"
 #include "wordsearch/wordsearchfile.h"
 #include "wordsearch/printpages.h"
@@ -54,7 +53,7 @@ constexpr int kGroupGap = 6;
 } // namespace
 
 Tfmmain::Tfmmain(Program& program, Windows& windows, wordsearch::WordSearchState& state, QWidget* parent)
-    : QWidget(parent, Qt::Window), program_(program), windows_(windows), state_(state), screenSize_(placement::PrimaryScreenSize)
+    : PlayWindow(program, windows, parent, Qt::Window), state_(state), screenSize_(placement::PrimaryScreenSize)
 {
     setObjectName(QStringLiteral("fmmain"));
     // Stored bounds may change its size, and so its zoom.
@@ -499,39 +498,7 @@ void Tfmmain::btnprintClick()
 void Tfmmain::btnoptionsClick()
 {
     endSelection();
-    musicbuttons::btnoptionsClick(program_, windows_);
-    update();
-}
-
-void Tfmmain::btnmusicClick()
-{
-    musicbuttons::btnmusicClick(program_, btnmusic);
-}
-
-void Tfmmain::btnnextClick()
-{
-    musicbuttons::btnnextClick(program_, btnnext);
-}
-
-void Tfmmain::SpeedButton1Click()
-{
-    playwindow::ShowInstructions(windows_);
-    update();
-}
-
-void Tfmmain::btncloseClick()
-{
-    close();
-}
-
-void Tfmmain::showEvent(QShowEvent* event)
-{
-    if (!centred_)
-        placement::CentreUnlessPlaced(this);
-    centred_ = true;
-    QWidget::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
+    PlayWindow::btnoptionsClick();
 }
 
 void Tfmmain::FormShow()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shell/playwindow.h"
 #include "wordsearch/state.h"
 
 #include "wordsearch/gridpicture.h"
@@ -18,7 +19,7 @@ class QToolButton;
 
 // The word-search play window: the grid, the words still to find, and the button strip.
 // A word is found by clicking its first and its last letter, in either order.
-class Tfmmain : public QWidget {
+class Tfmmain : public PlayWindow {
     Q_OBJECT
 public:
     Tfmmain(Program& program, Windows& windows, wordsearch::WordSearchState& state, QWidget* parent = nullptr);
@@ -44,11 +45,7 @@ public:
     void btnprintClick();
     void btnSmallerClick();
     void btnLargerClick();
-    void btnoptionsClick();
-    void btnmusicClick();
-    void btnnextClick();
-    void SpeedButton1Click();
-    void btncloseClick();
+    void btnoptionsClick() override;
 
     // The 300 by 300 picture with letters and highlights, and the letters alone.
     const QImage& picture() const { return picture_; }
@@ -74,14 +71,13 @@ signals:
     void puzzleShown();
 
 protected:
-    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FormCreate();
-    void FormShow();
+    void FormShow() override;
     void FormClose();
     void buildControls();
     void setPictureSize(int pixels);
@@ -92,8 +88,6 @@ private:
     void endSelection();
     std::uint32_t highlight() const;
 
-    Program& program_;
-    Windows& windows_;
     wordsearch::WordSearchState& state_;
     std::function<QSize()> screenSize_;
 
@@ -106,7 +100,6 @@ private:
     QPoint end_;
     bool waiting_ = true;      // no start cell is marked
     int zoom_ = 1;
-    bool centred_ = false;
 
     QWidget* panh2 = nullptr;
     QWidget* panbuttons = nullptr;
@@ -126,8 +119,6 @@ private:
     QToolButton* btnSmaller = nullptr;
     QToolButton* btnLarger = nullptr;
     QToolButton* btnoptions = nullptr;
-    QToolButton* btnmusic = nullptr;
-    QToolButton* btnnext = nullptr;
     QToolButton* SpeedButton1 = nullptr;
     QToolButton* btnclose = nullptr;
 };
