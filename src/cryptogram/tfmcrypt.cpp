@@ -533,12 +533,6 @@ void Tfmcrypt::FormShow()
     musicbuttons::FormShow(program_, btnmusic);
 }
 
-void Tfmcrypt::closeEvent(QCloseEvent* event)
-{
-    FormClose();
-    event->accept();
-}
-
 void Tfmcrypt::FormClose()
 {
     Hourglass hourglass;

@@ -55,7 +55,6 @@ public:
     void edaKeyUp(int i);
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -63,7 +62,7 @@ private:
     void buildKeyPanel();
     void FormCreate();
     void FormShow() override;
-    void FormClose();
+    void FormClose() override;
     void updateCaption();
     // Runs the maker on the current lines; true when it closed with a build.
     bool runMaker();

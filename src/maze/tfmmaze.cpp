@@ -367,12 +367,6 @@ void Tfmmaze::FormShow()
     zoom_ = pixels == 600 ? 2 : pixels == 900 ? 3 : 1;
 }
 
-void Tfmmaze::closeEvent(QCloseEvent* event)
-{
-    FormClose();
-    event->accept();
-}
-
 void Tfmmaze::FormClose()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);

@@ -53,7 +53,6 @@ public:
     void setScreenSizeSource(std::function<QSize()> source) { screenSize_ = std::move(source); }
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
@@ -61,7 +60,7 @@ private:
     void buildControls();
     void FormCreate();
     void FormShow() override;
-    void FormClose();
+    void FormClose() override;
     void setPictureSize(int pixels);
     void clearMainPicture();
     void clearPictures();

@@ -343,12 +343,6 @@ void Tfmpclick::FormShow()
     QApplication::restoreOverrideCursor();
 }
 
-void Tfmpclick::closeEvent(QCloseEvent* event)
-{
-    FormClose();
-    event->accept();
-}
-
 void Tfmpclick::FormClose()
 {
     musicbuttons::FormClose(program_);

@@ -38,13 +38,12 @@ public:
     static constexpr int kClientHeight = 542;
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
     void FormShow() override;
-    void FormClose();
+    void FormClose() override;
     void setCursorIndex(QWidget* widget, int index);
 
     picture::PictureState& state_;

@@ -5,6 +5,7 @@
 #include "shell/tfminstructions.h"
 #include "shell/windows.h"
 
+#include <QCloseEvent>
 #include <QShowEvent>
 #include <QToolButton>
 
@@ -49,4 +50,10 @@ void PlayWindow::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
     if (!event->spontaneous())
         FormShow();
+}
+
+void PlayWindow::closeEvent(QCloseEvent* event)
+{
+    FormClose();
+    event->accept();
 }

@@ -8,7 +8,8 @@ struct Windows;
 
 // What the four play windows share: the music, options, instructions and close buttons, and
 // a first showing centred unless stored bounds placed the window. Each window makes its own
-// buttons (btnmusic and btnnext included) and says what its showing does in FormShow.
+// buttons (btnmusic and btnnext included) and says what showing and closing do in FormShow and
+// FormClose.
 class PlayWindow : public QWidget {
 public:
     virtual void btnoptionsClick();
@@ -21,8 +22,11 @@ protected:
     PlayWindow(Program& program, Windows& windows, QWidget* parent, Qt::WindowFlags flags);
 
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     // Runs when the program shows the window (not when the window system restores it).
     virtual void FormShow() = 0;
+    // Runs when the window closes: music stops and the launcher comes back.
+    virtual void FormClose() = 0;
 
     Program& program_;
     Windows& windows_;

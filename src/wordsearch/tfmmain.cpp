@@ -513,12 +513,6 @@ void Tfmmain::FormShow()
     zoom_ = pixels == 600 ? 2 : pixels == 900 ? 3 : 1;
 }
 
-void Tfmmain::closeEvent(QCloseEvent* event)
-{
-    FormClose();
-    event->accept();
-}
-
 void Tfmmain::FormClose()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);

@@ -71,14 +71,13 @@ signals:
     void puzzleShown();
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FormCreate();
     void FormShow() override;
-    void FormClose();
+    void FormClose() override;
     void buildControls();
     void setPictureSize(int pixels);
     void refreshPicture();
