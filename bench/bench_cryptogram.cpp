@@ -3,7 +3,7 @@
 #include "cryptogram/cryptogram.h"
 #include "cryptogram/cryptogramfile.h"
 #include "cryptogram/state.h"
-#include "cryptogram/tfmcrypt.h"
+#include "cryptogram/cryptogramwindow.h"
 #include "platform/messageboxes.h"
 #include "platform/rng.h"
 #include "platform/seams.h"
@@ -108,7 +108,7 @@ void BM_KeystrokeThenRender(benchmark::State& state)
     Program program(paths, boxes, clock, processes);
     Windows windows;
     cryptogram::CryptogramState puzzleState;
-    Tfmcrypt window(program, windows, puzzleState);
+    CryptogramWindow window(program, windows, puzzleState);
     window.show();
     puzzleState.puzzle = builtPuzzle();
     window.ShowCipherText();

@@ -4,7 +4,7 @@
 #include "maze/mazefile.h"
 #include "maze/mazepicture.h"
 #include "maze/state.h"
-#include "maze/tfmmaze.h"
+#include "maze/mazewindow.h"
 #include "platform/messageboxes.h"
 #include "platform/seams.h"
 #include "shell/program.h"
@@ -73,7 +73,7 @@ void BM_CursorStepWithRepaint(benchmark::State& state)
     program.settings.mzlevel = maze::kEasy;
     Windows windows;
     maze::MazeState mazeState;
-    Tfmmaze window(program, windows, mazeState);
+    MazeWindow window(program, windows, mazeState);
     window.setScreenSizeSource([] { return QSize(4000, 4000); });
     window.show();
     window.btnNewClick();

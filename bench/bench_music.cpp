@@ -6,7 +6,7 @@
 #include "platform/messageboxes.h"
 #include "platform/seams.h"
 #include "shell/program.h"
-#include "shell/tfmpuzzletype.h"
+#include "shell/launcherwindow.h"
 #include "shell/tunes.h"
 
 #include <QApplication>
@@ -106,7 +106,7 @@ void BM_StartToFirstPaint(benchmark::State& state)
     for (auto _ : state) {
         Program program(paths, boxes, clock, processes);
         auto windows = std::make_unique<ProgramWindows>(program);
-        Tfmpuzzletype* launcher = windows->windows().fmpuzzletype;
+        LauncherWindow* launcher = windows->windows().fmpuzzletype;
         launcher->show();
         benchmark::DoNotOptimize(launcher->grab());
         state.PauseTiming();

@@ -9,7 +9,7 @@
 #include "picture/picturefiles.h"
 #include "picture/playrules.h"
 #include "picture/puzzlebuild.h"
-#include "picture/tfmpclick.h"
+#include "picture/picturewindow.h"
 #include "picture/tiles.h"
 #include "platform/atomicfile.h"
 #include "platform/rng.h"
@@ -191,7 +191,7 @@ void BM_TileMoveWithRepaint(benchmark::State& state)
     picture::PictureState puzzle;
     Rng rng(1);
     picture::BuildPicturePuzzle(puzzle, picture::FitPicture(samples::Checker(640, 480)), rng);
-    Tfmpclick play(*test.program, windows, puzzle);
+    PictureWindow play(*test.program, windows, puzzle);
     play.show();
     play.repaint();
     for (auto _ : state) {

@@ -3,10 +3,10 @@
 #include "brainloft_resources.h"
 #include "cryptogram/cryptogram.h"
 #include "cryptogram/printcells.h"
-#include "cryptogram/tfmcgpuzzle.h"
+#include "cryptogram/printpage.h"
 #include "maze/generator.h"
 #include "maze/mazepicture.h"
-#include "maze/tfmmazeprint.h"
+#include "maze/printpage.h"
 #include "platform/imagesheets.h"
 #include "platform/messageboxes.h"
 #include "platform/pdfsheets.h"
@@ -14,13 +14,13 @@
 #include "platform/seams.h"
 #include "printing/pagecapture.h"
 #include "printing/printrun.h"
-#include "printing/tfmnowprint.h"
+#include "printing/printprogresswindow.h"
 #include "shell/program.h"
 #include "wordsearch/builder.h"
 #include "wordsearch/gridpicture.h"
 #include "wordsearch/printpages.h"
-#include "wordsearch/tfmkey.h"
-#include "wordsearch/tfmpage.h"
+#include "wordsearch/keypage.h"
+#include "wordsearch/puzzlepage.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -50,8 +50,8 @@ public:
 
 // The word-search pages of a full 20-word puzzle.
 struct Pages {
-    Tfmpage page;
-    TFmKey key;
+    WordSearchPuzzlePage page;
+    WordSearchKeyPage key;
     Pages()
     {
         const QStringList words = {"ANT",  "BEE", "CAT",  "DOG",  "EEL", "FOX", "GNU",  "HEN",  "IBIS", "JAY",
@@ -110,12 +110,12 @@ void BM_WordSearchPuzzlePagePdf(benchmark::State& state)
 // A cryptogram page of twenty full rows and three hints, and a hard maze's page.
 struct TypePages {
     cryptogram::Cryptogram puzzle;
-    Tfmcgpuzzle cryptogramPage;
+    CryptogramPrintPage cryptogramPage;
     PrintCells cells{*cryptogramPage.panpuzzle};
     QImage maze;
     QImage mazeKey;
     int n = 0;
-    Tfmmazeprint mazePage;
+    MazePrintPage mazePage;
     TypePages()
     {
         Rng rng(5);
@@ -163,7 +163,7 @@ void BM_MazeKeyPageLetterImage(benchmark::State& state) { typePageIntoImage(stat
 // What a press of the cryptogram's print button adds around the run: its 1320 cells made and freed.
 void BM_CryptogramCellsMadeAndFreed(benchmark::State& state)
 {
-    Tfmcgpuzzle page;
+    CryptogramPrintPage page;
     for (auto _ : state)
         PrintCells cells(*page.panpuzzle);
 }
@@ -174,7 +174,7 @@ struct RunProgram {
     NoBoxes boxes;
     NoProcesses processes;
     Program program;
-    Tfmnowprint progress;
+    PrintProgressWindow progress;
     explicit RunProgram(bool real)
         : program(ProgramPaths(), boxes, real ? static_cast<Clock&>(realClock) : nullClock, processes),
           progress(program)

@@ -6,7 +6,7 @@
 #include "platform/qtprinter.h"
 #include "platform/seams.h"
 #include "shell/program.h"
-#include "shell/tfmpuzzletype.h"
+#include "shell/launcherwindow.h"
 
 #include <QApplication>
 
@@ -35,8 +35,8 @@ int main(int argc, char* argv[])
     program.printer = &printer;
 
     ProgramWindows windows(program);
-    Tfmpuzzletype* launcher = windows.windows().fmpuzzletype;
-    QObject::connect(launcher, &Tfmpuzzletype::closed, &app, &QCoreApplication::quit);
+    LauncherWindow* launcher = windows.windows().fmpuzzletype;
+    QObject::connect(launcher, &LauncherWindow::closed, &app, &QCoreApplication::quit);
     launcher->show();
     return app.exec();
 }

@@ -1,35 +1,35 @@
 #include "app/programwindows.h"
 
 #include "controls/placement.h"
-#include "controls/tokscrollimage.h"
-#include "cryptogram/tfmcgpuzzle.h"
-#include "cryptogram/tfmcmaker.h"
-#include "cryptogram/tfmcrypt.h"
-#include "maze/tfmmaze.h"
-#include "maze/tfmmazeprint.h"
-#include "maze/tfmmzkey.h"
-#include "picture/tfmpcheat.h"
-#include "picture/tfmpclick.h"
-#include "picture/tfmpmaker.h"
+#include "controls/scrollimage.h"
+#include "cryptogram/printpage.h"
+#include "cryptogram/cryptogrammaker.h"
+#include "cryptogram/cryptogramwindow.h"
+#include "maze/mazewindow.h"
+#include "maze/printpage.h"
+#include "maze/mazekeywindow.h"
+#include "picture/picturepreview.h"
+#include "picture/picturewindow.h"
+#include "picture/picturemaker.h"
 #include "shell/cursortable.h"
 #include "shell/program.h"
-#include "shell/taboutbox.h"
-#include "shell/tfmfiles.h"
-#include "shell/tfminstructions.h"
-#include "shell/tfmmore.h"
-#include "shell/tfmoptions.h"
-#include "shell/tfmplayer.h"
-#include "shell/tfmpuzzletype.h"
-#include "wordsearch/tfmanswers.h"
-#include "wordsearch/tfmbuilderror.h"
-#include "wordsearch/tfmgenerator.h"
-#include "wordsearch/tfmmain.h"
-#include "wordsearch/tfmnotice.h"
-#include "shell/tfmwinner.h"
-#include "printing/tfmnowprint.h"
-#include "printing/tfmprint.h"
-#include "wordsearch/tfmkey.h"
-#include "wordsearch/tfmpage.h"
+#include "shell/aboutwindow.h"
+#include "shell/puzzlepicker.h"
+#include "shell/instructionswindow.h"
+#include "shell/morewindow.h"
+#include "shell/optionswindow.h"
+#include "shell/musicplayer.h"
+#include "shell/launcherwindow.h"
+#include "wordsearch/wordsearchkeywindow.h"
+#include "wordsearch/builderrordialog.h"
+#include "wordsearch/wordsearchmaker.h"
+#include "wordsearch/wordsearchwindow.h"
+#include "wordsearch/noticedialog.h"
+#include "shell/winnerdialog.h"
+#include "printing/printprogresswindow.h"
+#include "printing/printoptionsdialog.h"
+#include "wordsearch/keypage.h"
+#include "wordsearch/puzzlepage.h"
 
 #include <QEvent>
 #include <QTimer>
@@ -83,32 +83,32 @@ ProgramWindows::ProgramWindows(Program& program)
     states_.wordSearch.currentFolder = program.paths.programFolder;
     // The launcher comes first: its create handler prepares the folders and settings that the
     // other windows rely on. Windows not built yet keep their place in the order as null.
-    windows_.fmpuzzletype = create<Tfmpuzzletype>(program, windows_);
-    windows_.fmmain = create<Tfmmain>(program, windows_, states_.wordSearch);
-    windows_.fmGenerator = create<TfmGenerator>(program, windows_, states_.wordSearch);
-    windows_.FmWinner = create<TFmWinner>();
-    windows_.fmfiles = create<Tfmfiles>(program);
-    windows_.fmnowprint = create<Tfmnowprint>(program);
-    windows_.fmprint = create<Tfmprint>(program);
-    windows_.fmpage = create<Tfmpage>();
-    windows_.FmKey = create<TFmKey>();
-    windows_.fmbuilderror = create<Tfmbuilderror>();
-    windows_.AboutBox = create<TAboutBox>(program, windows_, links_);
-    windows_.FmInstructions = create<TFmInstructions>(program, windows_, printer_);
-    windows_.fmnotice = create<Tfmnotice>();
-    windows_.fmoptions = create<Tfmoptions>(program, windows_, colours_);
-    windows_.fmcrypt = create<Tfmcrypt>(program, windows_, states_.cryptogram);
-    windows_.fmcmaker = create<Tfmcmaker>(program, windows_, states_.cryptogram);
-    windows_.fmplayer = create<Tfmplayer>(program, windows_, tunePlayer_);
-    windows_.fmmaze = create<Tfmmaze>(program, windows_, states_.maze);
-    windows_.fmpcheat = create<Tfmpcheat>();
-    windows_.fmmazeprint = create<Tfmmazeprint>();
-    windows_.fmcgpuzzle = create<Tfmcgpuzzle>();
-    windows_.fmpclick = create<Tfmpclick>(program, windows_, states_.picture);
-    windows_.fmmzkey = create<Tfmmzkey>(program, windows_);
-    windows_.fmanswers = create<Tfmanswers>(program, windows_, states_.wordSearch);
-    windows_.fmpmaker = create<Tfmpmaker>(program, windows_, states_.picture);
-    windows_.fmMore = create<TfmMore>(links_);
+    windows_.fmpuzzletype = create<LauncherWindow>(program, windows_);
+    windows_.fmmain = create<WordSearchWindow>(program, windows_, states_.wordSearch);
+    windows_.fmGenerator = create<WordSearchMaker>(program, windows_, states_.wordSearch);
+    windows_.FmWinner = create<WinnerDialog>();
+    windows_.fmfiles = create<PuzzlePicker>(program);
+    windows_.fmnowprint = create<PrintProgressWindow>(program);
+    windows_.fmprint = create<PrintOptionsDialog>(program);
+    windows_.fmpage = create<WordSearchPuzzlePage>();
+    windows_.FmKey = create<WordSearchKeyPage>();
+    windows_.fmbuilderror = create<BuildErrorDialog>();
+    windows_.AboutBox = create<AboutWindow>(program, windows_, links_);
+    windows_.FmInstructions = create<InstructionsWindow>(program, windows_, printer_);
+    windows_.fmnotice = create<NoticeDialog>();
+    windows_.fmoptions = create<OptionsWindow>(program, windows_, colours_);
+    windows_.fmcrypt = create<CryptogramWindow>(program, windows_, states_.cryptogram);
+    windows_.fmcmaker = create<CryptogramMaker>(program, windows_, states_.cryptogram);
+    windows_.fmplayer = create<MusicPlayer>(program, windows_, tunePlayer_);
+    windows_.fmmaze = create<MazeWindow>(program, windows_, states_.maze);
+    windows_.fmpcheat = create<PicturePreview>();
+    windows_.fmmazeprint = create<MazePrintPage>();
+    windows_.fmcgpuzzle = create<CryptogramPrintPage>();
+    windows_.fmpclick = create<PictureWindow>(program, windows_, states_.picture);
+    windows_.fmmzkey = create<MazeKeyWindow>(program, windows_);
+    windows_.fmanswers = create<WordSearchKeyWindow>(program, windows_, states_.wordSearch);
+    windows_.fmpmaker = create<PictureMaker>(program, windows_, states_.picture);
+    windows_.fmMore = create<MoreWindow>(links_);
     wireWindows(program);
 
     // The preview's control takes its grab and move cursors from the program's table.
@@ -129,13 +129,13 @@ void ProgramWindows::wireWindows(Program&)
 {
     // Options OK: highlights already drawn in the word search, its key and the printed key page
     // take the new colour.
-    QObject::connect(windows_.fmoptions, &Tfmoptions::highlightsRecoloured, windows_.fmmain,
+    QObject::connect(windows_.fmoptions, &OptionsWindow::highlightsRecoloured, windows_.fmmain,
                      [this](const QImage& colourPicture) {
                          windows_.fmmain->RecolourHighlights(colourPicture);
                          windows_.fmanswers->PaintKey(windows_.fmmain->letterCopy());
                          windows_.fmmain->PreparePrintPages();
                      });
-    QObject::connect(windows_.fmmain, &Tfmmain::puzzleShown, windows_.fmoptions, &Tfmoptions::RefreshTuneList);
+    QObject::connect(windows_.fmmain, &WordSearchWindow::puzzleShown, windows_.fmoptions, &OptionsWindow::RefreshTuneList);
 }
 
 ProgramWindows::~ProgramWindows()

@@ -6,7 +6,7 @@
 #include "cryptogram/cryptogramfile.h"
 #include "cryptogram/printcells.h"
 #include "cryptogram/textfile.h"
-#include "cryptogram/tfmcgpuzzle.h"
+#include "cryptogram/printpage.h"
 #include "platform/filenames.h"
 #include "printing/pagecapture.h"
 
@@ -140,7 +140,7 @@ int cryptogramPages(const QString& path, Context&, PrintablePages& pages)
 {
     struct Page {
         cryptogram::Cryptogram puzzle;
-        Tfmcgpuzzle window;
+        CryptogramPrintPage window;
         PrintCells cells{*window.panpuzzle};
     };
     auto page = std::make_shared<Page>();

@@ -5,7 +5,7 @@
 #include "maze/generator.h"
 #include "maze/mazefile.h"
 #include "maze/mazepicture.h"
-#include "maze/tfmmazeprint.h"
+#include "maze/printpage.h"
 #include "platform/filenames.h"
 #include "printing/pagecapture.h"
 
@@ -106,7 +106,7 @@ int mazePages(const QString& path, Context&, PrintablePages& pages)
         QImage maze;
         QImage key;
         int n = 0;
-        Tfmmazeprint window;
+        MazePrintPage window;
     };
     auto page = std::make_shared<Page>();
     maze::MazeGrid grid;

@@ -8,8 +8,8 @@
 #include "wordsearch/builder.h"
 #include "wordsearch/gridpicture.h"
 #include "wordsearch/printpages.h"
-#include "wordsearch/tfmkey.h"
-#include "wordsearch/tfmpage.h"
+#include "wordsearch/keypage.h"
+#include "wordsearch/puzzlepage.h"
 #include "wordsearch/wordlist.h"
 #include "wordsearch/wordsearchfile.h"
 
@@ -158,8 +158,8 @@ int wordSearchPages(const QString& path, Context&, PrintablePages& pages)
     wordsearch::PaintKey(key, puzzle, picture, Settings().effectiveHighlight);
 
     struct Windows {
-        Tfmpage page;
-        TFmKey key;
+        WordSearchPuzzlePage page;
+        WordSearchKeyPage key;
     };
     auto windows = std::make_shared<Windows>();
     pages.pageKind = printing::kWordSearchPages;

@@ -3,8 +3,8 @@
 #include "platform/messageboxes.h"
 #include "platform/printer.h"
 #include "printing/pagecapture.h"
-#include "printing/tfmnowprint.h"
-#include "printing/tfmprint.h"
+#include "printing/printprogresswindow.h"
+#include "printing/printoptionsdialog.h"
 #include "shell/program.h"
 
 #include <QCoreApplication>
@@ -19,7 +19,7 @@ QString unitFor(int count)
     return count == 1 ? QStringLiteral("copy") : QStringLiteral("copies");
 }
 
-bool nothingPrinted(Tfmnowprint& progress)
+bool nothingPrinted(PrintProgressWindow& progress)
 {
     progress.closeRun();
     return false;
@@ -27,7 +27,7 @@ bool nothingPrinted(Tfmnowprint& progress)
 
 } // namespace
 
-bool PrintPuzzle(Program& program, Tfmprint& options, Tfmnowprint& progress, QWidget& firstPage, QWidget& secondPage,
+bool PrintPuzzle(Program& program, PrintOptionsDialog& options, PrintProgressWindow& progress, QWidget& firstPage, QWidget& secondPage,
                  int pageKind, const QString& name, const PreparePage& prepare)
 {
     if (program.printer)

@@ -6,8 +6,8 @@
 
 class Program;
 class QWidget;
-class Tfmnowprint;
-class Tfmprint;
+class PrintProgressWindow;
+class PrintOptionsDialog;
 
 namespace printing {
 
@@ -15,7 +15,7 @@ namespace printing {
 // than one copy, then the run with the progress window. True when printing started.
 // firstPage and secondPage are the page windows (the same window for kinds 2 and 4, filled by
 // prepare before each page's copies); prepare may be empty when both pages are filled already.
-bool PrintPuzzle(Program& program, Tfmprint& options, Tfmnowprint& progress, QWidget& firstPage, QWidget& secondPage,
+bool PrintPuzzle(Program& program, PrintOptionsDialog& options, PrintProgressWindow& progress, QWidget& firstPage, QWidget& secondPage,
                  int pageKind, const QString& name, const PreparePage& prepare = {});
 
 } // namespace printing

@@ -2,7 +2,7 @@
 
 #include "controls/placement.h"
 #include "shell/musicbuttons.h"
-#include "shell/tfminstructions.h"
+#include "shell/instructionswindow.h"
 #include "shell/windows.h"
 
 #include <QCloseEvent>

@@ -1,18 +1,18 @@
 #include "shell/puzzlefiles.h"
 
-#include "controls/tokstringdialog.h"
+#include "controls/namedialog.h"
 #include "platform/fileaccess.h"
 #include "platform/filenames.h"
 #include "platform/messageboxes.h"
 #include "shell/program.h"
-#include "shell/tfmfiles.h"
+#include "shell/puzzlepicker.h"
 
 #include <QFile>
 #include <QWidget>
 
 namespace puzzlefiles {
 
-void ConfigureNameDialog(TokStringDialog& sd1)
+void ConfigureNameDialog(NameDialog& sd1)
 {
     sd1.setCaption(QStringLiteral("Puzzle name"));
     sd1.setPrompt(QStringLiteral("Please enter a name for your puzzle."));
@@ -35,7 +35,7 @@ bool userFilesExist(const Program& program, const PuzzleKind& kind, const QStrin
 
 } // namespace
 
-SaveResult SaveAfterBuild(Program& program, TokStringDialog& sd1, const PuzzleKind& kind, QString& currentName,
+SaveResult SaveAfterBuild(Program& program, NameDialog& sd1, const PuzzleKind& kind, QString& currentName,
                     QWidget* maker)
 {
     MessageBoxes& boxes = program.boxes;
@@ -88,7 +88,7 @@ SaveResult SaveAfterBuild(Program& program, TokStringDialog& sd1, const PuzzleKi
     return result;
 }
 
-QString PickPuzzleFile(Program& program, Tfmfiles& picker, const PuzzleKind& kind, QWidget* playWindow)
+QString PickPuzzleFile(Program& program, PuzzlePicker& picker, const PuzzleKind& kind, QWidget* playWindow)
 {
     if (kind.threeFiles)
         program.previewSwitch = true;

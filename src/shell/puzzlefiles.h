@@ -5,15 +5,15 @@
 #include <QString>
 
 class Program;
-class Tfmfiles;
-class TokStringDialog;
+class PuzzlePicker;
+class NameDialog;
 class QWidget;
 
 // The save and open flows that every puzzle type shares.
 namespace puzzlefiles {
 
 // Sets up a maker's name dialogue: "Puzzle name", 30 characters, file-name characters only.
-void ConfigureNameDialog(TokStringDialog& sd1);
+void ConfigureNameDialog(NameDialog& sd1);
 
 enum class SaveResult {
     Saved,    // written; currentName is the saved name
@@ -23,13 +23,13 @@ enum class SaveResult {
 
 // After a build: asks whether to save, asks for a name until one is given or the user declines,
 // asks before replacing, writes, and reports. maker is repainted afterwards.
-SaveResult SaveAfterBuild(Program& program, TokStringDialog& sd1, const PuzzleKind& kind, QString& currentName,
+SaveResult SaveAfterBuild(Program& program, NameDialog& sd1, const PuzzleKind& kind, QString& currentName,
                     QWidget* maker);
 
 // Lists the puzzle folder for the kind in the picker and lets the user choose. Returns the
 // chosen file's actual name (with extension), or "" after Cancel or with no row chosen.
 // playWindow is repainted afterwards.
-QString PickPuzzleFile(Program& program, Tfmfiles& picker, const PuzzleKind& kind, QWidget* playWindow);
+QString PickPuzzleFile(Program& program, PuzzlePicker& picker, const PuzzleKind& kind, QWidget* playWindow);
 
 // The warning every type shows when a chosen puzzle cannot be read.
 void ShowLoadError(Program& program);

@@ -3,64 +3,64 @@
 #include <QList>
 #include <QWidget>
 
-class Tfmpuzzletype;
-class Tfmmain;
-class TfmGenerator;
-class TFmWinner;
-class Tfmfiles;
-class Tfmnowprint;
-class Tfmprint;
-class Tfmpage;
-class TFmKey;
-class Tfmbuilderror;
-class TAboutBox;
-class TFmInstructions;
-class Tfmnotice;
-class Tfmoptions;
-class Tfmcrypt;
-class Tfmcmaker;
-class Tfmplayer;
-class Tfmmaze;
-class Tfmpcheat;
-class Tfmmazeprint;
-class Tfmcgpuzzle;
-class Tfmpclick;
-class Tfmmzkey;
-class Tfmanswers;
-class Tfmpmaker;
-class TfmMore;
+class LauncherWindow;
+class WordSearchWindow;
+class WordSearchMaker;
+class WinnerDialog;
+class PuzzlePicker;
+class PrintProgressWindow;
+class PrintOptionsDialog;
+class WordSearchPuzzlePage;
+class WordSearchKeyPage;
+class BuildErrorDialog;
+class AboutWindow;
+class InstructionsWindow;
+class NoticeDialog;
+class OptionsWindow;
+class CryptogramWindow;
+class CryptogramMaker;
+class MusicPlayer;
+class MazeWindow;
+class PicturePreview;
+class MazePrintPage;
+class CryptogramPrintPage;
+class PictureWindow;
+class MazeKeyWindow;
+class WordSearchKeyWindow;
+class PictureMaker;
+class MoreWindow;
 
 // Every window of the program, created once at start in a fixed order and kept for the whole
 // run. Windows reach each other through this registry; a window that is not built is null.
 // The slots name window classes without including them: a window that must act on another
 // includes that window's header itself, so the shell depends on no puzzle type.
 struct Windows {
-    Tfmpuzzletype* fmpuzzletype = nullptr;
-    Tfmmain* fmmain = nullptr;
-    TfmGenerator* fmGenerator = nullptr;
-    TFmWinner* FmWinner = nullptr;
-    Tfmfiles* fmfiles = nullptr;
-    Tfmnowprint* fmnowprint = nullptr;
-    Tfmprint* fmprint = nullptr;
-    Tfmpage* fmpage = nullptr;
-    TFmKey* FmKey = nullptr;
-    Tfmbuilderror* fmbuilderror = nullptr;
-    TAboutBox* AboutBox = nullptr;
-    TFmInstructions* FmInstructions = nullptr;
-    Tfmnotice* fmnotice = nullptr;
-    Tfmoptions* fmoptions = nullptr;
-    Tfmcrypt* fmcrypt = nullptr;
-    Tfmcmaker* fmcmaker = nullptr;
-    Tfmplayer* fmplayer = nullptr;
-    Tfmmaze* fmmaze = nullptr;
-    Tfmpcheat* fmpcheat = nullptr;
-    Tfmmazeprint* fmmazeprint = nullptr;
-    Tfmcgpuzzle* fmcgpuzzle = nullptr;
-    Tfmpclick* fmpclick = nullptr;
-    Tfmmzkey* fmmzkey = nullptr;
-    Tfmanswers* fmanswers = nullptr;
-    Tfmpmaker* fmpmaker = nullptr;
-    TfmMore* fmMore = nullptr;
+    LauncherWindow* fmpuzzletype = nullptr;
+    WordSearchWindow* fmmain = nullptr;
+    WordSearchMaker* fmGenerator = nullptr;
+    WinnerDialog* FmWinner = nullptr;
+    PuzzlePicker* fmfiles = nullptr;
+    PrintProgressWindow* fmnowprint = nullptr;
+    PrintOptionsDialog* fmprint = nullptr;
+    WordSearchPuzzlePage* fmpage = nullptr;
+    WordSearchKeyPage* FmKey = nullptr;
+    BuildErrorDialog* fmbuilderror = nullptr;
+    AboutWindow* AboutBox = nullptr;
+    InstructionsWindow* FmInstructions = nullptr;
+    NoticeDialog* fmnotice = nullptr;
+    OptionsWindow* fmoptions = nullptr;
+    CryptogramWindow* fmcrypt = nullptr;
+    CryptogramMaker* fmcmaker = nullptr;
+    MusicPlayer* fmplayer = nullptr;
+    MazeWindow* fmmaze = nullptr;
+    PicturePreview* fmpcheat = nullptr;
+    MazePrintPage* fmmazeprint = nullptr;
+    CryptogramPrintPage* fmcgpuzzle = nullptr;
+    PictureWindow* fmpclick = nullptr;
+    MazeKeyWindow* fmmzkey = nullptr;
+    WordSearchKeyWindow* fmanswers = nullptr;
+    PictureMaker* fmpmaker = nullptr;
+    MoreWindow* fmMore = nullptr;
 
     // In creation order.
     QList<QWidget*> all;

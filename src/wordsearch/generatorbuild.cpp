@@ -1,17 +1,17 @@
 // The generator's Build and Cancel: checks the list, runs the grid builder with the window as
 // its progress display, reports unplaced words and hands the puzzle to the save flow.
 
-#include "wordsearch/tfmgenerator.h"
+#include "wordsearch/wordsearchmaker.h"
 
-#include "controls/tokstringdialog.h"
+#include "controls/namedialog.h"
 #include "platform/messageboxes.h"
 #include "platform/seams.h"
 #include "shell/program.h"
 #include "shell/puzzlefiles.h"
 #include "wordsearch/wordsearchkind.h"
 #include "shell/windows.h"
-#include "wordsearch/tfmbuilderror.h"
-#include "wordsearch/tfmnotice.h"
+#include "wordsearch/builderrordialog.h"
+#include "wordsearch/noticedialog.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -21,7 +21,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 
-void TfmGenerator::btnBuildClick()
+void WordSearchMaker::btnBuildClick()
 {
     if (building())
         return;
@@ -73,13 +73,13 @@ void TfmGenerator::btnBuildClick()
         if (!cancelled) {
             setGauge(gaugeMaximum_);
             if (!outcome.unplaced.isEmpty() && windows_.fmbuilderror) {
-                Tfmbuilderror& report = *windows_.fmbuilderror;
+                BuildErrorDialog& report = *windows_.fmbuilderror;
                 for (const QString& word : outcome.unplaced)
                     report.addWord(word);
                 report.setMessage(wordsearch::UnplacedMessage(static_cast<int>(outcome.unplaced.size())));
                 const int answer = report.exec();
                 buildErrorShown_ = true;
-                retry = answer == Tfmbuilderror::Retry;
+                retry = answer == BuildErrorDialog::Retry;
             }
         }
 
@@ -106,7 +106,7 @@ void TfmGenerator::btnBuildClick()
     }
 }
 
-void TfmGenerator::btnmenuClick()
+void WordSearchMaker::btnmenuClick()
 {
     if (!program_.boxes.question(QStringLiteral("Cancel process"),
                                  QStringLiteral("If you stop this process, you puzzle will not be created\n"
@@ -121,11 +121,11 @@ void TfmGenerator::btnmenuClick()
     close();
 }
 
-bool TfmGenerator::CheckContainedWords()
+bool WordSearchMaker::CheckContainedWords()
 {
     if (buildErrorShown_ || !windows_.fmnotice)
         return true;
-    Tfmnotice& notice = *windows_.fmnotice;
+    NoticeDialog& notice = *windows_.fmnotice;
     notice.clearLines();
     const QStringList lines = wordsearch::ContainedWordLines(rows());
     if (lines.isEmpty())
@@ -138,7 +138,7 @@ bool TfmGenerator::CheckContainedWords()
     return answer == QDialog::Accepted;
 }
 
-void TfmGenerator::setBuildingState(bool on)
+void WordSearchMaker::setBuildingState(bool on)
 {
     btnmenu->setEnabled(on);
     btnBuild->setEnabled(!on);
@@ -151,7 +151,7 @@ void TfmGenerator::setBuildingState(bool on)
     }
 }
 
-void TfmGenerator::restoreCursor()
+void WordSearchMaker::restoreCursor()
 {
     if (cursorSet_) {
         QApplication::restoreOverrideCursor();
@@ -159,7 +159,7 @@ void TfmGenerator::restoreCursor()
     }
 }
 
-void TfmGenerator::wordStarted(const QString& word)
+void WordSearchMaker::wordStarted(const QString& word)
 {
     lblword->setText(word);
     lblword->repaint();
@@ -167,18 +167,18 @@ void TfmGenerator::wordStarted(const QString& word)
     QCoreApplication::processEvents();
 }
 
-void TfmGenerator::fillStarted()
+void WordSearchMaker::fillStarted()
 {
     lblword->setText(QStringLiteral("Random letters"));
     lblword->repaint();
 }
 
-void TfmGenerator::progressChanged(int value)
+void WordSearchMaker::progressChanged(int value)
 {
     pbprogress->setValue(value);
 }
 
-void TfmGenerator::gaugeChanged(int value)
+void WordSearchMaker::gaugeChanged(int value)
 {
     setGauge(value);
 }

@@ -4,8 +4,8 @@
 #include "printing/pagelayout.h"
 #include "printing/pagepicture.h"
 #include "wordsearch/gridpicture.h"
-#include "wordsearch/tfmkey.h"
-#include "wordsearch/tfmpage.h"
+#include "wordsearch/keypage.h"
+#include "wordsearch/puzzlepage.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -42,12 +42,12 @@ QImage Framed(const QImage& picture)
 
 } // namespace
 
-void PreparePrintPages(Tfmpage& page, TFmKey& key, const QStringList& words, const QImage& puzzlePicture,
+void PreparePrintPages(WordSearchPuzzlePage& page, WordSearchKeyPage& key, const QStringList& words, const QImage& puzzlePicture,
                        const QImage& keyPicture, const QString& name)
 {
     for (QLabel* label : page.words)
         label->clear();
-    for (int i = 0; i < Tfmpage::kWordLabels && i < words.size(); ++i)
+    for (int i = 0; i < WordSearchPuzzlePage::kWordLabels && i < words.size(); ++i)
         page.words[i]->setText(words[i]);
 
     page.immain->setPicture(Framed(puzzlePicture));

@@ -9,8 +9,8 @@
 class QLabel;
 class QWidget;
 class PagePicture;
-class Tfmpage;
-class TFmKey;
+class WordSearchPuzzlePage;
+class WordSearchKeyPage;
 
 namespace wordsearch {
 
@@ -22,7 +22,7 @@ QStringList PageWords(const WordSearchPuzzle& puzzle);
 
 // Fills both print pages: the words down the three columns, the grid's letters and the key
 // picture each in a one-pixel black frame, and the titles from the puzzle's name.
-void PreparePrintPages(Tfmpage& page, TFmKey& key, const QStringList& words, const QImage& puzzlePicture,
+void PreparePrintPages(WordSearchPuzzlePage& page, WordSearchKeyPage& key, const QStringList& words, const QImage& puzzlePicture,
                        const QImage& keyPicture, const QString& name);
 
 // Shared by both pages: the white borderless window, its labels and its framed picture.

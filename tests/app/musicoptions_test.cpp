@@ -2,20 +2,20 @@
 // launcher's tunes, and the options' effect on the word search.
 #include "app/programwindows.h"
 #include "brainloft_resources.h"
-#include "shell/taboutbox.h"
-#include "shell/tfmmore.h"
-#include "shell/tfmoptions.h"
-#include "shell/tfmplayer.h"
-#include "shell/tfmpuzzletype.h"
+#include "shell/aboutwindow.h"
+#include "shell/morewindow.h"
+#include "shell/optionswindow.h"
+#include "shell/musicplayer.h"
+#include "shell/launcherwindow.h"
 #include "shell/tunes.h"
 #include "support/modal.h"
 #include "support/testprogram.h"
 #include "wordsearch/builder.h"
 #include "wordsearch/puzzle.h"
-#include "wordsearch/tfmanswers.h"
+#include "wordsearch/wordsearchkeywindow.h"
 #include "printing/pagepicture.h"
-#include "wordsearch/tfmkey.h"
-#include "wordsearch/tfmmain.h"
+#include "wordsearch/keypage.h"
+#include "wordsearch/wordsearchwindow.h"
 
 #include <QAbstractButton>
 #include <QElapsedTimer>

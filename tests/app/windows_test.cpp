@@ -2,12 +2,12 @@
 // controls, and looked at in grabbed pictures.
 #include "app/programwindows.h"
 #include "brainloft_resources.h"
-#include "shell/tfmpuzzletype.h"
+#include "shell/launcherwindow.h"
 #include "support/modal.h"
 #include "support/testprogram.h"
-#include "wordsearch/tfmanswers.h"
-#include "wordsearch/tfmgenerator.h"
-#include "wordsearch/tfmmain.h"
+#include "wordsearch/wordsearchkeywindow.h"
+#include "wordsearch/wordsearchmaker.h"
+#include "wordsearch/wordsearchwindow.h"
 
 #include <QAbstractButton>
 #include <QFile>
@@ -61,7 +61,7 @@ TEST_F(ProgramWindowsTest, EveryWindowIsCreatedOnceInStartUpOrder)
 TEST_F(ProgramWindowsTest, LauncherLooksLikeItsDesign)
 {
     ProgramWindows pw(*t.program);
-    Tfmpuzzletype* launcher = pw.windows().fmpuzzletype;
+    LauncherWindow* launcher = pw.windows().fmpuzzletype;
     launcher->show();
     const QImage shot = launcher->grab().toImage();
     ASSERT_EQ(shot.size(), QSize(600, 465));

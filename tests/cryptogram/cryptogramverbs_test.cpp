@@ -3,8 +3,8 @@
 #include "cli/maker.h"
 #include "cryptogram/cryptogramfile.h"
 #include "cryptogram/state.h"
-#include "cryptogram/tfmcmaker.h"
-#include "cryptogram/tfmcrypt.h"
+#include "cryptogram/cryptogrammaker.h"
+#include "cryptogram/cryptogramwindow.h"
 #include "support/modal.h"
 #include "support/testprogram.h"
 
@@ -144,12 +144,12 @@ TEST_F(CryptogramVerbsTest, SeededRunEqualsAWindowBuild)
     TestProgram tp(77);
     ProgramWindows all(*tp.program);
     tp.program->settings.cgSkill = 4; // after start-up has read the settings
-    Tfmcrypt* w = all.windows().fmcrypt;
+    CryptogramWindow* w = all.windows().fmcrypt;
     w->show();
     tp.program->rng.seed(77); // the draws of the build start here
     tp.boxes.answer({true});
     WhenModalNamed(QStringLiteral("fmcmaker"), [](QWidget* dialog) {
-        auto* maker = static_cast<Tfmcmaker*>(dialog);
+        auto* maker = static_cast<CryptogramMaker*>(dialog);
         QTest::keyClicks(maker->line(1), "the owl");
         QTest::keyClick(maker->line(1), Qt::Key_Return);
         QTest::keyClicks(maker->line(2), "at 9");

@@ -1,7 +1,7 @@
 #include "app/programwindows.h"
 #include "brainloft_resources.h"
 #include "cryptogram/state.h"
-#include "cryptogram/tfmcmaker.h"
+#include "cryptogram/cryptogrammaker.h"
 #include "shell/windows.h"
 #include "support/modal.h"
 #include "support/testprogram.h"
@@ -70,7 +70,7 @@ protected:
 
     TestProgram tp;
     std::unique_ptr<ProgramWindows> all;
-    Tfmcmaker* m = nullptr;
+    CryptogramMaker* m = nullptr;
 };
 
 } // namespace

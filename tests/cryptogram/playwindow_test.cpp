@@ -3,11 +3,11 @@
 #include "cryptogram/cellpanel.h"
 #include "cryptogram/cryptogramfile.h"
 #include "cryptogram/state.h"
-#include "cryptogram/tfmcmaker.h"
-#include "cryptogram/tfmcrypt.h"
+#include "cryptogram/cryptogrammaker.h"
+#include "cryptogram/cryptogramwindow.h"
 #include "platform/atomicfile.h"
 #include "platform/rng.h"
-#include "shell/tfmpuzzletype.h"
+#include "shell/launcherwindow.h"
 #include "shell/windows.h"
 #include "support/modal.h"
 #include "support/testprogram.h"
@@ -115,7 +115,7 @@ protected:
     void runMaker(const QStringList& texts, bool build = true, const QString& name = QString())
     {
         WhenModalNamed(QStringLiteral("fmcmaker"), [=, this](QWidget* dialog) {
-            auto* maker = static_cast<Tfmcmaker*>(dialog);
+            auto* maker = static_cast<CryptogramMaker*>(dialog);
             const QCursor* cursor = QApplication::overrideCursor();
             EXPECT_TRUE(cursor && cursor->shape() == Qt::ArrowCursor) << "no hourglass over the maker";
             if (!texts.isEmpty())
@@ -143,7 +143,7 @@ protected:
 
     TestProgram tp;
     std::unique_ptr<ProgramWindows> all;
-    Tfmcrypt* w = nullptr;
+    CryptogramWindow* w = nullptr;
 };
 
 } // namespace
@@ -331,7 +331,7 @@ TEST_F(PlayWindowTest, EditBuildsANewKeyAndCancelledEditEmpties)
     const Cryptogram before = savePuzzle("Riddle.sbp", {"  HELLO THERE"}, 3);
     tp.boxes.answer({true, true});
     WhenModalNamed(QStringLiteral("fmcmaker"), [this](QWidget* dialog) {
-        auto* maker = static_cast<Tfmcmaker*>(dialog);
+        auto* maker = static_cast<CryptogramMaker*>(dialog);
         EXPECT_EQ(maker->lineText(1), "HELLO THERE") << "leading blanks are lost on edit";
         EXPECT_EQ(state().currentName, "Riddle");
         nameWhenAsked(QString()); // the loaded name is offered

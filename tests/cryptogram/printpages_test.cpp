@@ -4,8 +4,8 @@
 #include "brainloft_resources.h"
 #include "cryptogram/printcells.h"
 #include "cryptogram/state.h"
-#include "cryptogram/tfmcgpuzzle.h"
-#include "cryptogram/tfmcrypt.h"
+#include "cryptogram/printpage.h"
+#include "cryptogram/cryptogramwindow.h"
 #include "platform/rng.h"
 #include "printing/pagecapture.h"
 #include "printing/runrecorder.h"
@@ -84,8 +84,8 @@ protected:
     TestProgram tp;
     RecordingPrinter printer;
     std::unique_ptr<ProgramWindows> all;
-    Tfmcrypt* w = nullptr;
-    Tfmcgpuzzle* page = nullptr;
+    CryptogramWindow* w = nullptr;
+    CryptogramPrintPage* page = nullptr;
 };
 
 // Where the ink of a page rectangle lies on a sheet: its top row as a share of the rectangle's
@@ -123,7 +123,7 @@ bool near(QRgb a, QRgb b)
 
 TEST(CryptogramPrintPage, ComposesCellsAndTitlesFromTheStoredPuzzle)
 {
-    Tfmcgpuzzle page;
+    CryptogramPrintPage page;
     EXPECT_EQ(page.size(), QSize(724, 900));
     const Cryptogram puzzle = helloWorld();
     const char* const puzzleRows = "__LLO, _O_L_ __|LO_ ____";

@@ -1,8 +1,8 @@
 // The maze key window: the route in red, its size buttons and their message.
 #include "app/programwindows.h"
 #include "brainloft_resources.h"
-#include "maze/tfmmaze.h"
-#include "maze/tfmmzkey.h"
+#include "maze/mazewindow.h"
+#include "maze/mazekeywindow.h"
 #include "support/modal.h"
 #include "support/testprogram.h"
 
@@ -24,7 +24,7 @@ protected:
 
     TestProgram tp{4};
     std::unique_ptr<ProgramWindows> all;
-    Tfmmzkey* key = nullptr;
+    MazeKeyWindow* key = nullptr;
 };
 
 } // namespace

@@ -3,10 +3,10 @@
 #include "brainloft_resources.h"
 #include "maze/generator.h"
 #include "maze/mazefile.h"
-#include "maze/tfmmaze.h"
-#include "maze/tfmmzkey.h"
+#include "maze/mazewindow.h"
+#include "maze/mazekeywindow.h"
 #include "platform/atomicfile.h"
-#include "shell/tfmpuzzletype.h"
+#include "shell/launcherwindow.h"
 #include "shell/windowpositions.h"
 #include "support/modal.h"
 #include "support/testprogram.h"
@@ -150,8 +150,8 @@ protected:
 
     TestProgram tp{5};
     std::unique_ptr<ProgramWindows> all;
-    Tfmmaze* w = nullptr;
-    Tfmmzkey* key = nullptr;
+    MazeWindow* w = nullptr;
+    MazeKeyWindow* key = nullptr;
 };
 
 } // namespace
@@ -377,7 +377,7 @@ TEST_F(MazeWindowTest, StoredBoundsBringBackBothPictureSizes)
     SaveWindowPositions(store, {{QStringLiteral("fmmaze"), w}, {QStringLiteral("fmmzkey"), key}});
 
     ProgramWindows next(program());
-    Tfmmaze* maze = next.windows().fmmaze;
+    MazeWindow* maze = next.windows().fmmaze;
     LoadWindowPositions(store, {{QStringLiteral("fmmaze"), maze}, {QStringLiteral("fmmzkey"), next.windows().fmmzkey}});
     maze->show();
     EXPECT_EQ(maze->size(), QSize(940, 973));

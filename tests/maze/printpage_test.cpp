@@ -2,9 +2,9 @@
 #include "app/programwindows.h"
 #include "brainloft_resources.h"
 #include "maze/mazepicture.h"
-#include "maze/tfmmaze.h"
-#include "maze/tfmmazeprint.h"
-#include "maze/tfmmzkey.h"
+#include "maze/mazewindow.h"
+#include "maze/printpage.h"
+#include "maze/mazekeywindow.h"
 #include "printing/pagecapture.h"
 #include "printing/pagepicture.h"
 #include "printing/runrecorder.h"
@@ -71,16 +71,16 @@ protected:
     TestProgram tp{5};
     RecordingPrinter printer;
     std::unique_ptr<ProgramWindows> all;
-    Tfmmaze* w = nullptr;
-    Tfmmzkey* key = nullptr;
-    Tfmmazeprint* page = nullptr;
+    MazeWindow* w = nullptr;
+    MazeKeyWindow* key = nullptr;
+    MazePrintPage* page = nullptr;
 };
 
 } // namespace
 
 TEST(MazePrintPage, AnUnnamedMazeAndItsKey)
 {
-    Tfmmazeprint page;
+    MazePrintPage page;
     EXPECT_EQ(page.size(), QSize(616, 703));
     EXPECT_TRUE(page.imprint->stretch());
     QImage keyPicture = BlankMazePicture(3);

@@ -1,17 +1,17 @@
 #include "app/programwindows.h"
 #include "brainloft_resources.h"
-#include "controls/tokscrollimage.h"
+#include "controls/scrollimage.h"
 #include "picture/picturefiles.h"
 #include "picture/playrules.h"
 #include "picture/puzzlebuild.h"
-#include "picture/tfmpcheat.h"
-#include "picture/tfmpclick.h"
-#include "picture/tfmpmaker.h"
+#include "picture/picturepreview.h"
+#include "picture/picturewindow.h"
+#include "picture/picturemaker.h"
 #include "picture/tiles.h"
 #include "platform/picturechoice.h"
 #include "platform/rng.h"
 #include "samplepictures.h"
-#include "shell/tfmpuzzletype.h"
+#include "shell/launcherwindow.h"
 #include "shell/windows.h"
 #include "support/modal.h"
 #include "support/testprogram.h"
@@ -125,9 +125,9 @@ protected:
     TestProgram tp{9};
     ScriptedPictureChoice choice;
     std::unique_ptr<ProgramWindows> all;
-    Tfmpclick* play = nullptr;
-    Tfmpmaker* maker = nullptr;
-    Tfmpcheat* preview = nullptr;
+    PictureWindow* play = nullptr;
+    PictureMaker* maker = nullptr;
+    PicturePreview* preview = nullptr;
 };
 
 } // namespace
@@ -174,7 +174,7 @@ TEST_F(PictureWindows, MakerRefusesBadPicturesWithTheirBoxes)
     choice.paths = {samplePath("huge.jpg", samples::WithJpegSize(samples::MakeJpeg(samples::Checker(16, 16)), 10001, 10000)),
                     samplePath("fake.jpg", QByteArray("\x89PNG\r\n\x1a\n", 8)), QString()};
     runMaker([&](QWidget* w) {
-        auto* m = static_cast<Tfmpmaker*>(w);
+        auto* m = static_cast<PictureMaker*>(w);
         for (int i = 0; i < 3; ++i)
             find<QPushButton>(m, "BitBtn3")->click();
         EXPECT_TRUE(IsEmptyTile(m->preview()));
@@ -279,7 +279,7 @@ TEST_F(PictureWindows, FailedLoadWarnsAndEmptiesTheBoard)
 TEST_F(PictureWindows, LauncherRoundTrip)
 {
     play->close();
-    Tfmpuzzletype* launcher = all->windows().fmpuzzletype;
+    LauncherWindow* launcher = all->windows().fmpuzzletype;
     launcher->show();
     launcher->findChild<QRadioButton*>("rgpuzzletype_0")->click();
     launcher->findChild<QAbstractButton*>("ColorBtn1")->click();

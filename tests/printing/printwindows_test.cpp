@@ -1,7 +1,7 @@
 #include "printing/printpuzzle.h"
 #include "printing/runrecorder.h"
-#include "printing/tfmnowprint.h"
-#include "printing/tfmprint.h"
+#include "printing/printprogresswindow.h"
+#include "printing/printoptionsdialog.h"
 #include "support/modal.h"
 #include "support/testprogram.h"
 
@@ -30,7 +30,7 @@ protected:
     T* optionsChild(const char* name) { return options.findChild<T*>(QString::fromLatin1(name)); }
 
     // Runs the print with the options dialogue driven by choose; returns PrintPuzzle's result.
-    bool print(std::function<void(Tfmprint&)> choose, int kind = printing::kWordSearchPages,
+    bool print(std::function<void(PrintOptionsDialog&)> choose, int kind = printing::kWordSearchPages,
                printing::PreparePage prepare = {})
     {
         WhenModalNamed(QStringLiteral("fmprint"), [this, choose](QWidget*) { choose(options); });
@@ -38,7 +38,7 @@ protected:
     }
 
     // Sets the counts with the arrows, ticking the key when it gets copies, then presses a button.
-    void choose(Tfmprint& dialog, int puzzle, int key, const char* button = "BitBtn1")
+    void choose(PrintOptionsDialog& dialog, int puzzle, int key, const char* button = "BitBtn1")
     {
         if (puzzle == 0)
             optionsChild<QCheckBox>("cbpuzzle")->click();
@@ -55,8 +55,8 @@ protected:
 
     TestProgram t;
     RecordingPrinter printer;
-    Tfmprint options;
-    Tfmnowprint progress;
+    PrintOptionsDialog options;
+    PrintProgressWindow progress;
     QWidget page;
 };
 
@@ -85,7 +85,7 @@ TEST_F(PrintWindowsTest, LargeCountsAreConfirmedWithThePageCountQuestion)
         t.boxes.boxes.clear();
         printer.jobs.clear();
         t.boxes.answer({c.yes});
-        EXPECT_EQ(print([&](Tfmprint& d) { choose(d, c.puzzle, c.key); }), c.yes) << c.puzzle << "+" << c.key;
+        EXPECT_EQ(print([&](PrintOptionsDialog& d) { choose(d, c.puzzle, c.key); }), c.yes) << c.puzzle << "+" << c.key;
         EXPECT_EQ(printer.jobs.size(), c.jobs);
         if (c.text.isEmpty()) {
             EXPECT_TRUE(t.boxes.boxes.isEmpty());
@@ -103,8 +103,8 @@ TEST_F(PrintWindowsTest, LargeCountsAreConfirmedWithThePageCountQuestion)
 
 TEST_F(PrintWindowsTest, CancelAndTheCloseBoxPrintNothing)
 {
-    EXPECT_FALSE(print([&](Tfmprint& d) { choose(d, 3, 0, "BitBtn2"); }));
-    EXPECT_FALSE(print([](Tfmprint& d) { d.close(); }));
+    EXPECT_FALSE(print([&](PrintOptionsDialog& d) { choose(d, 3, 0, "BitBtn2"); }));
+    EXPECT_FALSE(print([](PrintOptionsDialog& d) { d.close(); }));
     EXPECT_TRUE(printer.jobs.isEmpty());
     EXPECT_TRUE(t.boxes.boxes.isEmpty());
     EXPECT_EQ(printer.portraitCalls, 2);
@@ -116,7 +116,7 @@ TEST_F(PrintWindowsTest, EveryCopyIsAJobCountedOnTheProgressWindow)
     QStringList seen;
     printer.onSheet = [&] { seen << progress.windowTitle() + ": " + counter(); };
     t.boxes.answer({true});
-    EXPECT_TRUE(print([&](Tfmprint& d) { choose(d, 3, 0); }));
+    EXPECT_TRUE(print([&](PrintOptionsDialog& d) { choose(d, 3, 0); }));
     EXPECT_EQ(seen, (QStringList{"PUZZLE: Copy 1 of 3", "PUZZLE: Copy 2 of 3", "PUZZLE: Copy 3 of 3"}));
     EXPECT_EQ(printer.jobs.size(), 3);
     EXPECT_EQ(printer.jobs[0].size(), QSize(2480, 3508)); // A4 at 300 dpi
@@ -129,7 +129,7 @@ TEST_F(PrintWindowsTest, EveryCopyIsAJobCountedOnTheProgressWindow)
     EXPECT_FALSE(progress.isVisible());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 
-    EXPECT_TRUE(print([&](Tfmprint& d) { choose(d, 1, 0); }));
+    EXPECT_TRUE(print([&](PrintOptionsDialog& d) { choose(d, 1, 0); }));
     EXPECT_EQ(progress.animationState(), stateAfter(80));
 }
 
@@ -140,7 +140,7 @@ TEST_F(PrintWindowsTest, CancelStopsTheRunBeforeTheNextSheet)
             progress.findChild<QPushButton*>(QStringLiteral("btncancel"))->click();
     };
     t.boxes.answer({true});
-    EXPECT_TRUE(print([&](Tfmprint& d) { choose(d, 5, 0); }));
+    EXPECT_TRUE(print([&](PrintOptionsDialog& d) { choose(d, 5, 0); }));
     EXPECT_EQ(printer.jobs.size(), 2);
     EXPECT_FALSE(progress.isVisible());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
@@ -150,7 +150,7 @@ TEST_F(PrintWindowsTest, AFailedJobEndsTheRunWithAMessage)
 {
     printer.failAtSheet = 2;
     t.boxes.answer({true});
-    EXPECT_TRUE(print([&](Tfmprint& d) { choose(d, 3, 0); }));
+    EXPECT_TRUE(print([&](PrintOptionsDialog& d) { choose(d, 3, 0); }));
     EXPECT_EQ(printer.jobs.size(), 1);
     ASSERT_EQ(t.boxes.boxes.size(), 2);
     EXPECT_EQ(t.boxes.boxes[1].kind, "error");
@@ -163,7 +163,7 @@ TEST_F(PrintWindowsTest, OptionsStartFromOnePuzzleCopyAndWrapAround)
 {
     t.program->printChoices = PrintChoices{false, true, 7, 9};
     QStringList states;
-    print([&](Tfmprint& d) {
+    print([&](PrintOptionsDialog& d) {
         auto* up1 = optionsChild<QSpinBox>("UpDown1");
         auto* ed1 = optionsChild<QLineEdit>("edpuzzle");
         auto* up2 = optionsChild<QSpinBox>("UpDown2");
@@ -201,7 +201,7 @@ TEST_F(PrintWindowsTest, OkNeedsAPageAndSomewhereToPrint)
     printer.installed = false;
     bool stillOpen[2] = {false, false};
     printer.onSetup = [&] { printer.installed = true; };
-    const bool printed = print([&](Tfmprint& d) {
+    const bool printed = print([&](PrintOptionsDialog& d) {
         optionsChild<QCheckBox>("cbpuzzle")->click();
         d.findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
         stillOpen[0] = d.isVisible();
@@ -225,7 +225,7 @@ TEST_F(PrintWindowsTest, OkNeedsAPageAndSomewhereToPrint)
 TEST(ProgressWindow, IsSmallOnTopWithBlocksInPlace)
 {
     TestProgram t;
-    Tfmnowprint progress(*t.program);
+    PrintProgressWindow progress(*t.program);
     EXPECT_EQ(progress.width(), 205);
     EXPECT_TRUE(progress.windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_FALSE(progress.windowFlags() & (Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint));

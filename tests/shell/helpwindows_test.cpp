@@ -1,8 +1,8 @@
 #include "brainloft_resources.h"
 #include "shell/program.h"
-#include "shell/taboutbox.h"
-#include "shell/tfminstructions.h"
-#include "shell/tfmmore.h"
+#include "shell/aboutwindow.h"
+#include "shell/instructionswindow.h"
+#include "shell/morewindow.h"
 #include "shell/windows.h"
 #include "support/modal.h"
 #include "support/testprogram.h"
@@ -28,8 +28,8 @@ protected:
     HelpWindowsTest()
     {
         InitBrainloftResources();
-        instructions = std::make_unique<TFmInstructions>(*t.program, windows, printer);
-        about = std::make_unique<TAboutBox>(*t.program, windows, links);
+        instructions = std::make_unique<InstructionsWindow>(*t.program, windows, printer);
+        about = std::make_unique<AboutWindow>(*t.program, windows, links);
         windows.FmInstructions = instructions.get();
     }
     QTabBar* tabs() { return instructions->findChild<QTabBar*>("tcIns"); }
@@ -41,8 +41,8 @@ protected:
     Windows windows;
     RecordingPrinter printer;
     RecordingLinks links;
-    std::unique_ptr<TFmInstructions> instructions;
-    std::unique_ptr<TAboutBox> about;
+    std::unique_ptr<InstructionsWindow> instructions;
+    std::unique_ptr<AboutWindow> about;
 };
 
 } // namespace
@@ -165,7 +165,7 @@ TEST_F(HelpWindowsTest, AboutShowsTheVersionAndOpensThePages)
     EXPECT_FALSE(about->findChild<QLabel*>("ProgramIcon")->pixmap().isNull());
     about->findChild<QPushButton*>("BitBtn3")->click();
     emit about->findChild<QLabel*>("Label8")->linkActivated("#");
-    TfmMore more(links);
+    MoreWindow more(links);
     emit more.findChild<QLabel*>("Label2")->linkActivated("#");
     EXPECT_EQ(links.opened, QStringList({"https://www.oakhollow.example/update.php?sw=brainloft&ver=02.00.01.00",
                                          "https://www.oakhollow.example/",

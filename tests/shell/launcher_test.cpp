@@ -2,7 +2,7 @@
 #include "platform/inifile.h"
 #include "shell/puzzlepacks.h"
 #include "shell/startup.h"
-#include "shell/tfmpuzzletype.h"
+#include "shell/launcherwindow.h"
 #include "shell/windows.h"
 #include "support/modal.h"
 #include "support/testprogram.h"
@@ -28,9 +28,9 @@ protected:
         windows.all << &playWindow;
     }
 
-    std::unique_ptr<Tfmpuzzletype> makeLauncher()
+    std::unique_ptr<LauncherWindow> makeLauncher()
     {
-        auto launcher = std::make_unique<Tfmpuzzletype>(*t.program, windows);
+        auto launcher = std::make_unique<LauncherWindow>(*t.program, windows);
         windows.fmpuzzletype = launcher.get();
         windows.all.prepend(launcher.get());
         return launcher;
@@ -160,13 +160,13 @@ TEST_F(LauncherTest, CloseWritesTheSettingsAndEndsTheProgram)
 {
     auto launcher = makeLauncher();
     launcher->show();
-    QSignalSpy closed(launcher.get(), &Tfmpuzzletype::closed);
+    QSignalSpy closed(launcher.get(), &LauncherWindow::closed);
     launcher->findChild<QAbstractButton*>("ColorBtn2")->click();
     EXPECT_EQ(closed.count(), 1);
     EXPECT_TRUE(QFile::exists(t.program->paths.settingsFile));
     auto again = makeLauncher();
     again->show();
-    QSignalSpy closedAgain(again.get(), &Tfmpuzzletype::closed);
+    QSignalSpy closedAgain(again.get(), &LauncherWindow::closed);
     again->findChild<QAbstractButton*>("ColorBtn3")->click();
     EXPECT_EQ(closedAgain.count(), 1);
 }

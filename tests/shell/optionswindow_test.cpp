@@ -3,7 +3,7 @@
 #include "shell/jukebox.h"
 #include "shell/program.h"
 #include "shell/recolour.h"
-#include "shell/tfmoptions.h"
+#include "shell/optionswindow.h"
 #include "shell/tunes.h"
 #include "shell/windows.h"
 #include "support/modal.h"
@@ -32,7 +32,7 @@ protected:
     {
         InitBrainloftResources();
         tunes::ExtractTunes(t.program->paths.musicFolder());
-        options = std::make_unique<Tfmoptions>(*t.program, windows, colours);
+        options = std::make_unique<OptionsWindow>(*t.program, windows, colours);
         windows.fmoptions = options.get();
         jukebox.tuneList = [this] { return options->tuneFiles(); };
         jukebox.testEnded = [this] { options->TestTuneEnded(); };
@@ -63,7 +63,7 @@ protected:
     Jukebox jukebox;
     ScriptedColours colours;
     Windows windows;
-    std::unique_ptr<Tfmoptions> options;
+    std::unique_ptr<OptionsWindow> options;
 };
 
 } // namespace
@@ -268,10 +268,10 @@ TEST_F(OptionsTest, ColourButtonsRecolourThePreview)
         QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(radio->width() - 6, radio->height() / 2));
     };
     for (int i = 0; i < 12; ++i) {
-        clickSwatch(Tfmoptions::kColourButtons[i]);
+        clickSwatch(OptionsWindow::kColourButtons[i]);
         const QRgb rgb = ToQColor(HighlightColourFor(i + 1, 0)).rgb() & 0xFFFFFFu;
-        EXPECT_EQ(colourPixel(), rgb) << Tfmoptions::kColourButtons[i];
-        EXPECT_EQ(colours(), std::set<QRgb>({0x000000, 0xFFFFFF, rgb})) << Tfmoptions::kColourButtons[i];
+        EXPECT_EQ(colourPixel(), rgb) << OptionsWindow::kColourButtons[i];
+        EXPECT_EQ(colours(), std::set<QRgb>({0x000000, 0xFFFFFF, rgb})) << OptionsWindow::kColourButtons[i];
         EXPECT_FALSE(get<QPushButton>("btncustom")->isEnabled());
     }
     clickSwatch("rbcustom");

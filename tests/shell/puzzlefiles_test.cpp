@@ -1,6 +1,6 @@
-#include "controls/tokstringdialog.h"
+#include "controls/namedialog.h"
 #include "shell/puzzlefiles.h"
-#include "shell/tfmfiles.h"
+#include "shell/puzzlepicker.h"
 #include "support/modal.h"
 #include "support/testprogram.h"
 
@@ -69,7 +69,7 @@ protected:
     }
 
     TestProgram t;
-    TokStringDialog sd1;
+    NameDialog sd1;
     PuzzleKind kind;
     QStringList written;
     bool failWrites = false;
@@ -191,7 +191,7 @@ protected:
     QListWidget* lbfiles() { return picker.findChild<QListWidget*>("lbfiles"); }
 
     TestProgram t;
-    Tfmfiles picker{*t.program};
+    PuzzlePicker picker{*t.program};
 };
 
 } // namespace

@@ -4,8 +4,8 @@
 #include "support/modal.h"
 #include "support/testprogram.h"
 #include "wordsearch/gridpicture.h"
-#include "wordsearch/tfmanswers.h"
-#include "wordsearch/tfmmain.h"
+#include "wordsearch/wordsearchkeywindow.h"
+#include "wordsearch/wordsearchwindow.h"
 #include "wordsearch/wordsearchfile.h"
 
 #include <QLabel>
@@ -94,8 +94,8 @@ protected:
 
     TestProgram tp;
     std::unique_ptr<ProgramWindows> all;
-    Tfmmain* fmmain = nullptr;
-    Tfmanswers* key = nullptr;
+    WordSearchWindow* fmmain = nullptr;
+    WordSearchKeyWindow* key = nullptr;
 };
 
 } // namespace

@@ -3,9 +3,9 @@
 #include "support/modal.h"
 #include "support/testprogram.h"
 #include "wordsearch/builder.h"
-#include "wordsearch/tfmbuilderror.h"
-#include "wordsearch/tfmgenerator.h"
-#include "wordsearch/tfmnotice.h"
+#include "wordsearch/builderrordialog.h"
+#include "wordsearch/wordsearchmaker.h"
+#include "wordsearch/noticedialog.h"
 
 #include <QDir>
 #include <QFile>
@@ -60,11 +60,11 @@ class GeneratorTest : public ::testing::Test {
 protected:
     GeneratorTest()
     {
-        notice = std::make_unique<Tfmnotice>();
-        builderror = std::make_unique<Tfmbuilderror>();
+        notice = std::make_unique<NoticeDialog>();
+        builderror = std::make_unique<BuildErrorDialog>();
         answers = std::make_unique<QWidget>();
         answers->setObjectName(QStringLiteral("fmanswers"));
-        generator = std::make_unique<TfmGenerator>(program, windows, state);
+        generator = std::make_unique<WordSearchMaker>(program, windows, state);
         windows.fmGenerator = generator.get();
         windows.fmbuilderror = builderror.get();
         windows.fmnotice = notice.get();
@@ -142,10 +142,10 @@ protected:
     ScriptedBoxes& boxes = test.boxes;
     Windows windows;
     wordsearch::WordSearchState state;
-    std::unique_ptr<Tfmnotice> notice;
-    std::unique_ptr<Tfmbuilderror> builderror;
+    std::unique_ptr<NoticeDialog> notice;
+    std::unique_ptr<BuildErrorDialog> builderror;
     std::unique_ptr<QWidget> answers;
-    std::unique_ptr<TfmGenerator> generator;
+    std::unique_ptr<WordSearchMaker> generator;
     QListWidget* cwords = nullptr;
     QLineEdit* einput = nullptr;
     QLabel* gStatus = nullptr;

@@ -5,9 +5,9 @@
 #include "support/modal.h"
 #include "support/testprogram.h"
 #include "wordsearch/builder.h"
-#include "wordsearch/tfmanswers.h"
-#include "wordsearch/tfmgenerator.h"
-#include "wordsearch/tfmmain.h"
+#include "wordsearch/wordsearchkeywindow.h"
+#include "wordsearch/wordsearchmaker.h"
+#include "wordsearch/wordsearchwindow.h"
 #include "wordsearch/wordsearchfile.h"
 
 #include <QFile>
@@ -130,8 +130,8 @@ protected:
 
     TestProgram tp;
     std::unique_ptr<ProgramWindows> all;
-    Tfmmain* w = nullptr;
-    Tfmanswers* key = nullptr;
+    WordSearchWindow* w = nullptr;
+    WordSearchKeyWindow* key = nullptr;
     QListWidget* lbItems = nullptr;
     QLabel* imPuzzle = nullptr;
 };
@@ -376,7 +376,7 @@ TEST_F(PlayWindowTest, EditingAndClosingTheGeneratorUnbuiltLeavesTheWindowEmpty)
     QStringList generatorRows;
     bool newPuzzle = true;
     WhenModalNamed(QStringLiteral("fmGenerator"), [&](QWidget* generator) {
-        generatorRows = static_cast<TfmGenerator*>(generator)->rows();
+        generatorRows = static_cast<WordSearchMaker*>(generator)->rows();
         newPuzzle = all->states().wordSearch.newPuzzle;
         tp.boxes.answer({true}); // "If you close the generator now..." Yes
         generator->close();

@@ -5,15 +5,15 @@
 #include "printing/pagepicture.h"
 #include "printing/printrun.h"
 #include "printing/runrecorder.h"
-#include "printing/tfmnowprint.h"
+#include "printing/printprogresswindow.h"
 #include "shell/windows.h"
 #include "support/modal.h"
 #include "support/testprogram.h"
 #include "wordsearch/builder.h"
-#include "wordsearch/tfmanswers.h"
-#include "wordsearch/tfmkey.h"
-#include "wordsearch/tfmmain.h"
-#include "wordsearch/tfmpage.h"
+#include "wordsearch/wordsearchkeywindow.h"
+#include "wordsearch/keypage.h"
+#include "wordsearch/wordsearchwindow.h"
+#include "wordsearch/puzzlepage.h"
 #include "wordsearch/wordsearchfile.h"
 
 #include <QApplication>
@@ -85,9 +85,9 @@ protected:
     TestProgram tp;
     RecordingPrinter printer;
     std::unique_ptr<ProgramWindows> all;
-    Tfmmain* w = nullptr;
-    Tfmpage* page = nullptr;
-    TFmKey* key = nullptr;
+    WordSearchWindow* w = nullptr;
+    WordSearchPuzzlePage* page = nullptr;
+    WordSearchKeyPage* key = nullptr;
 };
 
 // Where a point of a page lands on a sheet of the given paper at 300 dpi.

@@ -1,0 +1,545 @@
+#include "cryptogram/cryptogramwindow.h"
+
+#include "controls/placement.h"
+#include "controls/namedialog.h"
+#include "cryptogram/cellpanel.h"
+#include "cryptogram/cryptogramfile.h"
+#include "cryptogram/cryptogramkind.h"
+#include "cryptogram/state.h"
+#include "cryptogram/printcells.h"
+#include "cryptogram/printpage.h"
+#include "cryptogram/cryptogrammaker.h"
+#include "platform/colours.h"
+#include "platform/filenames.h"
+#include "platform/fonts.h"
+#include "platform/messageboxes.h"
+#include "printing/printpuzzle.h"
+#include "printing/printprogresswindow.h"
+#include "printing/printoptionsdialog.h"
+#include "shell/musicbuttons.h"
+#include "shell/cursortable.h"
+#include "shell/program.h"
+#include "shell/puzzlefiles.h"
+#include "shell/launcherwindow.h"
+#include "shell/winnerdialog.h"
+#include "shell/windows.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QToolButton>
+
+#include <algorithm>
+#include <memory>
+
+using namespace cryptogram;
+
+namespace {
+
+const QString kCaption = QStringLiteral("Glyphwhirl          ");
+constexpr int kRevealDraws = 10001;
+// Rows 0 to 9 and the first 30 characters of row 10: where any puzzle has text.
+constexpr int kPrintCheckedPositions = 360;
+
+// The hourglass of a long handler; it gives way to the arrow while the user is asked something.
+class Hourglass {
+public:
+    Hourglass() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~Hourglass() { QApplication::restoreOverrideCursor(); }
+    Hourglass(const Hourglass&) = delete;
+    Hourglass& operator=(const Hourglass&) = delete;
+
+    template <typename F>
+    auto whileAsking(F&& ask)
+    {
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+        struct Restore {
+            ~Restore() { QApplication::restoreOverrideCursor(); }
+        } restore;
+        return ask();
+    }
+};
+
+QPalette panelPalette(const QColor& colour)
+{
+    QPalette palette;
+    palette.setColor(QPalette::Window, colour);
+    return palette;
+}
+
+} // namespace
+
+CryptogramWindow::CryptogramWindow(Program& program, Windows& windows, CryptogramState& state, QWidget* parent)
+    : PlayWindow(program, windows, parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint), state_(state)
+{
+    setObjectName(QStringLiteral("fmcrypt"));
+    setWindowTitle(kCaption);
+    setFixedSize(kWidth, kHeight);
+    buildControls();
+    FormCreate();
+}
+
+void CryptogramWindow::buildControls()
+{
+    panbuttons = new QWidget(this);
+    panbuttons->setObjectName(QStringLiteral("panbuttons"));
+    panbuttons->setGeometry(0, 0, kWidth, 33);
+
+    struct StripButton {
+        QToolButton** button;
+        const char* name;
+        const char* icon;
+        const char* hint;
+        void (CryptogramWindow::*handler)();
+    };
+    const StripButton strip[] = {
+        {&btnNew, "btnNew", "new", "Create new puzzle", &CryptogramWindow::btnNewClick},
+        {&BtnLoad, "BtnLoad", "load", "Load a saved puzzle", &CryptogramWindow::BtnLoadClick},
+        {&SpeedButton4, "SpeedButton4", "edit", "Edit a saved puzzle", &CryptogramWindow::SpeedButton4Click},
+        {&btncheat, "btncheat", "key", "Add an aditional letter to the answer key and puzzle", &CryptogramWindow::btncheatClick},
+        {&btnprint, "btnprint", "print", "Print the currently loaded puzzle", &CryptogramWindow::btnprintClick},
+        {&btnoptions, "btnoptions", "options", "Set properties", &CryptogramWindow::btnoptionsClick},
+        {&btnmusic, "btnmusic", "music", "Turn music ON/OFF", &CryptogramWindow::btnmusicClick},
+        {&btnnext, "btnnext", "next", "Skip to the next song", &CryptogramWindow::btnnextClick},
+        {&SpeedButton1, "SpeedButton1", "instructions", "Instructions", &CryptogramWindow::SpeedButton1Click},
+        {&btnclose, "btnclose", "close", "Close", &CryptogramWindow::btncloseClick},
+    };
+    int left = 8;
+    for (const StripButton& entry : strip) {
+        auto* button = new QToolButton(panbuttons);
+        button->setObjectName(QString::fromLatin1(entry.name));
+        button->setToolTip(QString::fromLatin1(entry.hint));
+        button->setIcon(QIcon(QStringLiteral(":/icons/%1.png").arg(QString::fromLatin1(entry.icon))));
+        button->setIconSize(QSize(21, 21));
+        button->setAutoRaise(true);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setGeometry(left, 4, 25, 25);
+        left += 32;
+        *entry.button = button;
+        const auto handler = entry.handler;
+        connect(button, &QToolButton::clicked, this, [this, handler] { (this->*handler)(); });
+    }
+    btnmusic->setCheckable(true);
+
+    const QColor puzzleColour(239, 239, 226);
+    ScrollBox1 = new QScrollArea(this);
+    ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
+    ScrollBox1->setGeometry(160, 35, 577, 485);
+    ScrollBox1->setPalette(panelPalette(puzzleColour));
+    ScrollBox1->setBackgroundRole(QPalette::Window);
+    ScrollBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    ScrollBox1->verticalScrollBar()->setSingleStep(48);
+    auto* contents = new QWidget;
+    contents->setObjectName(QStringLiteral("ScrollBox1Contents"));
+    contents->setFixedSize(2 + 519, 961);
+    contents->setPalette(panelPalette(puzzleColour));
+    contents->setAutoFillBackground(true);
+    panpuzzle = new CellPanel(contents);
+    panpuzzle->setGeometry(2, 0, 519, 961);
+    ScrollBox1->setWidget(contents);
+
+    Panel1 = new QWidget(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setGeometry(5, 35, 148, 486);
+    Panel1->setPalette(panelPalette(QColor(236, 235, 230)));
+    Panel1->setAutoFillBackground(true);
+    buildKeyPanel();
+
+    sd1 = new NameDialog(this);
+    sd1->setObjectName(QStringLiteral("sd1"));
+    puzzlefiles::ConfigureNameDialog(*sd1);
+}
+
+void CryptogramWindow::buildKeyPanel()
+{
+    static constexpr int kRowTops[18] = {14, 40, 66, 92, 118, 144, 170, 196, 222, 247, 273, 299, 325, 351, 377, 403, 429, 455};
+    static constexpr int kEditTops[18] = {11, 37, 63, 89, 115, 140, 166, 192, 218, 244, 270, 296, 322, 347, 373, 399, 425, 451};
+    const QFont bold = fonts::sans(13, true);
+    for (int i = 0; i < kSymbols; ++i) {
+        // A..R down the left column, S..Z and the digits down the right.
+        const int column = i < 18 ? 0 : 1;
+        const int top = kRowTops[i % 18];
+        const int x = column == 0 ? 11 : 83;
+        const char symbol = CipherAlphabet[i];
+        const QString name = QString::fromLatin1(&symbol, 1).toLower();
+
+        auto* label = new QLabel(QString(QChar::fromLatin1(symbol)), Panel1);
+        label->setObjectName(QStringLiteral("lbl") + name);
+        label->setGeometry(x, top, 15, 16);
+        label->setFont(bold);
+        label->setAlignment(Qt::AlignCenter);
+        QPalette navy = label->palette();
+        navy.setColor(QPalette::WindowText, CellPanel::kCipherColour);
+        label->setPalette(navy);
+        symbolLabels_[i] = label;
+
+        auto* equals = new QLabel(QStringLiteral("="), Panel1);
+        equals->setObjectName(QStringLiteral("lbleq") + name);
+        equals->setGeometry(x + 15, top, 9, 16);
+        equals->setFont(bold);
+
+        auto* edit = new QLineEdit(QStringLiteral("_"), Panel1);
+        edit->setObjectName(QStringLiteral("ed") + name);
+        edit->setGeometry(x + 29, kEditTops[i % 18], 25, 24);
+        edit->setFont(bold);
+        edit->setMaxLength(1);
+        QPalette colours = edit->palette();
+        colours.setColor(QPalette::Base, Qt::white);
+        colours.setColor(QPalette::Text, CellPanel::kGuessColour);
+        colours.setColor(QPalette::Disabled, QPalette::Base, Qt::white);
+        colours.setColor(QPalette::Disabled, QPalette::Text, CellPanel::kGuessColour);
+        edit->setPalette(colours);
+        edit->setCursor(program_.cursors ? program_.cursors->cursor(1) : QCursor(Qt::PointingHandCursor)); // "hand"
+        edit->setContextMenuPolicy(Qt::NoContextMenu);
+        edit->setAcceptDrops(false);
+        edit->setDragEnabled(false);
+        edit->setAttribute(Qt::WA_InputMethodEnabled, false);
+        edit->installEventFilter(this);
+        if (i < 26) {
+            // Letter edits keep the caret in front of their one character.
+            connect(edit, &QLineEdit::textChanged, edit, [edit] {
+                edit->deselect();
+                edit->setCursorPosition(0);
+            });
+        }
+        keyEdits_[i] = edit;
+    }
+}
+
+int CryptogramWindow::keyEditIndex(QObject* object) const
+{
+    const auto found = std::find(keyEdits_.begin(), keyEdits_.end(), object);
+    return found == keyEdits_.end() ? -1 : static_cast<int>(found - keyEdits_.begin());
+}
+
+bool CryptogramWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    const int i = keyEditIndex(watched);
+    if (i < 0)
+        return QWidget::eventFilter(watched, event);
+    QLineEdit* edit = keyEdits_[i];
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        // Every key stops here: the edit holds one character, changed only by the rule.
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool command = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+        if (!key->text().isEmpty())
+            edaKeyPress(i, command ? QString() : key->text());
+        return true;
+    }
+    case QEvent::KeyRelease: {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Delete && !key->isAutoRepeat())
+            edaKeyUp(i);
+        return true;
+    }
+    case QEvent::InputMethod:
+    case QEvent::Drop:
+    case QEvent::DragEnter:
+    case QEvent::ContextMenu:
+        return true;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() != Qt::LeftButton)
+            return true; // no pasting with the middle button
+        edit->event(event);
+        if (event->type() == QEvent::MouseButtonRelease && i < 26) {
+            edit->deselect();
+            edit->setCursorPosition(0);
+        }
+        return true;
+    }
+    case QEvent::FocusIn:
+        edit->event(event);
+        edit->deselect();
+        return true;
+    default:
+        return QWidget::eventFilter(watched, event);
+    }
+}
+
+void CryptogramWindow::edaKeyPress(int i, const QString& typed)
+{
+    if (typed.size() == 1 && typed.front().unicode() < 128) {
+        const char c = static_cast<char>(typed.front().unicode());
+        if (GuessPlaceholder(c) == '_' && c != ' ')
+            keyEdits_[i]->setText(QString(QChar::fromLatin1(c)).toUpper());
+    }
+    RefreshGuesses();
+}
+
+void CryptogramWindow::edaKeyUp(int i)
+{
+    keyEdits_[i]->setText(QStringLiteral("_"));
+    RefreshGuesses();
+}
+
+void CryptogramWindow::FormCreate()
+{
+    state_.puzzle.clear();
+    ClearDisplay();
+    SetKeyEditsEnabled(false);
+    state_.currentName.clear();
+}
+
+void CryptogramWindow::updateCaption()
+{
+    setWindowTitle(kCaption + state_.currentName);
+}
+
+void CryptogramWindow::ClearDisplay()
+{
+    panpuzzle->clearCells();
+    for (QLineEdit* edit : keyEdits_)
+        edit->setText(QStringLiteral("_"));
+}
+
+void CryptogramWindow::ShowCipherText()
+{
+    const Cryptogram& puzzle = state_.puzzle;
+    for (int p = 0; p < kCells; ++p) {
+        panpuzzle->setCipher(p, Encipher(puzzle.key, puzzle.text[p]));
+        panpuzzle->setGuess(p, GuessPlaceholder(puzzle.text[p]));
+    }
+    panpuzzle->refresh();
+}
+
+void CryptogramWindow::SetKeyEditsEnabled(bool on)
+{
+    for (QLineEdit* edit : keyEdits_)
+        edit->setEnabled(on);
+}
+
+void CryptogramWindow::ApplyStartingHints()
+{
+    const StartingHints& hints = state_.puzzle.hints;
+    for (int j = 0; j < kHintPairs; ++j) {
+        const int i = SymbolIndex(hints[j]);
+        if (i >= 0)
+            keyEdits_[i]->setText(QString(QChar::fromLatin1(hints[kHintPairs + j])));
+    }
+    for (QLineEdit* edit : keyEdits_)
+        if (edit->text() != QLatin1String("_"))
+            edit->setEnabled(false);
+}
+
+void CryptogramWindow::RefreshGuesses()
+{
+    std::array<char, kSymbols> guesses{};
+    std::array<bool, kSymbols> hasGuess{};
+    for (int i = 0; i < kSymbols; ++i) {
+        const QString text = keyEdits_[i]->text();
+        hasGuess[i] = !text.isEmpty();
+        if (hasGuess[i])
+            guesses[i] = text.front().toLatin1();
+    }
+    for (int p = 0; p < kCells; ++p) {
+        const int i = SymbolIndex(panpuzzle->cipher(p));
+        if (i >= 0 && hasGuess[i])
+            panpuzzle->setGuess(p, guesses[i]);
+    }
+    panpuzzle->refresh();
+    CheckCompleted();
+}
+
+void CryptogramWindow::CheckCompleted()
+{
+    const CryptogramText& text = state_.puzzle.text;
+    for (int p = 0; p < kCells; ++p)
+        if (text[p] != ' ' && panpuzzle->guess(p) != text[p])
+            return;
+    if (IsBlankText(text)) {
+        ClearDisplay();
+        ShowCipherText();
+        SetKeyEditsEnabled(false);
+        return;
+    }
+    if (restarting_) {
+        // Solved again the moment it starts: nothing is left to solve, so it stays as it is.
+        SetKeyEditsEnabled(false);
+        return;
+    }
+    if (windows_.FmWinner)
+        windows_.FmWinner->exec();
+    update();
+    restarting_ = true;
+    ClearDisplay();
+    ShowCipherText();
+    SetKeyEditsEnabled(true);
+    ApplyStartingHints();
+    RefreshGuesses();
+    restarting_ = false;
+}
+
+void CryptogramWindow::RevealOneSymbol()
+{
+    for (int draw = 0; draw < kRevealDraws; ++draw) {
+        const int k = program_.rng.random(kSymbols);
+        QLineEdit* edit = keyEdits_[k];
+        if (!edit->isEnabled())
+            continue;
+        edit->setText(QString(QChar::fromLatin1(Decipher(state_.puzzle.key, CipherAlphabet[k]))));
+        edit->setEnabled(false);
+        RefreshGuesses();
+        return;
+    }
+}
+
+void CryptogramWindow::showBuiltPuzzle()
+{
+    ShowCipherText();
+    SetKeyEditsEnabled(true);
+    ApplyStartingHints();
+    RefreshGuesses();
+}
+
+void CryptogramWindow::emptyWindow()
+{
+    ClearDisplay();
+    state_.puzzle.clear();
+    SetKeyEditsEnabled(false);
+}
+
+bool CryptogramWindow::runMaker()
+{
+    CryptogramMaker* maker = windows_.fmcmaker;
+    if (!maker)
+        return false;
+    const int result = maker->exec();
+    update();
+    return result == QDialog::Accepted && !CryptogramMaker::IsBlank(maker->lineText(1));
+}
+
+void CryptogramWindow::btnNewClick()
+{
+    state_.makerStartsEmpty = true;
+    Hourglass hourglass;
+    state_.currentName.clear();
+    emptyWindow();
+    const bool built = hourglass.whileAsking([this] { return runMaker(); });
+    if (built) {
+        hourglass.whileAsking([this] { windows_.fmcmaker->BuildCryptogram(*sd1, this); });
+        SetKeyEditsEnabled(true);
+        ApplyStartingHints();
+        ShowCipherText();
+        RefreshGuesses();
+    }
+    updateCaption();
+}
+
+CryptogramWindow::Pick CryptogramWindow::pickAndLoad(bool forEditing)
+{
+    if (!windows_.fmfiles)
+        return Pick::nothing;
+    const QString picked =
+        puzzlefiles::PickPuzzleFile(program_, *windows_.fmfiles, CryptogramKind(program_, state_), this);
+    if (picked.isEmpty())
+        return Pick::nothing;
+    state_.currentName.clear();
+    if (forEditing)
+        state_.makerStartsEmpty = false;
+    state_.puzzle.clear();
+    ClearDisplay();
+    if (LoadCryptogramFile(program_.paths.programFolder, picked, state_.puzzle) != 0) {
+        puzzlefiles::ShowLoadError(program_);
+        state_.currentName.clear();
+        emptyWindow();
+        return Pick::failed;
+    }
+    state_.currentName = filenames::replaceExtension(picked, QString());
+    return Pick::loaded;
+}
+
+void CryptogramWindow::BtnLoadClick()
+{
+    Hourglass hourglass;
+    const Pick pick = hourglass.whileAsking([this] { return pickAndLoad(false); });
+    if (pick == Pick::loaded) {
+        ClearDisplay();
+        showBuiltPuzzle();
+    }
+    updateCaption();
+}
+
+void CryptogramWindow::SpeedButton4Click()
+{
+    Hourglass hourglass;
+    const Pick pick = hourglass.whileAsking([this] { return pickAndLoad(true); });
+    if (pick == Pick::loaded && windows_.fmcmaker) {
+        windows_.fmcmaker->FillMakerFromText(state_.puzzle.text);
+        const bool built = hourglass.whileAsking([this] { return runMaker(); });
+        if (built) {
+            hourglass.whileAsking([this] { windows_.fmcmaker->BuildCryptogram(*sd1, this); });
+            showBuiltPuzzle();
+        } else {
+            emptyWindow();
+        }
+    }
+    updateCaption();
+}
+
+void CryptogramWindow::btncheatClick()
+{
+    RevealOneSymbol();
+}
+
+void CryptogramWindow::btnprintClick()
+{
+    QCoreApplication::processEvents();
+    const CryptogramText& text = state_.puzzle.text;
+    CryptogramPrintPage* page = windows_.fmcgpuzzle;
+    if (std::all_of(text.begin(), text.begin() + kPrintCheckedPositions, [](char c) { return c == ' '; })) {
+        program_.boxes.warning(QStringLiteral("Print error"),
+                               QStringLiteral("You must create a puzzle or have one\nloaded before you can print it!"));
+    } else if (page && windows_.fmprint && windows_.fmnowprint) {
+        // The run lets messages through to animate its progress: no click may reach the window.
+        setEnabled(false);
+        panbuttons->setEnabled(false);
+        std::unique_ptr<PrintCells> cells;
+        {
+            Hourglass hourglass;
+            cells = std::make_unique<PrintCells>(*page->panpuzzle);
+        }
+        const QString name = state_.currentName;
+        printing::PrintPuzzle(program_, *windows_.fmprint, *windows_.fmnowprint, *page, *page,
+                              printing::kCryptogramPages, name, [&](const QString& which, const QString&) {
+                                  page->ComposePrintPage(*cells, which, state_.puzzle, name);
+                              });
+        Hourglass hourglass;
+        cells.reset();
+    }
+    panbuttons->setEnabled(true);
+    setEnabled(true);
+    activateWindow();
+    setFocus();
+}
+
+void CryptogramWindow::FormShow()
+{
+    program_.activePuzzleType = puzzletype::kCryptogram;
+    state_.currentName.clear();
+    updateCaption();
+    unsetCursor();
+    musicbuttons::FormShow(program_, btnmusic);
+}
+
+void CryptogramWindow::FormClose()
+{
+    Hourglass hourglass;
+    ClearDisplay();
+    state_.puzzle.clear();
+    SetKeyEditsEnabled(false);
+    musicbuttons::FormClose(program_);
+    if (QWidget* launcher = windows_.fmpuzzletype)
+        launcher->show();
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "picture/state.h"
+
+#include <QDialog>
+#include <QImage>
+
+class PictureChoice;
+class Program;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class NameDialog;
+struct Windows;
+
+// "Picture creator": loads a picture into the 640 x 480 preview, builds the scrambled puzzle
+// into the play window's board and offers to save it.
+class PictureMaker : public QDialog {
+    Q_OBJECT
+public:
+    PictureMaker(Program& program, Windows& windows, picture::PictureState& state, QWidget* parent = nullptr);
+    ~PictureMaker() override;
+
+    // Tests choose pictures through their own seam; the platform's dialogue otherwise.
+    void setPictureChoice(PictureChoice* choice);
+
+    void BitBtn3Click(); // Load
+    void BitBtn2Click(); // Build
+    bool FormCloseQuery(int result);
+
+    const QImage& preview() const { return preview_; }
+    NameDialog& nameDialog() { return *sd1; }
+
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void FormShow();
+    void FormClose();
+    void showPreview();
+
+    Program& program_;
+    Windows& windows_;
+    picture::PictureState& state_;
+    PictureChoice* choice_ = nullptr;
+    QImage preview_;     // impreview's picture: the fitted canvas
+    int built_ = 1;      // the close query's flag
+    bool centred_ = false;
+
+    QLabel* Label1 = nullptr;
+    QWidget* Panel1 = nullptr;
+    QLabel* impreview = nullptr;
+    QPushButton* BitBtn3 = nullptr;
+    QPushButton* BitBtn2 = nullptr;
+    QPushButton* BitBtn1 = nullptr;
+    QListWidget* lbfrom = nullptr;
+    QListWidget* lbto = nullptr;
+    NameDialog* sd1 = nullptr;
+};

@@ -1,0 +1,356 @@
+#include "picture/picturewindow.h"
+
+#include "controls/placement.h"
+#include "picture/picturefiles.h"
+#include "picture/picturekind.h"
+#include "picture/playrules.h"
+#include "picture/picturepreview.h"
+#include "picture/picturemaker.h"
+#include "picture/tiles.h"
+#include "platform/filenames.h"
+#include "platform/fonts.h"
+#include "shell/cursortable.h"
+#include "shell/musicbuttons.h"
+#include "shell/program.h"
+#include "shell/puzzlefiles.h"
+#include "shell/puzzlepicker.h"
+#include "shell/windows.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QIcon>
+#include <QLabel>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QToolButton>
+
+using namespace picture;
+
+namespace {
+
+const QString kCaption = QStringLiteral("Snapdoodle     ");
+constexpr int kStripHeight = 33;
+constexpr int kBoardWidth = 667;
+constexpr int kBoardHeight = 502;
+constexpr int kCellStep = 82;
+constexpr int kCellOffset = 6;
+
+QImage BoardBackground()
+{
+    QImage image(kBoardWidth, kBoardHeight, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    for (int c = 1; c < kColumns; ++c)
+        painter.fillRect(kCellOffset + kCellStep * c - 2, kCellOffset, 2, kCellStep * kRows - 2, Qt::white);
+    for (int r = 1; r < kRows; ++r)
+        painter.fillRect(kCellOffset, kCellOffset + kCellStep * r - 2, kCellStep * kColumns - 2, 2, Qt::white);
+    return image;
+}
+
+// A red frame with a black frame inside it; the middle lets the piece show through.
+QPixmap SelectionFrame()
+{
+    QImage image(kTileSize, kTileSize, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.fillRect(0, 0, kTileSize, 2, Qt::red);
+    painter.fillRect(0, kTileSize - 2, kTileSize, 2, Qt::red);
+    painter.fillRect(0, 0, 2, kTileSize, Qt::red);
+    painter.fillRect(kTileSize - 2, 0, 2, kTileSize, Qt::red);
+    painter.fillRect(2, 2, kTileSize - 4, 2, Qt::black);
+    painter.fillRect(2, kTileSize - 4, kTileSize - 4, 2, Qt::black);
+    painter.fillRect(2, 2, 2, kTileSize - 4, Qt::black);
+    painter.fillRect(kTileSize - 4, 2, 2, kTileSize - 4, Qt::black);
+    painter.end();
+    return QPixmap::fromImage(image);
+}
+
+QLabel* EmptyLabel(QWidget* parent, const QString& name, int x, int y)
+{
+    auto* label = new QLabel(QStringLiteral("Empty"), parent);
+    label->setObjectName(name);
+    label->setGeometry(x, y, 36, 20);
+    label->setAutoFillBackground(true);
+    label->setStyleSheet(QStringLiteral("background: black; color: white;"));
+    label->setFont(fonts::sans(11));
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return label;
+}
+
+// Without the program's table (in tests): standard shapes of the same meaning.
+QCursor StandardCursor(int index)
+{
+    switch (index) {
+    case kCursorHand: return QCursor(Qt::PointingHandCursor);
+    case kCursorPickup: return QCursor(Qt::OpenHandCursor);
+    case kCursorDrop: return QCursor(Qt::DragMoveCursor);
+    case kCursorDelete: return QCursor(Qt::ForbiddenCursor);
+    default: return QCursor(Qt::ArrowCursor);
+    }
+}
+
+} // namespace
+
+PictureWindow::PictureWindow(Program& program, Windows& windows, PictureState& state, QWidget* parent)
+    : PlayWindow(program, windows, parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint), state_(state)
+{
+    setObjectName(QStringLiteral("fmpclick"));
+    setFixedSize(kClientWidth, kClientHeight);
+    buildControls();
+    UpdateTitle();
+    refresh();
+}
+
+void PictureWindow::buildControls()
+{
+    p7 = new QWidget(this);
+    p7->setObjectName(QStringLiteral("p7"));
+    p7->setGeometry(0, 0, kClientWidth, kStripHeight);
+    struct StripButton {
+        QToolButton** button;
+        const char* name;
+        const char* icon;
+        const char* hint;
+        void (PictureWindow::*handler)();
+        bool gapBefore;
+    };
+    const StripButton strip[] = {
+        {&btnNew, "btnNew", "new", "Create new puzzle", &PictureWindow::btnNewClick, false},
+        {&BtnLoad, "BtnLoad", "load", "Load a saved puzzle", &PictureWindow::BtnLoadClick, false},
+        {&btnpicture, "btnpicture", "key", "Show un-scrambled image", &PictureWindow::btnpictureClick, true},
+        {&btnoptions, "btnoptions", "options", "Set properties", &PictureWindow::btnoptionsClick, true},
+        {&btnmusic, "btnmusic", "music", "Turn music ON/OFF", &PictureWindow::btnmusicClick, false},
+        {&btnnext, "btnnext", "next", "Skip to the next song", &PictureWindow::btnnextClick, false},
+        {&SpeedButton1, "SpeedButton1", "instructions", "Instructions", &PictureWindow::SpeedButton1Click, true},
+        {&btnclose, "btnclose", "close", "Close", &PictureWindow::btncloseClick, true},
+    };
+    int left = 5;
+    for (const StripButton& entry : strip) {
+        if (entry.gapBefore)
+            left += 6;
+        auto* button = new QToolButton(p7);
+        button->setObjectName(QString::fromLatin1(entry.name));
+        button->setToolTip(QString::fromLatin1(entry.hint));
+        button->setIcon(QIcon(QStringLiteral(":/icons/%1.png").arg(QString::fromLatin1(entry.icon))));
+        button->setIconSize(QSize(21, 21));
+        button->setAutoRaise(true);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setGeometry(left, 4, 25, 25);
+        left += 25;
+        *entry.button = button;
+        const auto handler = entry.handler;
+        connect(button, &QToolButton::clicked, this, [this, handler] { (this->*handler)(); });
+    }
+    btnmusic->setCheckable(true);
+
+    p1 = new QWidget(this);
+    p1->setObjectName(QStringLiteral("p1"));
+    p1->setGeometry(0, kStripHeight, kBoardWidth, kBoardHeight);
+    Image1 = new QLabel(p1);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(0, 0, kBoardWidth, kBoardHeight);
+    Image1->setPixmap(QPixmap::fromImage(BoardBackground()));
+    for (int k = 1; k <= kCells; ++k) {
+        const int x = kCellOffset + kCellStep * ((k - 1) % kColumns);
+        const int y = kCellOffset + kCellStep * ((k - 1) / kColumns);
+        auto* cell = new QLabel(p1);
+        cell->setObjectName(QStringLiteral("i%1").arg(k));
+        cell->setGeometry(x, y, kTileSize, kTileSize);
+        cell->installEventFilter(this);
+        cells_[k] = cell;
+        cellLabels_[k] = EmptyLabel(p1, QStringLiteral("pp%1").arg(k), x, y);
+    }
+
+    const char* frameNames[] = {"", "p4", "p5", "p6", "p8", "p2"};
+    const int frameTops[] = {0, 37, 141, 246, 350, 454};
+    const QPixmap selection = SelectionFrame();
+    for (int n = 1; n <= kBoxes; ++n) {
+        auto* frame = new QWidget(this);
+        frame->setObjectName(QString::fromLatin1(frameNames[n]));
+        frame->setGeometry(672, frameTops[n], 84, 84);
+        // A palette, not a style sheet: a sheet's background reaches the selection frame
+        // above the piece and would hide the piece behind grey.
+        QPalette grey = frame->palette();
+        grey.setColor(QPalette::Window, QColor(0x80, 0x80, 0x80));
+        frame->setPalette(grey);
+        frame->setAutoFillBackground(true);
+        frames_[n] = frame;
+        auto* box = new QLabel(frame);
+        box->setObjectName(QStringLiteral("imstore%1").arg(n));
+        box->setGeometry(2, 2, kTileSize, kTileSize);
+        box->installEventFilter(this);
+        boxes_[n] = box;
+        auto* sel = new QLabel(frame);
+        sel->setObjectName(QStringLiteral("imsel%1").arg(n));
+        sel->setGeometry(2, 2, kTileSize, kTileSize);
+        sel->setPixmap(selection);
+        sel->setAttribute(Qt::WA_TransparentForMouseEvents);
+        sel->hide();
+        selections_[n] = sel;
+        boxLabels_[n] = EmptyLabel(frame, QStringLiteral("Pane%1").arg(n), 2, 2);
+    }
+    lbok = new QListWidget(this);
+    lbok->setObjectName(QStringLiteral("lbok"));
+    lbok->hide();
+}
+
+void PictureWindow::setCursorIndex(QWidget* widget, int index)
+{
+    widget->setProperty("cursorIndex", index);
+    widget->setCursor(program_.cursors ? program_.cursors->cursor(index) : StandardCursor(index));
+}
+
+void PictureWindow::refresh()
+{
+    for (int k = 1; k <= kCells; ++k) {
+        const QImage& tile = state_.boardTiles[k];
+        cells_[k]->setPixmap(QPixmap::fromImage(tile.isNull() ? BlackTile() : tile));
+        cellLabels_[k]->setVisible(state_.cellLabelVisible[k]);
+        setCursorIndex(cells_[k], state_.cellCursor[k]);
+    }
+    for (int n = 1; n <= kBoxes; ++n) {
+        const QImage& piece = state_.boxes[n];
+        boxes_[n]->setPixmap(QPixmap::fromImage(piece.isNull() ? BlackTile() : piece));
+        boxLabels_[n]->setVisible(state_.boxLabelVisible[n]);
+        selections_[n]->setVisible(state_.selectedBox == n);
+        setCursorIndex(boxes_[n], state_.boxCursor[n]);
+    }
+    if (lbok->count() != state_.puzzleCells.size() || (lbok->count() && lbok->item(0)->text() != state_.puzzleCells.first())) {
+        lbok->clear();
+        lbok->addItems(state_.puzzleCells);
+    }
+}
+
+void PictureWindow::UpdateTitle()
+{
+    setWindowTitle(kCaption + state_.pictureName);
+}
+
+void PictureWindow::ResetBoard()
+{
+    picture::ResetBoard(state_);
+    UpdateTitle();
+    refresh();
+}
+
+void PictureWindow::UpdateCursors()
+{
+    picture::UpdateCursors(state_);
+    refresh();
+}
+
+void PictureWindow::i1MouseUp(int k)
+{
+    picture::i1MouseUp(state_, k);
+    refresh();
+}
+
+void PictureWindow::imstoreClick(int n)
+{
+    picture::imstoreClick(state_, n);
+    refresh();
+}
+
+bool PictureWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::MouseButtonPress) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        auto* widget = static_cast<QWidget*>(watched);
+        for (int k = 1; k <= kCells; ++k) {
+            if (watched != cells_[k])
+                continue;
+            // A cell acts when the left button is let go over it.
+            if (event->type() == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton
+                && widget->rect().contains(mouse->position().toPoint()))
+                i1MouseUp(k);
+            return true;
+        }
+        for (int n = 1; n <= kBoxes; ++n) {
+            if (watched != boxes_[n])
+                continue;
+            if (event->type() == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton
+                && widget->rect().contains(mouse->position().toPoint()))
+                imstoreClick(n);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void PictureWindow::btnNewClick()
+{
+    ResetBoard();
+    int result = QDialog::Rejected;
+    if (windows_.fmpmaker)
+        result = windows_.fmpmaker->exec();
+    // The pieces built just now show no "Empty" labels and their hand cursors at once.
+    if (result == QDialog::Accepted)
+        picture::UpdateCursors(state_);
+    refresh();
+    update();
+    UpdateTitle();
+}
+
+void PictureWindow::BtnLoadClick()
+{
+    if (windows_.fmfiles) {
+        const QString chosen = puzzlefiles::PickPuzzleFile(program_, *windows_.fmfiles, PictureKind(program_, state_), this);
+        if (!chosen.isEmpty()) {
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+            const int code = LoadPictureFiles(program_.paths.programFolder, chosen, state_);
+            QApplication::restoreOverrideCursor();
+            if (code == 0) {
+                state_.pictureName = filenames::replaceExtension(chosen, QString());
+                UpdateTitle();
+                if (windows_.fmpcheat)
+                    windows_.fmpcheat->setPicture(state_.preview);
+            } else {
+                puzzlefiles::ShowLoadError(program_);
+                ResetBoard();
+            }
+        }
+    }
+    UpdateCursors();
+    if (windows_.fmpcheat && windows_.fmpcheat->isVisible())
+        windows_.fmpcheat->close();
+}
+
+void PictureWindow::btnpictureClick()
+{
+    PicturePreview* preview = windows_.fmpcheat;
+    if (!preview)
+        return;
+    if (preview->isVisible()) {
+        preview->setWindowState(preview->windowState() & ~Qt::WindowMinimized);
+        preview->raise();
+        preview->activateWindow();
+    } else {
+        preview->show();
+    }
+}
+
+void PictureWindow::FormShow()
+{
+    program_.activePuzzleType = puzzletype::kPicture;
+    musicbuttons::FormShow(program_, btnmusic);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    ResetBoard();
+    state_.pictureName.clear();
+    UpdateTitle();
+    QApplication::restoreOverrideCursor();
+}
+
+void PictureWindow::FormClose()
+{
+    musicbuttons::FormClose(program_);
+    if (windows_.fmpcheat && windows_.fmpcheat->isVisible())
+        windows_.fmpcheat->close();
+    if (QWidget* launcher = windows_.byName(QStringLiteral("fmpuzzletype")))
+        launcher->show();
+    // The board is reset at the next showing: give its pictures back. The preview keeps its own.
+    ReleaseBoard(state_);
+    refresh();
+}

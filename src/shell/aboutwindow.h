@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QDialog>
+
+class LinkOpener;
+class Program;
+struct Windows;
+
+// "About Brainloft": the product and its version, the maker's pages and the way to the
+// instructions.
+class AboutWindow : public QDialog {
+    Q_OBJECT
+public:
+    AboutWindow(Program& program, Windows& windows, LinkOpener& links, QWidget* parent = nullptr);
+
+    void BitBtn1Click();
+    void BitBtn3Click();
+    void Label8Click();
+
+private:
+    Program& program_;
+    Windows& windows_;
+    LinkOpener& links_;
+};

@@ -1,0 +1,195 @@
+#include "shell/instructionswindow.h"
+
+#include "controls/placement.h"
+#include "platform/fonts.h"
+#include "platform/messageboxes.h"
+#include "platform/richtextprinter.h"
+#include "shell/cursortable.h"
+#include "shell/program.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QTabBar>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+namespace {
+
+QPushButton* SmallButton(const QString& name, const QString& text, const QString& hint, QWidget* parent)
+{
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    button->setToolTip(hint);
+    button->setFixedSize(30, 25);
+    return button;
+}
+
+} // namespace
+
+InstructionsWindow::InstructionsWindow(Program& program, Windows& windows, RichTextPrinter& printer, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint | Qt::WindowTitleHint),
+      program_(program), windows_(windows), printer_(printer)
+{
+    setObjectName(QStringLiteral("FmInstructions"));
+    setWindowTitle(QStringLiteral("Brainloft <Instructions>"));
+    setMinimumSize(kMinWidth, kMinHeight);
+    resize(kMinWidth, kMinHeight);
+    setSizeGripEnabled(true);
+    setFont(fonts::sans(11));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    tcIns = new QTabBar(this);
+    tcIns->setObjectName(QStringLiteral("tcIns"));
+    tcIns->setExpanding(false);
+    for (const char* caption : {"Main window", "Snapdoodle", "Glyphwhirl", "Lettermoor", "Windlepath", "General"})
+        tcIns->addTab(QString::fromLatin1(caption));
+    layout->addWidget(tcIns);
+
+    reInstructions = new QTextBrowser(this);
+    reInstructions->setObjectName(QStringLiteral("reInstructions"));
+    reInstructions->setReadOnly(true);
+    reInstructions->setOpenLinks(false);
+    reInstructions->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QPalette white = reInstructions->palette();
+    white.setColor(QPalette::Base, Qt::white);
+    white.setColor(QPalette::Text, Qt::black);
+    reInstructions->setPalette(white);
+    reInstructions->setFont(fonts::sans(15));
+    layout->addWidget(reInstructions, 1);
+
+    auto* bar = new QHBoxLayout;
+    auto* first = SmallButton(QStringLiteral("btnFirst"), QStringLiteral("|<"), QStringLiteral("Go to first page (Getting started)"), this);
+    auto* back = SmallButton(QStringLiteral("btnBack"), QStringLiteral("<"), QStringLiteral("Go to previous page"), this);
+    auto* forward = SmallButton(QStringLiteral("btnForward"), QStringLiteral(">"), QStringLiteral("Go to next page"), this);
+    auto* last = SmallButton(QStringLiteral("btnLast"), QStringLiteral(">|"), QStringLiteral("Go to last page (Final notes)"), this);
+    paninstructions = new QLabel(QStringLiteral("Getting started"), this);
+    paninstructions->setObjectName(QStringLiteral("paninstructions"));
+    paninstructions->setToolTip(QStringLiteral("Shows title of currently selected instruction set"));
+    paninstructions->setAlignment(Qt::AlignCenter);
+    paninstructions->setFrameShape(QFrame::Panel);
+    paninstructions->setFrameShadow(QFrame::Sunken);
+    paninstructions->setFont(fonts::sans(12, true));
+    auto* print = new QPushButton(QStringLiteral("Print"), this);
+    print->setObjectName(QStringLiteral("BitBtn2"));
+    auto* closeButton = new QPushButton(QStringLiteral("Close"), this);
+    closeButton->setObjectName(QStringLiteral("BitBtn1"));
+    for (QWidget* w : {static_cast<QWidget*>(first), static_cast<QWidget*>(back), static_cast<QWidget*>(forward),
+                       static_cast<QWidget*>(last)})
+        bar->addWidget(w);
+    bar->addWidget(paninstructions, 1);
+    bar->addWidget(print);
+    bar->addWidget(closeButton);
+    layout->addLayout(bar);
+
+    connect(tcIns, &QTabBar::tabBarClicked, this, [this](int index) {
+        if (index >= 0 && index != tcIns->currentIndex()) {
+            selectTab(index);
+            tcInsChange();
+        }
+    });
+    connect(first, &QPushButton::clicked, this, &InstructionsWindow::btnFirstClick);
+    connect(back, &QPushButton::clicked, this, &InstructionsWindow::btnBackClick);
+    connect(forward, &QPushButton::clicked, this, &InstructionsWindow::btnForwardClick);
+    connect(last, &QPushButton::clicked, this, &InstructionsWindow::btnLastClick);
+    connect(print, &QPushButton::clicked, this, &InstructionsWindow::BitBtn2Click);
+    connect(closeButton, &QPushButton::clicked, this, &QDialog::accept);
+    FormCreate();
+}
+
+void InstructionsWindow::FormCreate()
+{
+    tcIns->setCursor(program_.cursors ? program_.cursors->cursor(1) : QCursor(Qt::PointingHandCursor));
+}
+
+void InstructionsWindow::selectTab(int index)
+{
+    const QSignalBlocker quiet(tcIns);
+    tcIns->setCurrentIndex(index);
+}
+
+void InstructionsWindow::ShowPage()
+{
+    const int index = tcIns->currentIndex();
+    const QString name = QStringLiteral("inst%1").arg(index <= 13 ? index : 14);
+    QFile page(QStringLiteral(":/RTF/") + name);
+    if (!page.open(QIODevice::ReadOnly))
+        return;
+    reInstructions->setHtml(QString::fromUtf8(page.readAll()));
+}
+
+void InstructionsWindow::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void InstructionsWindow::FormShow()
+{
+    lastPage_ = 4;
+    static const char* const captions[] = {"GENERAL (ALL PUZZLE TYPES)", "SNAPDOODLE", "GLYPHWHIRL", "LETTERMOOR",
+                                           "WINDLEPATH"};
+    const int type = program_.activePuzzleType;
+    const int tab = type >= 1 && type <= 4 ? type : 0;
+    selectTab(tab);
+    paninstructions->setText(QString::fromLatin1(captions[tab]));
+    placement::CentreUnlessPlaced(this);
+    ShowPage();
+}
+
+void InstructionsWindow::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    reInstructions->viewport()->update();
+}
+
+void InstructionsWindow::tcInsChange()
+{
+    ShowPage();
+}
+
+void InstructionsWindow::btnFirstClick()
+{
+    selectTab(0);
+    ShowPage();
+}
+
+void InstructionsWindow::btnLastClick()
+{
+    selectTab(lastPage_);
+    ShowPage();
+}
+
+void InstructionsWindow::btnBackClick()
+{
+    const int tab = tcIns->currentIndex();
+    selectTab(tab == 0 ? lastPage_ : tab - 1);
+    ShowPage();
+}
+
+void InstructionsWindow::btnForwardClick()
+{
+    // From lastPage or beyond it (the General tab) the next page is the first.
+    const int tab = tcIns->currentIndex();
+    selectTab(tab >= lastPage_ ? 0 : tab + 1);
+    ShowPage();
+}
+
+void InstructionsWindow::BitBtn2Click()
+{
+    const bool yes = program_.boxes.question(
+        QStringLiteral("Print page"),
+        QStringLiteral("Depending on your computer and printer it may take a minuet or \n"
+                       "two to print this page. Are you sure you want to print this page?\n\n"
+                       "If you want to print click OK and please wait.\n"
+                       "If you do not want to print this page now click NO."));
+    if (!yes)
+        return;
+    printer_.print(*reInstructions->document(), paninstructions->text());
+    QCoreApplication::processEvents();
+}

@@ -1,0 +1,332 @@
+#include "shell/launcherwindow.h"
+
+#include "controls/placement.h"
+#include "controls/colourbutton.h"
+#include "platform/colours.h"
+#include "platform/fonts.h"
+#include "shell/program.h"
+#include "shell/puzzlepacks.h"
+#include "shell/settingsstore.h"
+#include "shell/startup.h"
+#include "shell/aboutwindow.h"
+#include "shell/morewindow.h"
+#include "shell/optionswindow.h"
+#include "shell/tunes.h"
+#include "shell/windowpositions.h"
+#include "shell/windows.h"
+
+#include "platform/fileaccess.h"
+
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QWindow>
+#include <QPainter>
+#include <QRadioButton>
+#include <QSettings>
+#include <QVBoxLayout>
+
+namespace {
+
+const QColor kNavy = ToQColor(0x800000);
+const QColor kTypeListBlue = ToQColor(0x620000);
+
+ColourButton* navyButton(const QString& name, const QString& caption, QWidget* parent, const QRect& geometry)
+{
+    auto* button = new ColourButton(parent);
+    button->setObjectName(name);
+    button->setText(caption);
+    button->setButtonColor(kNavy);
+    button->setCaptionColor(Qt::white);
+    button->setGeometry(geometry);
+    button->setFont(fonts::sans(12, true));
+    return button;
+}
+
+} // namespace
+
+LauncherWindow::LauncherWindow(Program& program, Windows& windows, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), program_(program), windows_(windows)
+{
+    setObjectName(QStringLiteral("fmpuzzletype"));
+    setWindowTitle(QStringLiteral("Brainloft"));
+    setFixedSize(kWidth, kHeight);
+    placement::CentreOnScreen(this);
+    buildControls();
+    FormCreate();
+}
+
+void LauncherWindow::buildControls()
+{
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(0, 0, kWidth, kHeight);
+    Image1->setPixmap(QPixmap(QStringLiteral(":/artwork/launcher.png")));
+    Image1->setScaledContents(true);
+    Image1->setMouseTracking(false);
+    Image1->installEventFilter(this);
+
+    rgpuzzletype = new QWidget(this);
+    rgpuzzletype->setObjectName(QStringLiteral("rgpuzzletype"));
+    rgpuzzletype->setGeometry(175, 118, 250, 146);
+    rgpuzzletype->setAutoFillBackground(true);
+    QPalette pal = rgpuzzletype->palette();
+    pal.setColor(QPalette::Window, kTypeListBlue);
+    pal.setColor(QPalette::WindowText, Qt::white);
+    pal.setColor(QPalette::ButtonText, Qt::white);
+    rgpuzzletype->setPalette(pal);
+    auto* layout = new QVBoxLayout(rgpuzzletype);
+    layout->setContentsMargins(24, 10, 10, 10);
+    typeGroup_ = new QButtonGroup(this);
+    const QStringList items = {QStringLiteral("Snapdoodle"), QStringLiteral("Glyphwhirl"), QStringLiteral("Lettermoor"),
+                               QStringLiteral("Windlepath")};
+    for (int i = 0; i < items.size(); ++i) {
+        auto* radio = new QRadioButton(items[i], rgpuzzletype);
+        radio->setObjectName(QStringLiteral("rgpuzzletype_%1").arg(i));
+        radio->setFont(fonts::sans(16));
+        radio->setPalette(pal);
+        typeGroup_->addButton(radio, i);
+        layout->addWidget(radio);
+    }
+    typeGroup_->button(0)->setChecked(true);
+
+    auto* panel = new QWidget(this);
+    panel->setObjectName(QStringLiteral("Panel1"));
+    panel->setGeometry(175, 276, 250, 44);
+    panel->setAutoFillBackground(true);
+    QPalette navy = panel->palette();
+    navy.setColor(QPalette::Window, kNavy);
+    panel->setPalette(navy);
+
+    auto* ok = navyButton(QStringLiteral("ColorBtn1"), QStringLiteral("OK"), panel, QRect(8, 9, 72, 26));
+    auto* about = navyButton(QStringLiteral("ColorBtn4"), QStringLiteral("About"), panel, QRect(89, 9, 72, 26));
+    auto* closeButton = navyButton(QStringLiteral("ColorBtn2"), QStringLiteral("CLOSE"), panel, QRect(170, 9, 72, 26));
+    auto* install =
+        navyButton(QStringLiteral("ColorBtn6"), QStringLiteral("Install puzzle packs"), this, QRect(175, 334, 250, 30));
+    auto* minimise = navyButton(QStringLiteral("ColorBtn5"), QStringLiteral("  "), this, QRect(545, 8, 20, 20));
+    QFont struck = fonts::sans(12, true);
+    struck.setStrikeOut(true);
+    minimise->setFont(struck);
+    minimise->setToolTip(QStringLiteral("Minimise"));
+    auto* x = navyButton(QStringLiteral("ColorBtn3"), QStringLiteral("X"), this, QRect(568, 8, 20, 20));
+    ok->setDefault(true);
+
+    connect(ok, &QPushButton::clicked, this, &LauncherWindow::BitBtn1Click);
+    connect(closeButton, &QPushButton::clicked, this, &LauncherWindow::ColorBtn2Click);
+    connect(x, &QPushButton::clicked, this, &LauncherWindow::ColorBtn3Click);
+    connect(about, &QPushButton::clicked, this, &LauncherWindow::ColorBtn4Click);
+    connect(minimise, &QPushButton::clicked, this, &LauncherWindow::ColorBtn5Click);
+    connect(install, &QPushButton::clicked, this, &LauncherWindow::ColorBtn6Click);
+
+    lbaccess = new QListWidget(this);
+    lbaccess->setObjectName(QStringLiteral("lbaccess"));
+    lbaccess->hide();
+    lbfiles = new QListWidget(this);
+    lbfiles->setObjectName(QStringLiteral("lbfiles"));
+    lbfiles->hide();
+}
+
+void LauncherWindow::FormCreate()
+{
+    program_.rng.seed(program_.seedSource());
+    positionsLoaded_ = false;
+    startup::PrepareFolder(program_.paths.puzzleFolder());
+    startup::PrepareFolder(program_.paths.musicFolder());
+    tunes::ExtractTunes(program_.paths.musicFolder());
+    startup::RecordProductInventory(program_);
+    if (fileaccess::runningAsAdministrator() && !startup::PermissionPassDone(program_)) {
+        const QStringList entries = startup::PermissionPassEntries(program_);
+        lbaccess->clear();
+        lbaccess->addItems(entries);
+        lbfiles->clear();
+        lbfiles->addItems(startup::RunPermissionPass(program_, entries));
+    }
+    LoadSettings(program_);
+}
+
+QStringList LauncherWindow::permissionFailures() const
+{
+    QStringList out;
+    for (int i = 0; i < lbfiles->count(); ++i)
+        out << lbfiles->item(i)->text();
+    return out;
+}
+
+int LauncherWindow::selectedType() const
+{
+    return typeGroup_->checkedId();
+}
+
+void LauncherWindow::selectType(int index)
+{
+    if (QAbstractButton* b = typeGroup_->button(index))
+        b->setChecked(true);
+}
+
+void LauncherWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // A restore from the task bar is no new showing.
+    if (!event->spontaneous())
+        FormShow();
+}
+
+QList<NamedWindow> LauncherWindow::positionedWindows() const
+{
+    QList<NamedWindow> list;
+    for (const QString& name : PositionedWindowNames())
+        list.append(NamedWindow{name, windows_.byName(name)});
+    return list;
+}
+
+void LauncherWindow::FormShow()
+{
+    if (!positionsLoaded_) {
+        if (const auto store = OpenSettingsStore(program_.paths.settingsFile))
+            LoadWindowPositions(*store, positionedWindows());
+        positionsLoaded_ = true;
+    }
+    offerPacks(false);
+}
+
+void LauncherWindow::offerPacks(bool askAll)
+{
+    // The launcher keeps painting while an installer runs, but takes no clicks.
+    setEnabled(false);
+    puzzlepacks::OfferPuzzlePacks(program_, askAll);
+    setEnabled(true);
+}
+
+void LauncherWindow::closeEvent(QCloseEvent* event)
+{
+    FormClose();
+    event->accept();
+    emit closed();
+}
+
+void LauncherWindow::FormClose()
+{
+    SaveSettings(program_);
+    if (const auto store = OpenSettingsStore(program_.paths.settingsFile))
+        SaveWindowPositions(*store, positionedWindows());
+}
+
+void LauncherWindow::BitBtn1Click()
+{
+    static const char* const playWindows[] = {"fmpclick", "fmcrypt", "fmmain", "fmmaze"};
+    // The tune list is filled before the play window starts its music.
+    if (windows_.fmoptions)
+        windows_.fmoptions->ShowCurrentSettings();
+    const int index = selectedType();
+    if (index < 0 || index > 3)
+        return;
+    QWidget* chosen = windows_.byName(QString::fromLatin1(playWindows[index]));
+    if (!chosen)
+        return;
+    chosen->show();
+    chosen->raise();
+    chosen->activateWindow();
+    hide();
+    // Restored by the window manager after our own minimise, the native window still asks to
+    // start minimised: without a fresh one the launcher would come back as an icon.
+    if (minimisedByButton_) {
+        minimisedByButton_ = false;
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+        if (QWindow* handle = windowHandle())
+            handle->destroy();
+    }
+}
+
+void LauncherWindow::ColorBtn2Click()
+{
+    close();
+}
+
+void LauncherWindow::ColorBtn3Click()
+{
+    close();
+}
+
+void LauncherWindow::ColorBtn4Click()
+{
+    if (AboutWindow* about = windows_.AboutBox)
+        about->exec();
+}
+
+void LauncherWindow::ColorBtn5Click()
+{
+    showMinimized();
+    minimisedByButton_ = true;
+    rgpuzzletype->setFocus();
+}
+
+void LauncherWindow::ColorBtn6Click()
+{
+    offerPacks(true);
+    if (MoreWindow* more = windows_.fmMore)
+        more->exec();
+}
+
+void LauncherWindow::Image1MouseDown(int x, int y)
+{
+    grabX_ = x;
+    grabY_ = y;
+    if (x > 6 && x < 591 && y > 6 && y < 31)
+        dragging_ = true;
+}
+
+void LauncherWindow::Image1MouseMove(int, int, QPoint global)
+{
+    if (dragging_)
+        move(global.x() - grabX_, global.y() - grabY_);
+}
+
+void LauncherWindow::Image1MouseUp()
+{
+    dragging_ = false;
+}
+
+bool LauncherWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Image1) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress: {
+            auto* e = static_cast<QMouseEvent*>(event);
+            if (e->button() == Qt::LeftButton)
+                Image1MouseDown(e->position().toPoint().x(), e->position().toPoint().y());
+            return true;
+        }
+        case QEvent::MouseMove: {
+            auto* e = static_cast<QMouseEvent*>(event);
+            Image1MouseMove(e->position().toPoint().x(), e->position().toPoint().y(), e->globalPosition().toPoint());
+            return true;
+        }
+        case QEvent::MouseButtonRelease:
+            Image1MouseUp();
+            return true;
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void LauncherWindow::keyPressEvent(QKeyEvent* event)
+{
+    // OK is the default button: Enter on the type list starts the chosen puzzle; on another
+    // button, Enter presses that one.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        auto* button = qobject_cast<QPushButton*>(focusWidget());
+        if (button && button->isEnabled())
+            button->click();
+        else
+            BitBtn1Click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
