@@ -30,6 +30,13 @@ bool nothingPrinted(PrintProgressWindow& progress)
 bool PrintPuzzle(Program& program, PrintOptionsDialog& options, PrintProgressWindow& progress, QWidget& firstPage, QWidget& secondPage,
                  int pageKind, const QString& name, const PreparePage& prepare)
 {
+    return PrintPuzzle(program, options, progress, pageKind, name,
+                       [&firstPage, &secondPage](bool key) { return DescribePage(key ? secondPage : firstPage); }, prepare);
+}
+
+bool PrintPuzzle(Program& program, PrintOptionsDialog& options, PrintProgressWindow& progress, int pageKind,
+                 const QString& name, const DescribePages& describe, const PreparePage& prepare)
+{
     if (program.printer)
         program.printer->setPortrait();
     if (options.exec() != QDialog::Accepted)
@@ -59,7 +66,7 @@ bool PrintPuzzle(Program& program, PrintOptionsDialog& options, PrintProgressWin
     request.choices = RunChoices{choices.printPuzzle, choices.printKey, choices.puzzleCopies, choices.keyCopies};
     request.name = name;
     request.prepare = prepare;
-    request.describe = [&firstPage, &secondPage](bool key) { return DescribePage(key ? secondPage : firstPage); };
+    request.describe = describe;
     if (RunPrint(request, progress, *output) == RunEnd::failed)
         program.boxes.error(kPrintError, QStringLiteral("The page could not be printed.\n") + output->target());
     return true;

@@ -18,4 +18,9 @@ namespace printing {
 bool PrintPuzzle(Program& program, PrintOptionsDialog& options, PrintProgressWindow& progress, QWidget& firstPage, QWidget& secondPage,
                  int pageKind, const QString& name, const PreparePage& prepare = {});
 
+// The same for pages that the type describes from its model: describe gives the puzzle (false)
+// or key (true) page as it stands when its copies print.
+bool PrintPuzzle(Program& program, PrintOptionsDialog& options, PrintProgressWindow& progress, int pageKind,
+                 const QString& name, const DescribePages& describe, const PreparePage& prepare = {});
+
 } // namespace printing
