@@ -13,6 +13,8 @@
 #include "picture/picturemaker.h"
 #include "shell/cursortable.h"
 #include "shell/program.h"
+#include "shell/settingsstore.h"
+#include "shell/windowpositions.h"
 #include "shell/aboutwindow.h"
 #include "shell/puzzlepicker.h"
 #include "shell/instructionswindow.h"
@@ -32,6 +34,7 @@
 #include "wordsearch/puzzlepage.h"
 
 #include <QEvent>
+#include <QSettings>
 #include <QTimer>
 
 #include <functional>
@@ -68,74 +71,112 @@ void AfterFirstPaint(QWidget* window, std::function<void()> action)
 
 } // namespace
 
-template <typename T, typename... Args>
-T* ProgramWindows::create(Args&&... args)
+template <typename T>
+void ProgramWindows::lazily(OnFirstUse<T>& slot, const QString& name, std::function<std::unique_ptr<T>()> make,
+                            std::function<void(T&)> made)
 {
-    auto window = std::make_unique<T>(std::forward<Args>(args)...);
-    T* raw = window.get();
-    windows_.all.append(raw);
-    owned_.push_back(std::move(window));
-    return raw;
+    slot.setMaker([this, make = std::move(make), made = std::move(made)]() -> T* {
+        std::unique_ptr<T> window = make();
+        T* raw = window.get();
+        windows_.all.append(raw);
+        owned_.push_back(std::move(window));
+        placeNewWindow(raw);
+        if (made)
+            made(*raw);
+        return raw;
+    });
+    windows_.makers.insert(name, [&slot]() -> QWidget* { return slot.get(); });
 }
 
-ProgramWindows::ProgramWindows(Program& program)
+ProgramWindows::ProgramWindows(Program& program) : program_(program)
 {
     states_.wordSearch.currentFolder = program.paths.programFolder;
-    // The launcher comes first: its create handler prepares the folders and settings that the
-    // other windows rely on. Windows not built yet keep their place in the order as null.
-    windows_.fmpuzzletype = create<LauncherWindow>(program, windows_);
-    windows_.fmmain = create<WordSearchWindow>(program, windows_, states_.wordSearch);
-    windows_.fmGenerator = create<WordSearchMaker>(program, windows_, states_.wordSearch);
-    windows_.FmWinner = create<WinnerDialog>();
-    windows_.fmfiles = create<PuzzlePicker>(program);
-    windows_.fmnowprint = create<PrintProgressWindow>(program);
-    windows_.fmprint = create<PrintOptionsDialog>(program);
-    windows_.fmpage = create<WordSearchPuzzlePage>();
-    windows_.FmKey = create<WordSearchKeyPage>();
-    windows_.fmbuilderror = create<BuildErrorDialog>();
-    windows_.AboutBox = create<AboutWindow>(program, windows_, links_);
-    windows_.FmInstructions = create<InstructionsWindow>(program, windows_, printer_);
-    windows_.fmnotice = create<NoticeDialog>();
-    windows_.fmoptions = create<OptionsWindow>(program, windows_, colours_);
-    windows_.fmcrypt = create<CryptogramWindow>(program, windows_, states_.cryptogram);
-    windows_.fmcmaker = create<CryptogramMaker>(program, windows_, states_.cryptogram);
-    windows_.fmplayer = create<MusicPlayer>(program, windows_, tunePlayer_);
-    windows_.fmmaze = create<MazeWindow>(program, windows_, states_.maze);
-    windows_.fmpcheat = create<PicturePreview>();
-    windows_.fmmazeprint = create<MazePrintPage>();
-    windows_.fmcgpuzzle = create<CryptogramPrintPage>();
-    windows_.fmpclick = create<PictureWindow>(program, windows_, states_.picture);
-    windows_.fmmzkey = create<MazeKeyWindow>(program, windows_);
-    windows_.fmanswers = create<WordSearchKeyWindow>(program, windows_, states_.wordSearch);
-    windows_.fmpmaker = create<PictureMaker>(program, windows_, states_.picture);
-    windows_.fmMore = create<MoreWindow>(links_);
-    wireWindows(program);
+    Windows& w = windows_;
+    Program& p = program;
+    lazily<LauncherWindow>(w.fmpuzzletype, "fmpuzzletype", [&] { return std::make_unique<LauncherWindow>(p, w); });
+    lazily<WordSearchWindow>(
+        w.fmmain, "fmmain", [&] { return std::make_unique<WordSearchWindow>(p, w, states_.wordSearch); },
+        [this](WordSearchWindow& wordSearch) {
+            QObject::connect(&wordSearch, &WordSearchWindow::puzzleShown, &wordSearch, [this] {
+                if (OptionsWindow* options = windows_.fmoptions.built())
+                    options->RefreshTuneList();
+            });
+        });
+    lazily<WordSearchMaker>(w.fmGenerator, "fmGenerator",
+                            [&] { return std::make_unique<WordSearchMaker>(p, w, states_.wordSearch); });
+    lazily<WinnerDialog>(w.FmWinner, "FmWinner", [] { return std::make_unique<WinnerDialog>(); });
+    lazily<PuzzlePicker>(w.fmfiles, "fmfiles", [&] { return std::make_unique<PuzzlePicker>(p); });
+    lazily<PrintProgressWindow>(w.fmnowprint, "fmnowprint", [&] { return std::make_unique<PrintProgressWindow>(p); });
+    lazily<PrintOptionsDialog>(w.fmprint, "fmprint", [&] { return std::make_unique<PrintOptionsDialog>(p); });
+    lazily<WordSearchPuzzlePage>(w.fmpage, "fmpage", [] { return std::make_unique<WordSearchPuzzlePage>(); });
+    lazily<WordSearchKeyPage>(w.FmKey, "FmKey", [] { return std::make_unique<WordSearchKeyPage>(); });
+    lazily<BuildErrorDialog>(w.fmbuilderror, "fmbuilderror", [] { return std::make_unique<BuildErrorDialog>(); });
+    lazily<AboutWindow>(w.AboutBox, "AboutBox", [&] { return std::make_unique<AboutWindow>(p, w, links_); });
+    lazily<InstructionsWindow>(w.FmInstructions, "FmInstructions",
+                               [&] { return std::make_unique<InstructionsWindow>(p, w, printer_); });
+    lazily<NoticeDialog>(w.fmnotice, "fmnotice", [] { return std::make_unique<NoticeDialog>(); });
+    lazily<OptionsWindow>(
+        w.fmoptions, "fmoptions", [&] { return std::make_unique<OptionsWindow>(p, w, colours_); },
+        [this](OptionsWindow& options) {
+            // OK: highlights already drawn in the word search, its key and the printed key page
+            // take the new colour; a word search not made yet has none.
+            QObject::connect(&options, &OptionsWindow::highlightsRecoloured, &options, [this](const QImage& colourPicture) {
+                WordSearchWindow* wordSearch = windows_.fmmain.built();
+                if (!wordSearch)
+                    return;
+                wordSearch->RecolourHighlights(colourPicture);
+                windows_.fmanswers->PaintKey(wordSearch->letterCopy());
+                wordSearch->PreparePrintPages();
+            });
+        });
+    lazily<CryptogramWindow>(w.fmcrypt, "fmcrypt",
+                             [&] { return std::make_unique<CryptogramWindow>(p, w, states_.cryptogram); });
+    lazily<CryptogramMaker>(w.fmcmaker, "fmcmaker",
+                            [&] { return std::make_unique<CryptogramMaker>(p, w, states_.cryptogram); });
+    lazily<MusicPlayer>(w.fmplayer, "fmplayer", [&] { return std::make_unique<MusicPlayer>(p, w, tunePlayer_); });
+    lazily<MazeWindow>(w.fmmaze, "fmmaze", [&] { return std::make_unique<MazeWindow>(p, w, states_.maze); });
+    lazily<PicturePreview>(w.fmpcheat, "fmpcheat", [&] {
+        auto preview = std::make_unique<PicturePreview>();
+        // The preview's control takes its grab and move cursors from the program's table.
+        if (CursorTable* table = p.cursors)
+            preview->scrollImage()->setCursorSource([table](int index) { return table->cursor(index); });
+        return preview;
+    });
+    lazily<MazePrintPage>(w.fmmazeprint, "fmmazeprint", [] { return std::make_unique<MazePrintPage>(); });
+    lazily<CryptogramPrintPage>(w.fmcgpuzzle, "fmcgpuzzle", [] { return std::make_unique<CryptogramPrintPage>(); });
+    lazily<PictureWindow>(w.fmpclick, "fmpclick",
+                          [&] { return std::make_unique<PictureWindow>(p, w, states_.picture); });
+    lazily<MazeKeyWindow>(w.fmmzkey, "fmmzkey", [&] { return std::make_unique<MazeKeyWindow>(p, w); });
+    lazily<WordSearchKeyWindow>(w.fmanswers, "fmanswers",
+                                [&] { return std::make_unique<WordSearchKeyWindow>(p, w, states_.wordSearch); });
+    lazily<PictureMaker>(w.fmpmaker, "fmpmaker", [&] { return std::make_unique<PictureMaker>(p, w, states_.picture); });
+    lazily<MoreWindow>(w.fmMore, "fmMore", [&] { return std::make_unique<MoreWindow>(links_); });
 
-    // The preview's control takes its grab and move cursors from the program's table.
-    if (CursorTable* table = program.cursors)
-        windows_.fmpcheat->scrollImage()->setCursorSource([table](int index) { return table->cursor(index); });
+    // The launcher comes first: its create handler prepares the folders and settings that the
+    // other windows rely on. The music player is the program's music control from its making
+    // on, so it is made at once; every other window waits until it is needed.
+    w.fmpuzzletype.get();
+    w.fmplayer.get();
+
     // With music on, the synthesiser loads in the background from the start: once the launcher
     // has painted, so that the load does not slow the first picture.
     if (program.settings.play)
-        AfterFirstPaint(windows_.fmpuzzletype, [this] { tunePlayer_.preload(); });
-
-    // Each window is designed centred on the screen. Placing it there now gives a window that
-    // is never shown the bounds it would open with, and those are what gets stored for it.
-    for (QWidget* w : windows_.all)
-        placement::CentreOnScreen(w);
+        AfterFirstPaint(w.fmpuzzletype, [this] { tunePlayer_.preload(); });
 }
 
-void ProgramWindows::wireWindows(Program&)
+void ProgramWindows::placeNewWindow(QWidget* window)
 {
-    // Options OK: highlights already drawn in the word search, its key and the printed key page
-    // take the new colour.
-    QObject::connect(windows_.fmoptions, &OptionsWindow::highlightsRecoloured, windows_.fmmain,
-                     [this](const QImage& colourPicture) {
-                         windows_.fmmain->RecolourHighlights(colourPicture);
-                         windows_.fmanswers->PaintKey(windows_.fmmain->letterCopy());
-                         windows_.fmmain->PreparePrintPages();
-                     });
-    QObject::connect(windows_.fmmain, &WordSearchWindow::puzzleShown, windows_.fmoptions, &OptionsWindow::RefreshTuneList);
+    // Each window is designed centred on the screen. Placing it there now gives a window that
+    // is never shown the bounds it would open with, and those are what gets stored for it.
+    placement::CentreOnScreen(window);
+    // Made after the stored places were read: it takes its own now.
+    LauncherWindow* launcher = windows_.fmpuzzletype.built();
+    if (!launcher || !launcher->positionsLoaded())
+        return;
+    for (const QString& name : PositionedWindowNames())
+        if (name.compare(window->objectName(), Qt::CaseInsensitive) == 0)
+            if (const auto store = OpenSettingsStore(program_.paths.settingsFile))
+                LoadWindowPositions(*store, {NamedWindow{name, window}});
 }
 
 ProgramWindows::~ProgramWindows()

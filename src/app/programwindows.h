@@ -7,6 +7,7 @@
 #include "platform/richtextprinter.h"
 #include "shell/windows.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -25,11 +26,12 @@ public:
     FluidTunePlayer& tunePlayer() { return tunePlayer_; }
 
 private:
-    template <typename T, typename... Args>
-    T* create(Args&&... args);
+    template <typename T>
+    void lazily(OnFirstUse<T>& slot, const QString& name, std::function<std::unique_ptr<T>()> make,
+                std::function<void(T&)> made = {});
+    void placeNewWindow(QWidget* window);
 
-    void wireWindows(Program& program);
-
+    Program& program_;
     PuzzleStates states_;
     // The system dialogues, the browser, the printer and the synthesiser; they outlive the windows.
     QtColourChooser colours_;

@@ -225,7 +225,7 @@ void LauncherWindow::BitBtn1Click()
     const int index = selectedType();
     if (index < 0 || index > 3)
         return;
-    QWidget* chosen = windows_.byName(QString::fromLatin1(playWindows[index]));
+    QWidget* chosen = windows_.make(QString::fromLatin1(playWindows[index]));
     if (!chosen)
         return;
     chosen->show();

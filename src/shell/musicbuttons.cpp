@@ -35,7 +35,7 @@ void btnnextClick(Program& program, QAbstractButton* btnnext)
 void btnoptionsClick(Program& program, Windows& windows)
 {
     music::StopMusic(program);
-    if (auto* options = qobject_cast<QDialog*>(windows.byName(QStringLiteral("fmoptions"))))
+    if (auto* options = qobject_cast<QDialog*>(windows.make(QStringLiteral("fmoptions"))))
         options->exec();
     music::ApplyMusicSwitch(program);
 }

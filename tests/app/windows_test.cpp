@@ -3,6 +3,7 @@
 #include "app/programwindows.h"
 #include "brainloft_resources.h"
 #include "shell/launcherwindow.h"
+#include "shell/puzzlepicker.h"
 #include "support/modal.h"
 #include "support/testprogram.h"
 #include "wordsearch/wordsearchkeywindow.h"
@@ -43,19 +44,23 @@ protected:
 
 } // namespace
 
-TEST_F(ProgramWindowsTest, EveryWindowIsCreatedOnceInStartUpOrder)
+TEST_F(ProgramWindowsTest, WindowsAreMadeOnFirstUseAndOnlyOnce)
 {
     ProgramWindows pw(*t.program);
-    QStringList names;
-    for (QWidget* w : pw.windows().all)
-        names << w->objectName();
-    EXPECT_EQ(names, QStringList({"fmpuzzletype", "fmmain", "fmGenerator", "FmWinner", "fmfiles", "fmnowprint",
-                                  "fmprint", "fmpage", "FmKey", "fmbuilderror", "AboutBox", "FmInstructions",
-                                  "fmnotice", "fmoptions", "fmcrypt", "fmcmaker", "fmplayer", "fmmaze", "fmpcheat",
-                                  "fmmazeprint", "fmcgpuzzle", "fmpclick", "fmmzkey", "fmanswers", "fmpmaker",
-                                  "fmMore"}));
-    for (QWidget* w : pw.windows().all)
-        EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString() << " waits until it is shown";
+    Windows& w = pw.windows();
+    auto names = [&w] {
+        QStringList list;
+        for (QWidget* window : w.all)
+            list << window->objectName();
+        return list;
+    };
+    EXPECT_EQ(names(), QStringList({"fmpuzzletype", "fmplayer"})) << "the launcher and the music control at start";
+    QWidget* picker = w.fmfiles;
+    EXPECT_EQ(w.make("FMFILES"), picker) << "asked again, by name in any case, it is the same window";
+    EXPECT_EQ(w.byName("fmmaze"), nullptr) << "asking by name without making makes nothing";
+    EXPECT_EQ(names(), QStringList({"fmpuzzletype", "fmplayer", "fmfiles"}));
+    for (QWidget* window : w.all)
+        EXPECT_FALSE(window->isVisible()) << window->objectName().toStdString() << " waits until it is shown";
 }
 
 TEST_F(ProgramWindowsTest, LauncherLooksLikeItsDesign)
@@ -167,8 +172,8 @@ TEST_F(ProgramWindowsTest, WindowsComeBackWhereTheyWereAtTheNextStart)
     QSettings store(t.program->paths.settingsFile, QSettings::IniFormat);
     EXPECT_EQ(store.value("Software/Oakhollow/Brainloft/fmmain/left").toString(), "123");
     EXPECT_EQ(store.value("Software/Oakhollow/Brainloft/fmgenerator/top").toString(), "50");
-    EXPECT_EQ(store.value("Software/Oakhollow/Brainloft/fmfiles/width").toString(), "390")
-        << "a window never shown stores its designed bounds";
+    EXPECT_FALSE(store.contains("Software/Oakhollow/Brainloft/fmfiles/width"))
+        << "a window never made keeps what was stored for it";
     EXPECT_FALSE(store.contains("Software/Oakhollow/Brainloft/fmpuzzletype/left")) << "the launcher is never stored";
 
     ProgramWindows again(*t.program);
