@@ -46,7 +46,9 @@ private:
         timer_.stop();
         window_->removeEventFilter(this);
         if (frameKnown)
-            window_->setProperty("frameInset", inside.topLeft() - frame.topLeft());
+            window_->setProperty("frameMargins", QVariant::fromValue(QMargins(inside.left() - frame.left(), inside.top() - frame.top(),
+                                                                             frame.right() - inside.right(),
+                                                                             frame.bottom() - inside.bottom())));
         if (window_->isVisible() && frameKnown && frame.topLeft() != target_)
             window_->move(target_);
         // A place stored on a larger screen (or one since turned) may lie off this one.
@@ -88,15 +90,23 @@ void SaveWindowPositions(QSettings& store, const QList<NamedWindow>& windows)
             // and the next run needs this to put the frame back where it was. A window whose
             // frame Qt does not know now (hidden before the window manager told) uses the last
             // inset it had.
+            // Where the inside sat in its frame: before a window is shown its frame is unknown,
+            // and the next run needs this to put the frame back where it was. A window whose
+            // frame Qt does not know now (hidden before the window manager told) uses the last
+            // frame it had.
             QRect frame = w->frameGeometry();
-            QPoint inset = w->geometry().topLeft() - frame.topLeft();
-            const QVariant known = w->property("frameInset");
-            if (frame == w->geometry() && known.isValid()) {
-                inset = known.toPoint();
-                frame = frame.marginsAdded(QMargins(inset.x(), inset.y(), inset.x(), inset.x()));
+            const QRect inner = w->geometry();
+            QMargins margins(inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
+                             frame.bottom() - inner.bottom());
+            const QVariant known = w->property("frameMargins");
+            if (frame == inner && known.isValid()) {
+                margins = known.value<QMargins>();
+                frame = inner.marginsAdded(margins);
             }
-            WriteRegistryInteger(store, ProductKey(named.name, QStringLiteral("insetleft")), inset.x());
-            WriteRegistryInteger(store, ProductKey(named.name, QStringLiteral("insettop")), inset.y());
+            WriteRegistryInteger(store, ProductKey(named.name, QStringLiteral("insetleft")), margins.left());
+            WriteRegistryInteger(store, ProductKey(named.name, QStringLiteral("insettop")), margins.top());
+            WriteRegistryInteger(store, ProductKey(named.name, QStringLiteral("insetright")), margins.right());
+            WriteRegistryInteger(store, ProductKey(named.name, QStringLiteral("insetbottom")), margins.bottom());
             WriteRegistryInteger(store, ProductKey(named.name, QStringLiteral("left")), frame.x());
             WriteRegistryInteger(store, ProductKey(named.name, QStringLiteral("top")), frame.y());
             WriteRegistryInteger(store, ProductKey(named.name, QStringLiteral("height")), frame.height());
@@ -119,35 +129,42 @@ void LoadWindowPositions(QSettings& store, const QList<NamedWindow>& windows)
         const int height = ReadRegistryInteger(store, ProductKey(named.name, QStringLiteral("height")), kMissing);
         const int width = ReadRegistryInteger(store, ProductKey(named.name, QStringLiteral("width")), kMissing);
 
-        const QRect frame = w->frameGeometry();
-        const QRect inner = w->geometry();
-        if (left != kMissing)
-            w->setProperty("autoCentre", false);
-        if (left != kMissing || top != kMissing) {
-            const QPoint target(left != kMissing ? left : frame.x(), top != kMissing ? top : frame.y());
-            // The stored corner is the frame's. A window not shown yet has no frame, and the
-            // corner given to it becomes its inside's; so the inside goes where it sat last time.
-            const bool framed = w->frameGeometry() != w->geometry();
-            const QPoint inset(ReadRegistryInteger(store, ProductKey(named.name, QStringLiteral("insetleft")), 0),
-                               ReadRegistryInteger(store, ProductKey(named.name, QStringLiteral("insettop")), 0));
-            const bool sane = inset.x() >= 0 && inset.x() <= 100 && inset.y() >= 0 && inset.y() <= 100;
-            w->move(framed || !sane ? target : target + inset);
-            if (sane && !framed && !inset.isNull())
-                w->setProperty("frameInset", inset);
-            if (!framed)
-                new FramePlacer(w, target);
-        }
-        if (width != kMissing || height != kMissing) {
-            // Stored sizes are of the outer frame; resize() sets the client area.
-            const int frameWidth = frame.width() - inner.width();
-            const int frameHeight = frame.height() - inner.height();
+        if (left != kMissing || top != kMissing || width != kMissing || height != kMissing) {
+            if (left != kMissing)
+                w->setProperty("autoCentre", false);
+            // Stored bounds are the outer frame's. Where the frame is not known yet (a window not
+            // shown), the inset stored with them says how far the inside sat within it.
+            const QRect inner = w->geometry();
+            QRect frame = w->frameGeometry();
+            QMargins margins(inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
+                             frame.bottom() - inner.bottom());
+            const bool framed = frame != inner;
+            auto insetOf = [&](const char* side, int fallback) {
+                return ReadRegistryInteger(store, ProductKey(named.name, QString::fromLatin1(side)), fallback);
+            };
+            const int insetLeft = insetOf("insetleft", 0);
+            const QMargins stored(insetLeft, insetOf("insettop", 0), insetOf("insetright", insetLeft),
+                                  insetOf("insetbottom", insetLeft));
+            const bool sane = stored.left() >= 0 && stored.left() <= 100 && stored.top() >= 0 && stored.top() <= 100 &&
+                              stored.right() >= 0 && stored.right() <= 100 && stored.bottom() >= 0 && stored.bottom() <= 100;
+            if (!framed && sane) {
+                margins = stored;
+                frame = inner.marginsAdded(margins);
+                if (!margins.isNull())
+                    w->setProperty("frameMargins", QVariant::fromValue(margins));
+            }
+            const QRect storedFrame(left != kMissing ? left : frame.x(), top != kMissing ? top : frame.y(),
+                                    width != kMissing ? width : frame.width(), height != kMissing ? height : frame.height());
             // A window that takes its zoom from its size lets the stored size through.
             if (w->property("sizedByZoom").toBool()) {
                 w->setMinimumSize(0, 0);
                 w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
             }
-            w->resize(width != kMissing ? width - frameWidth : inner.width(),
-                      height != kMissing ? height - frameHeight : inner.height());
+            // The inside's bounds: a fixed-size window keeps its size and only moves.
+            const QRect target = storedFrame.marginsRemoved(margins);
+            w->setGeometry(QRect(target.topLeft(), target.size().expandedTo(w->minimumSize()).boundedTo(w->maximumSize())));
+            if (!framed && (left != kMissing || top != kMissing))
+                new FramePlacer(w, storedFrame.topLeft());
         }
 
         if (named.name == kInstructions) {

@@ -19,13 +19,17 @@ struct NamedWindow {
 const QStringList& PositionedWindowNames();
 
 // Writes left, top, height and width of each window's outer frame under
-// Software/Oakhollow/Brainloft/<name>/. A window never shown writes the bounds it was given.
+// Software/Oakhollow/Brainloft/<name>/, with the frame's thickness on each side (insetleft,
+// insettop, insetright, insetbottom) so the next run can place a window before its frame is
+// known. A window never shown writes the bounds it was given.
 // fminstructions also writes max ("1"/"0"), and its bounds only while it is not maximised, so
 // the stored bounds stay those of its last normal size.
 void SaveWindowPositions(QSettings& store, const QList<NamedWindow>& windows);
 
 // Applies each stored value on its own (a missing value or -1000 leaves that side as it is);
-// width and height are of the outer frame. Values are applied as stored, even off screen.
+// width and height are of the outer frame, whose insets come from the window's own frame when
+// it is known and from the stored insets before it is shown. Values are applied as stored, even
+// off screen.
 // Applying left sets the window's dynamic property "autoCentre" to false: a window that centres
 // itself when shown must skip the centring when property("autoCentre") holds false.
 // A window with the property "sizedByZoom" takes a stored size past its fixed size and picks

@@ -225,3 +225,40 @@ TEST_F(WindowPositions, StoredNormalStateUndoesMaximised)
     LoadWindowPositions(*s, {{"fmmain", other.get()}});
     EXPECT_FALSE(other->isMaximized()) << "max belongs to the instructions window alone";
 }
+
+TEST_F(WindowPositions, AWindowNotShownYetTakesItsInsideFromTheStoredFrameAndInsets)
+{
+    struct Case {
+        const char* what;
+        bool fixedSize;
+        QMargins insets; // left, top, right, bottom as stored; -1: not stored
+        QRect expected;  // the inside
+    } cases[] = {
+        {"all four insets", false, {1, 20, 3, 5}, QRect(101, 220, 296, 175)},
+        {"right and bottom from left", false, {2, 20, -1, -1}, QRect(102, 220, 296, 178)},
+        {"no insets stored", false, {-1, -1, -1, -1}, QRect(100, 200, 300, 200)},
+        {"insets out of range", false, {1, 500, 1, 1}, QRect(100, 200, 300, 200)},
+        {"a fixed size only moves", true, {1, 20, 1, 5}, QRect(101, 220, 120, 90)},
+    };
+    for (const Case& c : cases) {
+        const QString name = QStringLiteral("fmmaze");
+        {
+            auto s = store();
+            s->remove(QStringLiteral("Software"));
+            WriteRegistryInteger(*s, key(name, "left"), 100);
+            WriteRegistryInteger(*s, key(name, "top"), 200);
+            WriteRegistryInteger(*s, key(name, "width"), 300);
+            WriteRegistryInteger(*s, key(name, "height"), 200);
+            const int insets[] = {c.insets.left(), c.insets.top(), c.insets.right(), c.insets.bottom()};
+            const char* sides[] = {"insetleft", "insettop", "insetright", "insetbottom"};
+            for (int i = 0; i < 4; ++i)
+                if (insets[i] >= 0)
+                    WriteRegistryInteger(*s, key(name, sides[i]), insets[i]);
+        }
+        auto w = windowAt(QRect(0, 0, 120, 90));
+        if (c.fixedSize)
+            w->setFixedSize(120, 90);
+        LoadWindowPositions(*store(), {{name, w.get()}});
+        EXPECT_EQ(w->geometry(), c.expected) << c.what;
+    }
+}
