@@ -86,17 +86,13 @@ InstructionsWindow::InstructionsWindow(Program& program, Windows& windows, RichT
     bar->addWidget(closeButton);
     layout->addLayout(bar);
 
-    connect(tcIns, &QTabBar::tabBarClicked, this, [this](int index) {
-        if (index >= 0 && index != tcIns->currentIndex()) {
-            selectTab(index);
-            tcInsChange();
-        }
-    });
+    // The page follows the user's every change of tab: a click, the arrow keys, the wheel.
+    connect(tcIns, &QTabBar::currentChanged, this, &InstructionsWindow::tcInsChange);
     connect(first, &QPushButton::clicked, this, &InstructionsWindow::btnFirstClick);
     connect(back, &QPushButton::clicked, this, &InstructionsWindow::btnBackClick);
     connect(forward, &QPushButton::clicked, this, &InstructionsWindow::btnForwardClick);
     connect(last, &QPushButton::clicked, this, &InstructionsWindow::btnLastClick);
-    connect(print, &QPushButton::clicked, this, &InstructionsWindow::BitBtn2Click);
+    connect(print, &QPushButton::clicked, this, &InstructionsWindow::printPage);
     connect(closeButton, &QPushButton::clicked, this, &QDialog::accept);
     FormCreate();
 }
@@ -180,7 +176,7 @@ void InstructionsWindow::btnForwardClick()
     ShowPage();
 }
 
-void InstructionsWindow::BitBtn2Click()
+void InstructionsWindow::printPage()
 {
     const bool yes = program_.boxes.question(
         QStringLiteral("Print page"),

@@ -25,7 +25,7 @@ public:
     void btnBackClick();
     void btnForwardClick();
     void btnLastClick();
-    void BitBtn2Click();
+    void printPage();
 
     int lastPage() const { return lastPage_; }
 

@@ -19,6 +19,7 @@
 #include <QTest>
 #include <QTextBrowser>
 #include <QTextDocument>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 namespace {
@@ -103,6 +104,17 @@ TEST_F(HelpWindowsTest, PageButtonsWrapBetweenTheFirstAndLastPage)
     click("btnBack");
     EXPECT_EQ(tabs()->currentIndex(), 3);
     EXPECT_TRUE(page().startsWith("Lettermoor"));
+
+    // The page follows a change of tab by keyboard and by wheel as well.
+    tabs()->setFocus();
+    QTest::keyClick(tabs(), Qt::Key_Right);
+    EXPECT_EQ(tabs()->currentIndex(), 4);
+    EXPECT_TRUE(page().startsWith("Windlepath")) << "arrow key";
+    QWheelEvent wheel(QPointF(10, 5), tabs()->mapToGlobal(QPointF(10, 5)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(tabs(), &wheel);
+    EXPECT_EQ(tabs()->currentIndex(), 5);
+    EXPECT_TRUE(page().startsWith("Final notes")) << "wheel";
 }
 
 TEST_F(HelpWindowsTest, PrintAsksAndPrintsThePageAsOneJobNamedByThePanel)
