@@ -3,7 +3,10 @@
 #include "brainloft_resources.h"
 #include "maze/mazepicture.h"
 #include "maze/mazewindow.h"
+#include "maze/mazegame.h"
 #include "maze/printpage.h"
+#include "maze/printpages.h"
+#include "platform/rng.h"
 #include "maze/mazekeywindow.h"
 #include "printing/pagecapture.h"
 #include "printing/pagepicture.h"
@@ -150,4 +153,39 @@ TEST_F(MazePrintTest, PrintedSheetsShowTheShownMazeSharpWithoutItsCursor)
         }
     EXPECT_EQ(blurred, 0);
     EXPECT_EQ(printer.jobs[0].pixel(onSheet(8 + cursor.x * 20 + 10, 72 + cursor.y * 20 + 10)), kWhite);
+}
+
+// The page built from the model is, item for item, what the page window gave the printer.
+TEST(MazePage, MatchesThePageWindowItemForItem)
+{
+    MazeState state;
+    Rng rng(8);
+    MazeGame game(state);
+    int level = kEasy;
+    game.NewMaze(level, rng);
+    MazePrintPage window;
+    for (const QString& name : {QString(), QStringLiteral("Twisty one")})
+        for (const bool key : {false, true}) {
+            window.FillPrintPage(key ? "key" : "puzzle", name, game.size(), game.mainPicture(), game.keyPicture());
+            const printing::PageLayout captured = printing::DescribePage(window);
+            const printing::PageLayout built = MazePage(game, key, name);
+            EXPECT_EQ(built.size, captured.size);
+            EXPECT_EQ(built.background, captured.background);
+            ASSERT_EQ(built.items.size(), captured.items.size());
+            for (int i = 0; i < built.items.size(); ++i) {
+                const printing::PageItem& a = built.items[i];
+                const printing::PageItem& b = captured.items[i];
+                EXPECT_EQ(a.kind, b.kind) << i;
+                EXPECT_EQ(a.name, b.name) << i;
+                EXPECT_EQ(a.rect, b.rect) << i;
+                EXPECT_EQ(a.colour, b.colour) << i;
+                EXPECT_EQ(a.text, b.text) << i;
+                EXPECT_EQ(a.font, b.font) << i << " " << a.font.toString().toStdString() << " / " << b.font.toString().toStdString();
+                EXPECT_EQ(a.alignment, b.alignment) << i;
+                EXPECT_EQ(a.wordWrap, b.wordWrap) << i;
+                EXPECT_EQ(a.image, b.image) << i;
+                EXPECT_EQ(a.image.format(), b.image.format()) << i;
+                EXPECT_EQ(a.stretch, b.stretch) << i;
+            }
+        }
 }
