@@ -6,7 +6,6 @@
 #include "cryptogram/cryptogrammaker.h"
 #include "cryptogram/cryptogramwindow.h"
 #include "maze/mazewindow.h"
-#include "maze/printpage.h"
 #include "maze/mazekeywindow.h"
 #include "picture/picturepreview.h"
 #include "picture/picturewindow.h"
@@ -102,7 +101,6 @@ ProgramWindows::ProgramWindows(Program& program)
     windows_.fmplayer = create<MusicPlayer>(program, windows_, tunePlayer_);
     windows_.fmmaze = create<MazeWindow>(program, windows_, states_.maze);
     windows_.fmpcheat = create<PicturePreview>();
-    windows_.fmmazeprint = create<MazePrintPage>();
     windows_.fmcgpuzzle = create<CryptogramPrintPage>();
     windows_.fmpclick = create<PictureWindow>(program, windows_, states_.picture);
     windows_.fmmzkey = create<MazeKeyWindow>(program, windows_);

@@ -22,7 +22,6 @@ class CryptogramMaker;
 class MusicPlayer;
 class MazeWindow;
 class PicturePreview;
-class MazePrintPage;
 class CryptogramPrintPage;
 class PictureWindow;
 class MazeKeyWindow;
@@ -54,7 +53,6 @@ struct Windows {
     MusicPlayer* fmplayer = nullptr;
     MazeWindow* fmmaze = nullptr;
     PicturePreview* fmpcheat = nullptr;
-    MazePrintPage* fmmazeprint = nullptr;
     CryptogramPrintPage* fmcgpuzzle = nullptr;
     PictureWindow* fmpclick = nullptr;
     MazeKeyWindow* fmmzkey = nullptr;
