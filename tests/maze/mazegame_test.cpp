@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace maze;
 
 namespace {
@@ -42,17 +44,41 @@ protected:
 
 } // namespace
 
-TEST_F(MazeGameTest, NothingIsOnShowAndKeysDoNothingUntilAMazeIsDrawn)
+// Before any maze, after the window hid it, and for a file whose corner is no wall: nothing to
+// walk. Hiding keeps the key and the cursor.
+TEST_F(MazeGameTest, KeysDoNothingWithoutAMazeOnShow)
 {
-    EXPECT_FALSE(game.shown());
     EXPECT_EQ(game.mainPicture().size(), QSize(kEasy, kEasy));
     EXPECT_TRUE(allWhite(game.mainPicture()) && allWhite(game.keyPicture()));
-    const Cell before = game.cursor();
-    for (auto arrow : {std::optional(Direction::Down), std::optional(Direction::Right), std::optional<Direction>()}) {
-        const KeyOutcome outcome = game.Press(arrow);
-        EXPECT_FALSE(outcome.moved || outcome.atExit);
+    const std::function<void()> situations[] = {
+        [] {},
+        [&] {
+            newMaze(kEasy);
+            game.Press(Direction::Down);
+            const QImage key = game.keyPicture();
+            game.HideMaze();
+            EXPECT_TRUE(allWhite(game.mainPicture())) << "a hidden maze leaves a blank picture";
+            EXPECT_EQ(game.keyPicture(), key);
+            EXPECT_EQ(game.cursor().y, 1);
+        },
+        [&] {
+            newMaze(kEasy);
+            state.grid.at(0, 0) = mcOpen;
+            game.DrawMaze();
+        },
+    };
+    for (std::size_t i = 0; i < std::size(situations); ++i) {
+        situations[i]();
+        const Cell cursor = game.cursor();
+        const QImage key = game.keyPicture();
+        EXPECT_FALSE(game.shown()) << i;
+        for (auto arrow : {std::optional(Direction::Down), std::optional(Direction::Up), std::optional<Direction>()}) {
+            const KeyOutcome outcome = game.Press(arrow);
+            EXPECT_FALSE(outcome.moved || outcome.atExit) << i;
+        }
+        EXPECT_EQ(game.cursor(), cursor) << i;
+        EXPECT_EQ(game.keyPicture(), key) << i;
     }
-    EXPECT_EQ(game.cursor(), before);
 }
 
 TEST_F(MazeGameTest, ANewMazeTakesItsSizeFromTheLevelAndKeepsIt)
@@ -143,29 +169,6 @@ TEST_F(MazeGameTest, TheCursorFlashesInPhaseAndAMoveLightsItAtOnce)
         EXPECT_EQ(game.cursorLit(), expected.lit) << expected.what;
         EXPECT_EQ(game.flashPhase(), expected.phase) << expected.what;
     }
-}
-
-TEST_F(MazeGameTest, HidingTheMazeKeepsItsKeyAndCursor)
-{
-    newMaze(kEasy);
-    game.Press(Direction::Down);
-    const Cell cursor = game.cursor();
-    const QImage key = game.keyPicture();
-    game.HideMaze();
-    EXPECT_FALSE(game.shown());
-    EXPECT_TRUE(allWhite(game.mainPicture()));
-    EXPECT_EQ(game.keyPicture(), key);
-    EXPECT_FALSE(game.Press(Direction::Up).moved) << "an unseen maze is not walked";
-    EXPECT_EQ(game.cursor(), cursor);
-}
-
-TEST_F(MazeGameTest, AMazeWhoseCornerIsNoWallIsNoMazeToPlay)
-{
-    newMaze(kEasy);
-    state.grid.at(0, 0) = mcOpen;
-    game.DrawMaze();
-    EXPECT_FALSE(game.shown());
-    EXPECT_FALSE(game.Press(Direction::Down).moved);
 }
 
 TEST_F(MazeGameTest, LoadingSetsLevelAndNameOrLeavesNothingOnShow)
