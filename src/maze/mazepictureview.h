@@ -14,7 +14,6 @@ public:
     explicit MazePictureView(QWidget* parent = nullptr);
 
     void setPicture(const QImage& picture);
-    const QImage& picture() const { return picture_; }
     // The cell drawn in colour instead of its pixel, or none; only the cells that change repaint.
     void setMarkedCell(std::optional<QPoint> cell, const QColor& colour);
 
