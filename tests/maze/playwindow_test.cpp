@@ -308,9 +308,14 @@ TEST_F(MazeWindowTest, StoredBoundsPickThePictureSizeAndKeepTheFixedSize)
             const QString window = QString::fromLatin1(name);
             WriteRegistryInteger(store, ProductKey(window, QStringLiteral("width")), c.stored.width());
             WriteRegistryInteger(store, ProductKey(window, QStringLiteral("height")), c.stored.height());
-            ProgramWindows next(program());
-            QWidget* shown = next.windows().byName(window);
-            LoadWindowPositions(store, {{window, shown}});
+            Windows none;
+            MazeState mazeState;
+            std::unique_ptr<QWidget> shown;
+            if (window == QLatin1String("fmmaze"))
+                shown = std::make_unique<MazeWindow>(program(), none, mazeState);
+            else
+                shown = std::make_unique<MazeKeyWindow>(program(), none);
+            LoadWindowPositions(store, {{window, shown.get()}});
             shown->show();
             EXPECT_EQ(shown->size(), c.client) << name << " stored " << c.stored.width() << "x" << c.stored.height();
             EXPECT_EQ(shown->minimumSize(), c.client) << name << ": a fixed size";
