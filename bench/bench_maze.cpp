@@ -80,7 +80,7 @@ void BM_CursorStepWithRepaint(benchmark::State& state)
     window.btnLargerClick();
     window.btnLargerClick();
     QApplication::processEvents();
-    if (window.zoom() != 3 || !window.mazePresent()) {
+    if (window.zoom() != 3 || !window.game().shown()) {
         state.SkipWithError("no maze at 900 pixels");
         return;
     }
@@ -88,7 +88,7 @@ void BM_CursorStepWithRepaint(benchmark::State& state)
     window.findChild<QWidget*>(QStringLiteral("immain"))->installEventFilter(&counter);
     bool down = true;
     for (auto _ : state) {
-        window.FormKeyUp(down ? 40 : 38);
+        window.pressKey(down ? maze::Direction::Down : maze::Direction::Up);
         QApplication::processEvents();
         down = !down;
     }

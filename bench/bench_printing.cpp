@@ -4,9 +4,8 @@
 #include "cryptogram/cryptogram.h"
 #include "cryptogram/printcells.h"
 #include "cryptogram/printpage.h"
-#include "maze/generator.h"
-#include "maze/mazepicture.h"
-#include "maze/printpage.h"
+#include "maze/mazegame.h"
+#include "maze/printpages.h"
 #include "platform/imagesheets.h"
 #include "platform/messageboxes.h"
 #include "platform/pdfsheets.h"
@@ -112,10 +111,8 @@ struct TypePages {
     cryptogram::Cryptogram puzzle;
     CryptogramPrintPage cryptogramPage;
     PrintCells cells{*cryptogramPage.panpuzzle};
-    QImage maze;
-    QImage mazeKey;
-    int n = 0;
-    MazePrintPage mazePage;
+    maze::MazeState mazeState;
+    maze::MazeGame maze{mazeState};
     TypePages()
     {
         Rng rng(5);
@@ -123,9 +120,8 @@ struct TypePages {
         for (QByteArray& line : lines)
             line = "PACK MY BOX WITH FIVE DOZEN JUGS 7";
         cryptogram::BuildCryptogramPuzzle(puzzle, lines, 3, rng);
-        maze::MazeGrid grid;
-        n = maze::GenerateMaze(grid, maze::kHard, rng);
-        maze::DrawMazePictures(grid, n, maze, mazeKey);
+        int level = maze::kHard;
+        maze.NewMaze(level, rng);
     }
 };
 
@@ -135,21 +131,19 @@ TypePages& typePages()
     return p;
 }
 
-// Filled as the run fills it, read and drawn.
+// Described as the run describes it (the cryptogram filled first), then drawn.
 void typePageIntoImage(benchmark::State& state, QPageSize::PageSizeId paper, bool maze, bool keyPage)
 {
     TypePages& t = typePages();
     ImageSheets sheets(DefaultPdfLayout(paper), 300);
     for (auto _ : state) {
-        QWidget* page = nullptr;
+        printing::PageLayout layout;
         if (maze) {
-            t.mazePage.FillPrintPage(keyPage ? "key" : "puzzle", "Windy", t.n, t.maze, t.mazeKey);
-            page = &t.mazePage;
+            layout = maze::MazePage(t.maze, keyPage, "Windy");
         } else {
             t.cryptogramPage.ComposePrintPage(t.cells, keyPage ? "Key" : "Puzzle", t.puzzle, "Riddle");
-            page = &t.cryptogramPage;
+            layout = printing::DescribePage(t.cryptogramPage);
         }
-        const printing::PageLayout layout = printing::DescribePage(*page);
         sheets.printSheet([&](QPainter& p, const QRect& r) { printing::RenderPage(p, layout, r); });
         sheets.sheets.clear();
     }

@@ -40,9 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const std::int32_t cell = grid.at(next->x, next->y);
             if (cell != maze::mcOpen && cell != maze::mcRoute)
                 std::abort();
-            maze::PaintCursor(picture, cursor.x, cursor.y, false, 255);
             cursor = *next;
-            maze::PaintCursor(picture, cursor.x, cursor.y, true, 255);
         }
         if (maze::IsAtExit(cursor.y, n))
             break;

@@ -6,7 +6,6 @@
 #include "cryptogram/cryptogrammaker.h"
 #include "cryptogram/cryptogramwindow.h"
 #include "maze/mazewindow.h"
-#include "maze/printpage.h"
 #include "maze/mazekeywindow.h"
 #include "picture/picturepreview.h"
 #include "picture/picturewindow.h"
@@ -142,7 +141,6 @@ ProgramWindows::ProgramWindows(Program& program) : program_(program)
             preview->scrollImage()->setCursorSource([table](int index) { return table->cursor(index); });
         return preview;
     });
-    lazily<MazePrintPage>(w.fmmazeprint, "fmmazeprint", [] { return std::make_unique<MazePrintPage>(); });
     lazily<CryptogramPrintPage>(w.fmcgpuzzle, "fmcgpuzzle", [] { return std::make_unique<CryptogramPrintPage>(); });
     lazily<PictureWindow>(w.fmpclick, "fmpclick",
                           [&] { return std::make_unique<PictureWindow>(p, w, states_.picture); });

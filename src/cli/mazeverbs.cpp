@@ -4,10 +4,9 @@
 #include "cli/printverbs.h"
 #include "maze/generator.h"
 #include "maze/mazefile.h"
-#include "maze/mazepicture.h"
-#include "maze/printpage.h"
+#include "maze/mazegame.h"
+#include "maze/printpages.h"
 #include "platform/filenames.h"
-#include "printing/pagecapture.h"
 
 #include <QFileInfo>
 
@@ -99,28 +98,22 @@ int showMaze(const QString& path, Context& ctx)
     return kOk;
 }
 
-// The one page, filled by the maze window's own routine before each page prints.
+// The maze's pages, built from the maze as the play window shows it.
 int mazePages(const QString& path, Context&, PrintablePages& pages)
 {
-    struct Page {
-        QImage maze;
-        QImage key;
-        int n = 0;
-        MazePrintPage window;
+    struct Loaded {
+        maze::MazeState state;
+        maze::MazeGame game{state};
     };
-    auto page = std::make_shared<Page>();
-    maze::MazeGrid grid;
-    const int code = maze::LoadMazeFileAt(path, grid, page->n);
+    auto loaded = std::make_shared<Loaded>();
+    const int code = maze::LoadMazeFileAt(path, loaded->state.grid, loaded->state.size);
     if (code != 0)
         return code;
-    maze::DrawMazePictures(grid, page->n, page->maze, page->key);
+    loaded->game.DrawMaze();
     pages.pageKind = printing::kMazePages;
     pages.name = filenames::replaceExtension(QFileInfo(path).fileName(), QString());
-    pages.prepare = [p = page.get()](const QString& which, const QString& name) {
-        p->window.FillPrintPage(which, name, p->n, p->maze, p->key);
-    };
-    pages.describe = [p = page.get()](bool) { return printing::DescribePage(p->window); };
-    pages.keep = page;
+    pages.describe = [game = &loaded->game, name = pages.name](bool key) { return maze::MazePage(*game, key, name); };
+    pages.keep = loaded;
     return 0;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QImage>
+#include <QPointer>
 #include <QSize>
 #include <QWidget>
 #include <functional>
@@ -10,16 +10,21 @@ class Program;
 class QToolButton;
 struct Windows;
 
-// "Key": the current maze with its route in red, shown from the maze window's cheat button and
-// kept on top. The maze window paints it whenever it draws a maze.
+namespace maze {
+class MazeGame;
+struct MazeWindowFrame;
+} // namespace maze
+
+// "Key": the maze being played with its route in red, shown from the maze window's cheat button
+// and kept on top of the other windows, but under the boxes that other windows show. It first
+// opens beside the maze window where the screen has room.
 class MazeKeyWindow : public QWidget {
     Q_OBJECT
 public:
     MazeKeyWindow(Program& program, Windows& windows, QWidget* parent = nullptr);
 
-    void SetPicture(const QImage& picture);
-    void ClearPicture();
-    const QImage& picture() const;
+    // Draws the key of the maze in game; the maze window calls it whenever its maze changes.
+    void DrawKey(const maze::MazeGame& game);
 
     void btnSmallerClick();
     void btnLargerClick();
@@ -31,15 +36,20 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void FormCreate();
+    maze::MazeWindowFrame frame() const;
     void setPictureSize(int pixels);
     void showPictureSize();
+    bool placeBesideMaze();
+    void stayUnderOtherBoxes();
 
     Program& program_;
+    Windows& windows_;
     std::function<QSize()> screenSize_;
-    bool centred_ = false;
+    bool placed_ = false;
+    QPointer<QWidget> box_; // the box the key stepped under
 
     QWidget* panbuttons = nullptr;
     QWidget* panh2 = nullptr;
@@ -47,7 +57,6 @@ private:
     QWidget* panw2 = nullptr;
     QWidget* panw1 = nullptr;
     MazePictureView* imanswer = nullptr;
-    MazePictureView* imblank = nullptr;
     QToolButton* btnSmaller = nullptr;
     QToolButton* btnLarger = nullptr;
     QToolButton* btnclose = nullptr;

@@ -5,7 +5,7 @@
 
 namespace maze {
 
-PuzzleKind MazeKind(Program& program, MazeState& state)
+PuzzleKind MazeKind(Program& program, const MazeState& state)
 {
     PuzzleKind kind;
     kind.userExtension = QStringLiteral(".mzp");

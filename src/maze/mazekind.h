@@ -9,6 +9,6 @@ namespace maze {
 
 // The maze as the shared save and open flows see it: user files only; its writer saves
 // state's grid with the maze's own size.
-PuzzleKind MazeKind(Program& program, MazeState& state);
+PuzzleKind MazeKind(Program& program, const MazeState& state);
 
 } // namespace maze

@@ -36,16 +36,4 @@ void DrawMazePictures(const MazeGrid& grid, int n, QImage& mainPicture, QImage& 
         }
 }
 
-void PaintCursor(QImage& picture, int x, int y, bool on, std::uint32_t colour)
-{
-    if (!picture.valid(x, y))
-        return;
-    picture.setPixel(x, y, on ? ToQColor(colour).rgb() : kWhite);
-}
-
-bool ShowsMaze(const QImage& picture)
-{
-    return !picture.isNull() && (picture.pixel(0, 0) & 0x00FFFFFF) == 0;
-}
-
 } // namespace maze

@@ -18,6 +18,16 @@ void MazePictureView::setPicture(const QImage& picture)
     update();
 }
 
+void MazePictureView::setMarkedCell(std::optional<QPoint> cell, const QColor& colour)
+{
+    if (cell == marked_ && colour == markColour_)
+        return;
+    updateCell(marked_);
+    marked_ = cell;
+    markColour_ = colour;
+    updateCell(marked_);
+}
+
 int MazePictureView::edgeX(int column) const
 {
     return column * width() / std::max(1, picture_.width());
@@ -33,10 +43,10 @@ QRect MazePictureView::cellRect(int x, int y) const
     return QRect(QPoint(edgeX(x), edgeY(y)), QPoint(edgeX(x + 1) - 1, edgeY(y + 1) - 1));
 }
 
-void MazePictureView::updateCell(int x, int y)
+void MazePictureView::updateCell(const std::optional<QPoint>& cell)
 {
-    if (picture_.valid(x, y))
-        update(cellRect(x, y));
+    if (cell && picture_.valid(*cell))
+        update(cellRect(cell->x(), cell->y()));
 }
 
 void MazePictureView::paintEvent(QPaintEvent* event)
@@ -54,7 +64,9 @@ void MazePictureView::paintEvent(QPaintEvent* event)
         const int y0 = std::clamp(area.top() * rows / height() - 1, 0, rows - 1);
         const int y1 = std::clamp(area.bottom() * rows / height() + 1, 0, rows - 1);
         for (int x = x0; x <= x1; ++x)
-            for (int y = y0; y <= y1; ++y)
-                painter.fillRect(cellRect(x, y), QColor::fromRgb(picture_.pixel(x, y)));
+            for (int y = y0; y <= y1; ++y) {
+                const bool marked = marked_ && marked_->x() == x && marked_->y() == y;
+                painter.fillRect(cellRect(x, y), marked ? markColour_ : QColor::fromRgb(picture_.pixel(x, y)));
+            }
     }
 }

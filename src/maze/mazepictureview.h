@@ -1,23 +1,21 @@
 #pragma once
 
+#include <QColor>
 #include <QImage>
+#include <QPoint>
 #include <QWidget>
+#include <optional>
 
 // An image control that stretches a maze picture over its whole area without smoothing, so
-// every cell stays a crisp block, and repaints single cells on request.
+// every cell stays a crisp block, with one cell (the cursor) drawn over it in a colour of its own.
 class MazePictureView : public QWidget {
     Q_OBJECT
 public:
     explicit MazePictureView(QWidget* parent = nullptr);
 
     void setPicture(const QImage& picture);
-    const QImage& picture() const { return picture_; }
-    QImage& picture() { return picture_; }
-
-    // Schedules a repaint of the area of cell (x, y) only.
-    void updateCell(int x, int y);
-    // The widget area that cell (x, y) covers.
-    QRect cellRect(int x, int y) const;
+    // The cell drawn in colour instead of its pixel, or none; only the cells that change repaint.
+    void setMarkedCell(std::optional<QPoint> cell, const QColor& colour);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -25,6 +23,10 @@ protected:
 private:
     int edgeX(int column) const;
     int edgeY(int row) const;
+    QRect cellRect(int x, int y) const;
+    void updateCell(const std::optional<QPoint>& cell);
 
     QImage picture_;
+    std::optional<QPoint> marked_;
+    QColor markColour_;
 };

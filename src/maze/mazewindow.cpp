@@ -1,33 +1,27 @@
 #include "maze/mazewindow.h"
 
-#include "controls/placement.h"
 #include "controls/namedialog.h"
-#include "maze/generator.h"
-#include "maze/mazefile.h"
-#include "maze/mazekind.h"
-#include "maze/mazepicture.h"
-#include "maze/mazepictureview.h"
-#include "maze/state.h"
-#include "maze/printpage.h"
+#include "controls/placement.h"
 #include "maze/mazekeywindow.h"
+#include "maze/mazekind.h"
+#include "maze/mazepictureview.h"
+#include "maze/printpages.h"
 #include "maze/windowparts.h"
 #include "maze/windowsize.h"
-#include "platform/filenames.h"
+#include "platform/colours.h"
 #include "platform/messageboxes.h"
-#include "printing/printpuzzle.h"
-#include "printing/printprogresswindow.h"
 #include "printing/printoptionsdialog.h"
+#include "printing/printprogresswindow.h"
+#include "printing/printpuzzle.h"
 #include "shell/musicbuttons.h"
 #include "shell/program.h"
 #include "shell/puzzlefiles.h"
-#include "shell/puzzlepicker.h"
 #include "shell/launcherwindow.h"
-#include "shell/winnerdialog.h"
+#include "shell/puzzlepicker.h"
 #include "shell/windows.h"
+#include "shell/winnerdialog.h"
 
 #include <QApplication>
-#include <QCloseEvent>
-#include <QDialog>
 #include <QKeyEvent>
 #include <QTimer>
 #include <QToolButton>
@@ -37,37 +31,38 @@ using namespace maze;
 namespace {
 
 const QString kCaption = QStringLiteral("Windlepath     ");
-constexpr int kEasyAfterFailedLoad = kEasy;
 
-// The arrow keys as the key handler knows them; any other key gets a code outside 37..40.
-int keyCode(int qtKey)
+std::optional<Direction> arrowFor(int qtKey)
 {
     switch (qtKey) {
     case Qt::Key_Left:
-        return static_cast<int>(Direction::Left);
+        return Direction::Left;
     case Qt::Key_Up:
-        return static_cast<int>(Direction::Up);
+        return Direction::Up;
     case Qt::Key_Right:
-        return static_cast<int>(Direction::Right);
+        return Direction::Right;
     case Qt::Key_Down:
-        return static_cast<int>(Direction::Down);
+        return Direction::Down;
     default:
-        return 0;
+        return std::nullopt;
     }
 }
 
 } // namespace
 
 MazeWindow::MazeWindow(Program& program, Windows& windows, MazeState& state, QWidget* parent)
-    : PlayWindow(program, windows, parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                          Qt::WindowMinimizeButtonHint), state_(state), screenSize_(placement::PrimaryScreenSize)
+    : PlayWindow(program, windows, parent,
+                 Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                     Qt::WindowMinimizeButtonHint),
+      game_(state), screenSize_(placement::PrimaryScreenSize)
 {
     setObjectName(QStringLiteral("fmmaze"));
     // Stored bounds may change its size, and so its zoom.
     setProperty("sizedByZoom", true);
     setWindowTitle(QStringLiteral("Windlepath"));
     buildControls();
-    FormCreate();
+    setPictureSize(300);
+    showGame();
 }
 
 void MazeWindow::buildControls()
@@ -80,9 +75,6 @@ void MazeWindow::buildControls()
     panw2 = WhitePanel(QStringLiteral("panw2"), this);
     immain = new MazePictureView(this);
     immain->setObjectName(QStringLiteral("immain"));
-    imblank = new MazePictureView(this);
-    imblank->setObjectName(QStringLiteral("imblank"));
-    imblank->hide();
 
     struct Entry {
         QToolButton** button;
@@ -120,7 +112,7 @@ void MazeWindow::buildControls()
     tmflash = new QTimer(this);
     tmflash->setObjectName(QStringLiteral("tmflash"));
     tmflash->setInterval(500);
-    connect(tmflash, &QTimer::timeout, this, [this] { tmflashTimer(); });
+    connect(tmflash, &QTimer::timeout, this, [this] { flashCursor(); });
 
     sd1 = new NameDialog(this);
     sd1->setObjectName(QStringLiteral("sd1"));
@@ -128,42 +120,26 @@ void MazeWindow::buildControls()
     setFocusPolicy(Qt::StrongFocus);
 }
 
-void MazeWindow::FormCreate()
+MazeWindowFrame MazeWindow::frame() const
 {
-    imblank->setPicture(BlankMazePicture(kEasy));
-    immain->setPicture(imblank->picture());
-    setPictureSize(300);
+    return MazeWindowFrame{Panbuttons, panh2, panh1, panw1, panw2, immain};
 }
 
 void MazeWindow::setPictureSize(int pixels)
 {
-    zoom_ = pixels / 300;
-    MazeWindowFrame{Panbuttons, panh2, panh1, panw1, panw2, immain}.layOut(this, pixels);
+    frame().layOut(this, pixels);
 }
 
 void MazeWindow::resizeEvent(QResizeEvent* event)
 {
-    // The window keeps a fixed size of its own; a size given from outside (stored bounds from
-    // the last run) picks the picture size that matches it.
     QWidget::resizeEvent(event);
-    const int pixels = PictureSizeForRoom(width() - WindowMargins{}.width);
-    if (pixels != immain->width())
-        setPictureSize(pixels);
+    frame().fitTo(this);
 }
 
-QImage& MazeWindow::mainPicture()
+int MazeWindow::zoom() const
 {
-    return immain->picture();
-}
-
-const QImage& MazeWindow::picture() const
-{
-    return immain->picture();
-}
-
-bool MazeWindow::mazePresent() const
-{
-    return ShowsMaze(immain->picture());
+    const int pixels = immain->width();
+    return pixels == 600 ? 2 : pixels == 900 ? 3 : 1;
 }
 
 bool MazeWindow::flashing() const
@@ -173,78 +149,55 @@ bool MazeWindow::flashing() const
 
 void MazeWindow::UpdateTitle()
 {
-    setWindowTitle(kCaption + name_);
+    setWindowTitle(kCaption + game_.name());
 }
 
-void MazeWindow::clearMainPicture()
+void MazeWindow::showGame()
 {
-    mainPicture().fill(Qt::white);
-    immain->update();
-}
-
-void MazeWindow::clearPictures()
-{
-    clearMainPicture();
+    immain->setPicture(game_.mainPicture());
+    showCursor();
     if (MazeKeyWindow* key = windows_.fmmzkey)
-        key->ClearPicture();
-}
-
-void MazeWindow::DrawMaze()
-{
-    QImage keyPicture;
-    DrawMazePictures(state_.grid, state_.size, mainPicture(), keyPicture);
-    immain->update();
-    if (MazeKeyWindow* key = windows_.fmmzkey)
-        key->SetPicture(keyPicture);
-    if (const std::optional<int> entrance = FindEntrance(state_.grid, state_.size))
-        cursor_ = Cell{*entrance, 0};
+        key->DrawKey(game_);
     UpdateTitle();
 }
 
-void MazeWindow::PaintCursor(int x, int y, bool on)
+void MazeWindow::showCursor()
 {
     // The colour is read at every paint, so a change in the options shows at the next flash.
-    maze::PaintCursor(mainPicture(), x, y, on, static_cast<std::uint32_t>(program_.settings.mazeCursor));
-    immain->updateCell(x, y);
+    const Cell cursor = game_.cursor();
+    std::optional<QPoint> cell;
+    if (game_.shown() && game_.cursorLit())
+        cell = QPoint(cursor.x, cursor.y);
+    immain->setMarkedCell(cell, ToQColor(static_cast<std::uint32_t>(program_.settings.mazeCursor)));
+}
+
+void MazeWindow::flashCursor()
+{
+    game_.Flash();
+    showCursor();
 }
 
 void MazeWindow::keyPressEvent(QKeyEvent* event)
 {
-    FormKeyUp(keyCode(event->key()));
+    pressKey(arrowFor(event->key()));
     event->accept();
 }
 
-void MazeWindow::FormKeyUp(int key)
+void MazeWindow::pressKey(std::optional<Direction> arrow)
 {
-    // Without a maze on show the grid may be stale or empty: there is nothing to walk. While the
-    // exit's dialogue runs, a queued key must not reach the exit a second time.
-    if (inExit_ || !mazePresent())
+    const KeyOutcome outcome = game_.Press(arrow);
+    if (outcome.moved)
+        showCursor();
+    if (!outcome.atExit)
         return;
-    const int n = state_.size;
-    if (key >= static_cast<int>(Direction::Left) && key <= static_cast<int>(Direction::Down)) {
-        if (const std::optional<Cell> next = MoveCursor(state_.grid, n, cursor_, static_cast<Direction>(key))) {
-            PaintCursor(cursor_.x, cursor_.y, false);
-            cursor_ = *next;
-            PaintCursor(cursor_.x, cursor_.y, true);
-        }
-    }
-    if (!IsAtExit(cursor_.y, n))
-        return;
-    inExit_ = true;
     tmflash->stop();
     QCoreApplication::processEvents();
     if (windows_.FmWinner)
         windows_.FmWinner->exec();
     update();
-    DrawMaze();
+    game_.Restart();
+    showGame();
     tmflash->start();
-    inExit_ = false;
-}
-
-void MazeWindow::tmflashTimer()
-{
-    PaintCursor(cursor_.x, cursor_.y, flashOn_);
-    flashOn_ = !flashOn_;
 }
 
 void MazeWindow::btnSmallerClick()
@@ -254,8 +207,8 @@ void MazeWindow::btnSmallerClick()
 
 void MazeWindow::btnLargerClick()
 {
-    const QSize frame = frameGeometry().size() - size();
-    if (const int pixels = LargerPictureSize(size(), frame, screenSize_()))
+    const QSize frameSize = frameGeometry().size() - size();
+    if (const int pixels = LargerPictureSize(size(), frameSize, screenSize_()))
         setPictureSize(pixels);
     placement::KeepOnScreen(this);
 }
@@ -264,17 +217,13 @@ void MazeWindow::btnNewClick()
 {
     if (windows_.fmmzkey && windows_.fmmzkey->isVisible())
         windows_.fmmzkey->close();
-    flashOn_ = true;
-    clearMainPicture();
-    // The maze keeps its own size; a level no maze can have gives the hard size, kept as the level.
-    state_.size = GenerateMaze(state_.grid, program_.settings.mzlevel, program_.rng);
-    program_.settings.mzlevel = state_.size;
-    DrawMaze();
+    game_.NewMaze(program_.settings.mzlevel, program_.rng);
+    showGame();
     tmflash->start();
+    QString name = game_.name();
     const puzzlefiles::SaveResult saved =
-        puzzlefiles::SaveAfterBuild(program_, *sd1, MazeKind(program_, state_), name_, this);
-    if (saved == puzzlefiles::SaveResult::Declined)
-        name_.clear();
+        puzzlefiles::SaveAfterBuild(program_, *sd1, MazeKind(program_, game_.state()), name, this);
+    game_.setName(saved == puzzlefiles::SaveResult::Declined ? QString() : name);
     UpdateTitle();
 }
 
@@ -282,33 +231,24 @@ void MazeWindow::BtnLoadClick()
 {
     if (!windows_.fmfiles)
         return;
-    const QString picked = puzzlefiles::PickPuzzleFile(program_, *windows_.fmfiles, MazeKind(program_, state_), this);
+    const QString picked =
+        puzzlefiles::PickPuzzleFile(program_, *windows_.fmfiles, MazeKind(program_, game_.state()), this);
     if (picked.isEmpty())
         return;
-    clearPictures();
-    name_ = picked;
-    if (LoadMazeFile(program_.paths.programFolder, picked, state_.grid, state_.size) == 0) {
-        name_ = filenames::replaceExtension(picked, QString());
-        program_.settings.mzlevel = state_.size;
-        DrawMaze();
-        flashOn_ = true;
+    if (game_.LoadMaze(program_.paths.programFolder, picked, program_.settings.mzlevel) == 0) {
+        showGame();
         tmflash->start();
         return;
     }
-    name_.clear();
-    flashOn_ = false;
     tmflash->stop();
-    PaintCursor(cursor_.x, cursor_.y, false);
-    program_.settings.mzlevel = kEasyAfterFailedLoad;
+    showGame();
     puzzlefiles::ShowLoadError(program_);
-    clearPictures();
-    UpdateTitle();
 }
 
 void MazeWindow::btncheatClick()
 {
     MazeKeyWindow* key = windows_.fmmzkey;
-    if (!mazePresent() || !key)
+    if (!game_.shown() || !key)
         return;
     if (key->isVisible()) {
         key->setWindowState(key->windowState() & ~Qt::WindowMinimized);
@@ -321,11 +261,10 @@ void MazeWindow::btncheatClick()
 
 void MazeWindow::btnprintClick()
 {
-    MazePrintPage* page = windows_.fmmazeprint;
-    if (!mazePresent()) {
+    if (!game_.shown()) {
         program_.boxes.warning(QStringLiteral("Print error"),
                                QStringLiteral("You must create or load a maze before you can print one!"));
-    } else if (page && windows_.fmprint && windows_.fmnowprint) {
+    } else if (windows_.fmprint && windows_.fmnowprint) {
         // The run lets messages through to animate its progress: no click or key may reach these.
         MazeKeyWindow* key = windows_.fmmzkey;
         QWidget* keyBar = key ? key->findChild<QWidget*>(QStringLiteral("panbuttons")) : nullptr;
@@ -333,20 +272,11 @@ void MazeWindow::btnprintClick()
         for (QWidget* w : held)
             if (w)
                 w->setEnabled(false);
-        // The cursor is no part of the maze on paper.
         tmflash->stop();
-        PaintCursor(cursor_.x, cursor_.y, false);
-        printing::PrintPuzzle(program_, *windows_.fmprint, *windows_.fmnowprint, *page, *page, printing::kMazePages,
-                              name_, [this, page, key](const QString& which, const QString& name) {
-                                  QImage keyPicture;
-                                  if (key) {
-                                      keyPicture = key->picture();
-                                  } else {
-                                      QImage unused;
-                                      DrawMazePictures(state_.grid, state_.size, unused, keyPicture);
-                                  }
-                                  page->FillPrintPage(which, name, state_.size, picture(), keyPicture);
-                              });
+        game_.HideCursor();
+        showCursor();
+        printing::PrintPuzzle(program_, *windows_.fmprint, *windows_.fmnowprint, printing::kMazePages, game_.name(),
+                              [this](bool keyPage) { return MazePage(game_, keyPage, game_.name()); });
         for (QWidget* w : held)
             if (w)
                 w->setEnabled(true);
@@ -358,13 +288,11 @@ void MazeWindow::btnprintClick()
 
 void MazeWindow::FormShow()
 {
-    name_.clear();
-    UpdateTitle();
+    game_.setName(QString());
     program_.activePuzzleType = puzzletype::kMaze;
-    clearMainPicture();
+    game_.HideMaze();
+    showGame();
     musicbuttons::FormShow(program_, btnmusic);
-    const int pixels = immain->width();
-    zoom_ = pixels == 600 ? 2 : pixels == 900 ? 3 : 1;
 }
 
 void MazeWindow::FormClose()

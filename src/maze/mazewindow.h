@@ -1,13 +1,11 @@
 #pragma once
 
+#include "maze/mazegame.h"
 #include "shell/playwindow.h"
-#include "maze/walk.h"
 
-#include <QImage>
 #include <QSize>
-#include <QString>
-#include <QWidget>
 #include <functional>
+#include <optional>
 
 class MazePictureView;
 class Program;
@@ -17,22 +15,25 @@ class NameDialog;
 struct Windows;
 
 namespace maze {
-struct MazeState;
+struct MazeWindowFrame;
 }
 
-// "Windlepath": the maze play window. A maze is made or loaded here and walked with the arrow
-// keys from its entrance to its exit; the cursor flashes in the "Maze cursor" colour.
+// "Windlepath": the maze play window. It draws the maze being played, forwards the arrow keys
+// to it and runs the buttons: a maze is made or loaded here, walked from its entrance to its
+// exit with the cursor flashing in the "Maze cursor" colour, shown with its key and printed.
 class MazeWindow : public PlayWindow {
     Q_OBJECT
 public:
     MazeWindow(Program& program, Windows& windows, maze::MazeState& state, QWidget* parent = nullptr);
 
-    void UpdateTitle();
-    void DrawMaze();
-    void PaintCursor(int x, int y, bool on);
-    // Key codes 37 to 40 are the arrows; every code runs the exit test.
-    void FormKeyUp(int key);
-    void tmflashTimer();
+    const maze::MazeGame& game() const { return game_; }
+    // 1, 2 or 3 for a picture of 300, 600 or 900 pixels.
+    int zoom() const;
+    bool flashing() const;
+
+    // One key press: an arrow (or none for any other key) goes to the maze, and at the exit the
+    // "Puzzle complete" box is shown and the same maze starts again.
+    void pressKey(std::optional<maze::Direction> arrow);
 
     void btnNewClick();
     void BtnLoadClick();
@@ -40,14 +41,6 @@ public:
     void btnprintClick();
     void btnSmallerClick();
     void btnLargerClick();
-
-    // A maze is present when the main picture's corner wall is black.
-    bool mazePresent() const;
-    const QImage& picture() const;
-    maze::Cell cursor() const { return cursor_; }
-    const QString& puzzleName() const { return name_; }
-    int zoom() const { return zoom_; }
-    bool flashing() const;
 
     // Where the screen size comes from when the window grows; tests give a fixed size.
     void setScreenSizeSource(std::function<QSize()> source) { screenSize_ = std::move(source); }
@@ -58,22 +51,18 @@ protected:
 
 private:
     void buildControls();
-    void FormCreate();
     void FormShow() override;
     void FormClose() override;
+    maze::MazeWindowFrame frame() const;
     void setPictureSize(int pixels);
-    void clearMainPicture();
-    void clearPictures();
-    QImage& mainPicture();
+    void UpdateTitle();
+    // Draws the game as it stands: the maze or a blank picture, the cursor, the key, the title.
+    void showGame();
+    void showCursor();
+    void flashCursor();
 
-    maze::MazeState& state_;
+    maze::MazeGame game_;
     std::function<QSize()> screenSize_;
-
-    QString name_;
-    int zoom_ = 1;
-    maze::Cell cursor_;
-    bool flashOn_ = false;
-    bool inExit_ = false; // the exit's dialogue is running; keys wait for it
 
     QWidget* Panbuttons = nullptr;
     QWidget* panh2 = nullptr;
@@ -81,7 +70,6 @@ private:
     QWidget* panw1 = nullptr;
     QWidget* panw2 = nullptr;
     MazePictureView* immain = nullptr;
-    MazePictureView* imblank = nullptr; // a white picture
     QTimer* tmflash = nullptr;
     NameDialog* sd1 = nullptr;
     QToolButton* btnNew = nullptr;

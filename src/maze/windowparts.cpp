@@ -3,9 +3,7 @@
 #include "maze/mazepictureview.h"
 #include "maze/windowsize.h"
 
-#include <QGuiApplication>
 #include <QIcon>
-#include <QScreen>
 #include <QToolButton>
 #include <QWidget>
 
@@ -18,15 +16,24 @@ constexpr int kButtonSize = 25;
 
 void MazeWindowFrame::layOut(QWidget* window, int pixels) const
 {
-    const WindowMargins margins;
-    const int width = margins.width + pixels;
+    const int width = ClientSizeFor(pixels).width();
     bar->setGeometry(0, 0, width, kBarHeight);
     top->setGeometry(0, kBarHeight, width, kMargin);
     left->setGeometry(0, kBarHeight + kMargin, kMargin, pixels);
     picture->setGeometry(kMargin, kBarHeight + kMargin, pixels, pixels);
     right->setGeometry(kMargin + pixels, kBarHeight + kMargin, kMargin, pixels);
     bottom->setGeometry(0, kBarHeight + kMargin + pixels, width, kMargin);
-    window->setFixedSize(width, margins.height + pixels);
+    window->setFixedSize(ClientSizeFor(pixels));
+}
+
+int MazeWindowFrame::fitTo(QWidget* window) const
+{
+    const int pixels = PictureSizeForRoom(window->width() - WindowMargins{}.width);
+    const QSize fixed = ClientSizeFor(pixels);
+    if (picture->width() != pixels || window->size() != fixed || window->minimumSize() != fixed ||
+        window->maximumSize() != fixed)
+        layOut(window, pixels);
+    return pixels;
 }
 
 QWidget* WhitePanel(const QString& name, QWidget* parent)
@@ -52,6 +59,5 @@ QToolButton* BarButton(QWidget* bar, const QString& name, const QString& icon, c
     button->setGeometry(left, (kBarHeight - kButtonSize) / 2, kButtonSize, kButtonSize);
     return button;
 }
-
 
 } // namespace maze

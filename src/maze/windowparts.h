@@ -19,8 +19,13 @@ struct MazeWindowFrame {
     QWidget* right = nullptr;
     MazePictureView* picture = nullptr;
 
-    // Sizes the window to hold a picture of pixels x pixels with its bar and margins.
+    // Sizes the window to hold a picture of pixels x pixels with its bar and margins; the
+    // window's size is then fixed.
     void layOut(QWidget* window, int pixels) const;
+    // A size given from outside (stored bounds, which count a frame that a hidden window does
+    // not know yet) picks the picture size it has room for, and the window takes that size's
+    // fixed size again: it never grows by its frame nor becomes resizable. Returns the picture size.
+    int fitTo(QWidget* window) const;
 };
 
 // A white margin panel.
@@ -29,6 +34,5 @@ QWidget* WhitePanel(const QString& name, QWidget* parent);
 // A flat bar button with an icon from the resources and a hint; it never takes the focus, so
 // the arrow keys always reach the window.
 QToolButton* BarButton(QWidget* bar, const QString& name, const QString& icon, const QString& hint, int left);
-
 
 } // namespace maze

@@ -1,5 +1,7 @@
 #include "maze/windowsize.h"
 
+#include <algorithm>
+
 namespace maze {
 namespace {
 
@@ -9,6 +11,11 @@ bool isSize(QSize client, int size, WindowMargins m)
 }
 
 } // namespace
+
+QSize ClientSizeFor(int pixels, WindowMargins margins)
+{
+    return QSize(margins.width + pixels, margins.height + pixels);
+}
 
 int SmallerPictureSize(QSize client, WindowMargins margins)
 {
@@ -31,6 +38,20 @@ int LargerPictureSize(QSize client, QSize frame, QSize screen, WindowMargins mar
 int PictureSizeForRoom(int room)
 {
     return room >= 900 ? 900 : room >= 600 ? 600 : 300;
+}
+
+std::optional<QPoint> PlaceBeside(const QRect& area, const QRect& beside, QSize frameSize, int gap)
+{
+    if (frameSize.height() > area.height())
+        return std::nullopt;
+    const int top = std::clamp(beside.top(), area.top(), area.bottom() + 1 - frameSize.height());
+    const int right = beside.right() + 1 + gap;
+    if (right + frameSize.width() <= area.right() + 1)
+        return QPoint(right, top);
+    const int left = beside.left() - gap - frameSize.width();
+    if (left >= area.left())
+        return QPoint(left, top);
+    return std::nullopt;
 }
 
 } // namespace maze

@@ -1,15 +1,22 @@
 #pragma once
 
+#include <QPoint>
+#include <QRect>
 #include <QSize>
+#include <optional>
 
-// The size rule that the maze window and its key share. A window of picture size S (300, 600
-// or 900) has a client area of S plus its margins; it "is" S when either dimension matches.
+// The size and place rules that the maze window and its key share. A window of picture size S
+// (300, 600 or 900) has a client area of S plus its margins; it "is" S when either dimension
+// matches.
 namespace maze {
 
 struct WindowMargins {
     int width = 40;  // left and right margins
     int height = 73; // top and bottom margins and the button bar
 };
+
+// The client size of a window whose picture is pixels square.
+QSize ClientSizeFor(int pixels, WindowMargins margins = {});
 
 // 600 from 900, otherwise 300.
 int SmallerPictureSize(QSize client, WindowMargins margins = {});
@@ -20,5 +27,10 @@ int LargerPictureSize(QSize client, QSize frame, QSize screen, WindowMargins mar
 
 // The largest picture size whose picture fits room pixels: stored bounds give a window its size.
 int PictureSizeForRoom(int room);
+
+// Where a window whose frame is frameSize goes beside the frame `beside`, gap pixels apart,
+// inside area: to its right when there is room, else to its left, level with its top (moved
+// down or up as far as the area needs). None when neither side has room.
+std::optional<QPoint> PlaceBeside(const QRect& area, const QRect& beside, QSize frameSize, int gap);
 
 } // namespace maze

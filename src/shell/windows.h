@@ -26,7 +26,6 @@ class CryptogramMaker;
 class MusicPlayer;
 class MazeWindow;
 class PicturePreview;
-class MazePrintPage;
 class CryptogramPrintPage;
 class PictureWindow;
 class MazeKeyWindow;
@@ -89,7 +88,6 @@ struct Windows {
     OnFirstUse<MusicPlayer> fmplayer;
     OnFirstUse<MazeWindow> fmmaze;
     OnFirstUse<PicturePreview> fmpcheat;
-    OnFirstUse<MazePrintPage> fmmazeprint;
     OnFirstUse<CryptogramPrintPage> fmcgpuzzle;
     OnFirstUse<PictureWindow> fmpclick;
     OnFirstUse<MazeKeyWindow> fmmzkey;

@@ -1,12 +1,19 @@
-// The maze key window: the route in red, its size buttons and their message.
+// The maze key window: it draws the key of the maze being played, reports its size, opens
+// beside the maze, steps under other windows' boxes and explains its buttons while inactive.
 #include "app/programwindows.h"
 #include "brainloft_resources.h"
-#include "maze/mazewindow.h"
 #include "maze/mazekeywindow.h"
+#include "maze/mazewindow.h"
+#include "route.h"
 #include "support/modal.h"
 #include "support/testprogram.h"
 
 #include <QAbstractButton>
+#include <QDialog>
+#include <QScreen>
+#include <QTest>
+#include <QToolTip>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 namespace {
@@ -17,56 +24,47 @@ protected:
     {
         InitBrainloftResources();
         all = std::make_unique<ProgramWindows>(*tp.program);
+        maze = all->windows().fmmaze;
         key = all->windows().fmmzkey;
         key->setScreenSizeSource([] { return QSize(1000, 800); });
+        tp.program->settings.mzlevel = maze::kEasy;
     }
-    void click(const char* name) { key->findChild<QAbstractButton*>(QString::fromLatin1(name))->click(); }
+    ~MazeKeyTest() override
+    {
+        if (maze->isVisible())
+            maze->close();
+    }
+    void click(QWidget* window, const char* name)
+    {
+        window->findChild<QAbstractButton*>(QString::fromLatin1(name))->click();
+    }
+    // The maze window shown at corner with a new maze, and its key opened from it.
+    void openKeyFromMazeAt(QPoint corner)
+    {
+        maze->setProperty("autoCentre", false);
+        maze->move(corner);
+        maze->show();
+        tp.boxes.answer({false});
+        click(maze, "btnNew");
+        click(maze, "btncheat");
+        ASSERT_TRUE(key->isVisible());
+    }
+    bool keyOnTop() const { return key->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint); }
 
     TestProgram tp{4};
     std::unique_ptr<ProgramWindows> all;
+    MazeWindow* maze = nullptr;
     MazeKeyWindow* key = nullptr;
 };
 
 } // namespace
 
-TEST_F(MazeKeyTest, LooksLikeItsDesign)
+TEST_F(MazeKeyTest, DrawsTheKeyOfTheMazeBeingPlayed)
 {
     EXPECT_EQ(key->windowTitle(), QStringLiteral("Key"));
     EXPECT_EQ(key->size(), QSize(340, 373));
     EXPECT_TRUE(key->windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_FALSE(key->windowFlags() & Qt::WindowMaximizeButtonHint);
-    EXPECT_EQ(key->findChild<QAbstractButton*>(QStringLiteral("btnLarger"))->toolTip(),
-              QStringLiteral("increase the puzzle size"));
-}
-
-TEST_F(MazeKeyTest, SizeButtonsReportThePictureSizeChangedOrNot)
-{
-    key->show();
-    struct Step {
-        const char* button;
-        const char* message;
-    };
-    const Step steps[] = {{"btnSmaller", "300  300"}, {"btnLarger", "600  600"}, {"btnLarger", "600  600"},
-                          {"btnSmaller", "300  300"}};
-    for (const Step& s : steps) {
-        click(s.button);
-        ASSERT_FALSE(tp.boxes.boxes.isEmpty());
-        EXPECT_EQ(tp.boxes.boxes.last().kind, QStringLiteral("message"));
-        EXPECT_EQ(tp.boxes.boxes.last().text, QString::fromLatin1(s.message)) << s.button;
-    }
-    EXPECT_EQ(tp.boxes.boxes.size(), 4);
-    click("btnclose");
-    EXPECT_FALSE(key->isVisible());
-}
-
-TEST_F(MazeKeyTest, ShowsTheRouteRedAndWallsBlack)
-{
-    tp.program->settings.mzlevel = 30;
-    tp.boxes.answer({false});
-    all->windows().fmmaze->show();
-    all->windows().fmmaze->findChild<QAbstractButton*>(QStringLiteral("btnNew"))->click();
-    all->windows().fmmaze->findChild<QAbstractButton*>(QStringLiteral("btncheat"))->click();
-    ASSERT_TRUE(key->isVisible());
+    openKeyFromMazeAt(QPoint(50, 50));
     const maze::MazeState& state = all->states().maze;
     const QImage shot = key->findChild<QWidget*>(QStringLiteral("imanswer"))->grab().toImage();
     ASSERT_EQ(shot.size(), QSize(300, 300));
@@ -79,5 +77,95 @@ TEST_F(MazeKeyTest, ShowsTheRouteRedAndWallsBlack)
             checked += (shot.pixel(x * 10 + 5, y * 10 + 5) | 0xFF000000) == expected;
         }
     EXPECT_EQ(checked, 900);
-    all->windows().fmmaze->close();
+}
+
+TEST_F(MazeKeyTest, SizeButtonsReportThePictureSizeChangedOrNot)
+{
+    key->show();
+    const std::pair<const char*, const char*> steps[] = {
+        {"btnSmaller", "300  300"}, {"btnLarger", "600  600"}, {"btnLarger", "600  600"}, {"btnSmaller", "300  300"}};
+    for (const auto& [button, message] : steps) {
+        click(key, button);
+        ASSERT_FALSE(tp.boxes.boxes.isEmpty());
+        EXPECT_EQ(tp.boxes.boxes.last().kind, QStringLiteral("message"));
+        EXPECT_EQ(tp.boxes.boxes.last().text, QString::fromLatin1(message)) << button;
+        EXPECT_EQ(key->size(), QSize(340, 373) + QSize(300, 300) * (QString::fromLatin1(message).left(3).toInt() / 300 - 1));
+    }
+    EXPECT_EQ(tp.boxes.boxes.size(), 4);
+    click(key, "btnclose");
+    EXPECT_FALSE(key->isVisible());
+}
+
+TEST_F(MazeKeyTest, FirstOpensBesideTheMazeWhereTheScreenHasRoom)
+{
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    maze->show();
+    const int frame = maze->frameGeometry().width() - maze->width(); // what the platform adds
+    maze->close();
+    const int wide = 340 + frame;
+    struct Case {
+        const char* what;
+        QPoint maze;
+        QPoint key;
+    };
+    const Case cases[] = {
+        {"right of the maze", area.topLeft() + QPoint(100, 60), area.topLeft() + QPoint(100 + wide + 8, 60)},
+        {"left of a maze at the right edge", QPoint(area.right() + 1 - wide, area.top() + 60),
+         QPoint(area.right() + 1 - wide - 8 - wide, area.top() + 60)},
+    };
+    for (const Case& c : cases) {
+        ProgramWindows fresh(*tp.program);
+        maze = fresh.windows().fmmaze;
+        key = fresh.windows().fmmzkey;
+        openKeyFromMazeAt(c.maze);
+        EXPECT_EQ(maze->frameGeometry().topLeft(), c.maze) << c.what;
+        EXPECT_EQ(key->frameGeometry().topLeft(), c.key) << c.what;
+        EXPECT_FALSE(key->frameGeometry().intersects(maze->frameGeometry())) << c.what;
+        maze->close();
+    }
+    maze = all->windows().fmmaze;
+    key = all->windows().fmmzkey;
+}
+
+TEST_F(MazeKeyTest, AStoredPlaceIsKept)
+{
+    key->move(123, 145);
+    key->setProperty("autoCentre", false);
+    openKeyFromMazeAt(QPoint(100, 60));
+    EXPECT_EQ(key->pos(), QPoint(123, 145));
+}
+
+TEST_F(MazeKeyTest, StepsUnderThePuzzleCompleteBoxAndBackOnTop)
+{
+    openKeyFromMazeAt(QPoint(50, 50));
+    ASSERT_TRUE(keyOnTop());
+    bool onTopDuringBox = true;
+    bool boxShown = false;
+    WhenModalNamed(QStringLiteral("FmWinner"), [&](QWidget* box) {
+        boxShown = true;
+        onTopDuringBox = keyOnTop();
+        static_cast<QDialog*>(box)->accept();
+    });
+    for (maze::Direction d : maze::RouteToExit(all->states().maze.grid, all->states().maze.size))
+        maze->pressKey(d);
+    Settle();
+    EXPECT_TRUE(boxShown);
+    EXPECT_FALSE(onTopDuringBox) << "the key must not hide the box";
+    EXPECT_TRUE(keyOnTop()) << "on top again once the box is gone";
+}
+
+TEST_F(MazeKeyTest, ButtonsShowTheirHintWhileTheKeyIsInactive)
+{
+    openKeyFromMazeAt(QPoint(50, 50));
+    maze->activateWindow();
+    Settle();
+    ASSERT_NE(QApplication::activeWindow(), key);
+    QWidget* larger = key->findChild<QWidget*>(QStringLiteral("btnLarger"));
+    QTest::mouseMove(larger, QPoint(10, 10));
+    QTest::mouseMove(larger, QPoint(12, 12));
+    for (int i = 0; i < 60 && !QToolTip::isVisible(); ++i)
+        QTest::qWait(50);
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("increase the puzzle size"));
+    QToolTip::hideText();
 }

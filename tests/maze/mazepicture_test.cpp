@@ -1,4 +1,4 @@
-// The maze's pictures: one pixel a cell, walls black, the key's route red, and the cursor.
+// The maze's pictures: one pixel a cell, walls black, the key's route red.
 #include "maze/mazepicture.h"
 
 #include <gtest/gtest.h>
@@ -38,20 +38,4 @@ TEST(MazePicture, DrawsBothPicturesFromTheGrid)
         EXPECT_EQ(mainPicture.pixel(c.x, c.y), c.main) << c.x << "," << c.y;
         EXPECT_EQ(key.pixel(c.x, c.y), c.key) << c.x << "," << c.y;
     }
-    EXPECT_TRUE(ShowsMaze(mainPicture));
-    EXPECT_FALSE(ShowsMaze(BlankMazePicture(4)));
-}
-
-TEST(MazePicture, CursorPaintsItsCellAndDropsCellsOutside)
-{
-    QImage picture = BlankMazePicture(30);
-    PaintCursor(picture, 5, 7, true, 0x00FF00); // 0x00BBGGRR: green
-    EXPECT_EQ(picture.pixel(5, 7), 0xFF00FF00);
-    PaintCursor(picture, 5, 7, false, 0x00FF00);
-    EXPECT_EQ(picture.pixel(5, 7), kWhite);
-
-    const QImage before = picture;
-    for (auto [x, y] : {std::pair{30, 5}, {5, 30}, {-1, 0}, {0, -1}})
-        PaintCursor(picture, x, y, true, 255);
-    EXPECT_EQ(picture, before);
 }
