@@ -20,14 +20,14 @@ public:
 
     // The outer width the preview first opens with; its height is what the picture needs.
     static constexpr int kFirstOuterWidth = 204;
-    // The inside of that first size, for a frame this many pixels wider than the inside.
-    static QSize FirstSize(int frameWidth);
 
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The inside of the first size, for a frame this many pixels wider than the inside.
+    static QSize FirstSize(int frameWidth);
     void btncloseClick();
     void fitFirstSize();
 

@@ -23,13 +23,13 @@ public:
     void liftOrDrop(int k);
     void selectBox(int n);
 
-    static constexpr int kClientWidth = 760;
-    static constexpr int kClientHeight = 542;
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    static constexpr int kClientWidth = 760;
+    static constexpr int kClientHeight = 542;
+
     void buildControls();
     void FormShow() override;
     void FormClose() override;
