@@ -7,6 +7,7 @@
 #include "picture/jpegdecoder.h"
 #include "picture/pictureloader.h"
 #include "picture/picturefiles.h"
+#include "picture/boardlook.h"
 #include "picture/playrules.h"
 #include "picture/puzzlebuild.h"
 #include "picture/picturewindow.h"
@@ -176,10 +177,14 @@ void BM_TileMove(benchmark::State& state)
     picture::PictureState puzzle;
     Rng rng(1);
     picture::BuildPicturePuzzle(puzzle, picture::FitPicture(samples::Checker(640, 480)), rng);
+    picture::BoardLook look;
     for (auto _ : state) {
-        picture::i1MouseUp(puzzle, 17); // board -> box 1
-        picture::imstoreClick(puzzle, 1);
-        picture::i1MouseUp(puzzle, 17); // box 1 -> the same cell
+        picture::LiftOrDrop(puzzle, 17); // board -> box 1
+        picture::UpdateCursors(puzzle, look);
+        picture::SelectBox(puzzle, 1);
+        picture::UpdateCursors(puzzle, look);
+        picture::LiftOrDrop(puzzle, 17); // box 1 -> the same cell
+        picture::UpdateCursors(puzzle, look);
     }
 }
 
@@ -195,11 +200,11 @@ void BM_TileMoveWithRepaint(benchmark::State& state)
     play.show();
     play.repaint();
     for (auto _ : state) {
-        play.i1MouseUp(17);
+        play.liftOrDrop(17);
         play.repaint();
-        play.imstoreClick(1);
+        play.selectBox(1);
         play.repaint();
-        play.i1MouseUp(17);
+        play.liftOrDrop(17);
         play.repaint();
     }
     play.hide();

@@ -43,13 +43,7 @@ protected:
     }
     void mousePressEvent(QMouseEvent* event) override { owner_->imageMouseDown(event); }
     void mouseMoveEvent(QMouseEvent* event) override { owner_->imageMouseMove(event); }
-    void mouseReleaseEvent(QMouseEvent* event) override
-    {
-        owner_->imageMouseUp(event);
-        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-            emit owner_->OnClick();
-    }
-    void mouseDoubleClickEvent(QMouseEvent*) override { emit owner_->OnDblClick(); }
+    void mouseReleaseEvent(QMouseEvent* event) override { owner_->imageMouseUp(event); }
 
 private:
     ScrollImage* owner_;
@@ -105,7 +99,6 @@ bool ScrollImage::stretched() const
 void ScrollImage::setPicture(const QImage& picture)
 {
     picture_ = picture;
-    emit OnChange();
     Layout();
 }
 
@@ -122,25 +115,6 @@ void ScrollImage::setAllowOverSize(bool on)
         view_->resize(picture_.size());
     if (scaled_)
         Layout();
-}
-
-void ScrollImage::setGrabMode(bool on)
-{
-    grabMode_ = on;
-    setImageCursor(on && !vbar_->isHidden() ? kGrabCursor : 0);
-}
-
-void ScrollImage::setHintPicture(const QString& hint)
-{
-    hintPicture_ = hint;
-    view_->setToolTip(hint);
-}
-
-void ScrollImage::setHintScrollBar(const QString& hint)
-{
-    hintScrollBar_ = hint;
-    hbar_->setToolTip(hint);
-    vbar_->setToolTip(hint);
 }
 
 void ScrollImage::setBevel(BevelKind bevel)
@@ -184,23 +158,7 @@ void ScrollImage::paintEvent(QPaintEvent* event)
 
 void ScrollImage::setRange(QScrollBar* bar, int range)
 {
-    const int old = bar->maximum();
-    if (range <= 0) {
-        bar->setMaximum(0);
-        return;
-    }
-    // The view keeps its relative place; a maximum of 0 has no place to keep.
-    const auto rescaled = [&] {
-        if (trackView_ && old > 0)
-            bar->setValue(nearest(bar->value() * (nearest(static_cast<double>(range) / old * 10000) / 10000.0)));
-    };
-    if (range < old) {
-        rescaled();
-        bar->setMaximum(range);
-    } else {
-        bar->setMaximum(range);
-        rescaled();
-    }
+    bar->setMaximum(std::max(0, range));
 }
 
 void ScrollImage::Layout()
@@ -249,8 +207,7 @@ void ScrollImage::Layout()
     } else {
         hbar_->show();
         vbar_->show();
-        if (grabMode_)
-            setImageCursor(kGrabCursor);
+        setImageCursor(kGrabCursor);
     }
     const int vbarWidth = vbar_->width();
     const int hbarHeight = hbar_->height();
@@ -265,31 +222,33 @@ void ScrollImage::placeImage()
     view_->move(1 - hbar_->value(), 1 - vbar_->value());
 }
 
+bool ScrollImage::draggable() const
+{
+    return !scaled_ && !vbar_->isHidden();
+}
+
 void ScrollImage::imageMouseDown(QMouseEvent* event)
 {
-    const QPoint at = event->position().toPoint();
-    emit OnMouseDown(event->button(), event->modifiers(), at.x(), at.y());
-    if (event->button() == Qt::LeftButton && grabMode_ && !scaled_ && !vbar_->isHidden()) {
-        grab_ = at;
+    if (event->button() == Qt::LeftButton && draggable()) {
+        grab_ = event->position().toPoint();
         QApplication::setOverrideCursor(cursors_(kMoveCursor));
     }
 }
 
 void ScrollImage::imageMouseMove(QMouseEvent* event)
 {
-    const QPoint at = event->position().toPoint();
-    emit OnMouseMove(event->modifiers(), at.x(), at.y());
-    if (grab_.x() < 0 || scaled_ || !!vbar_->isHidden())
+    if (grab_.x() < 0 || !draggable())
         return;
-    // The grabbed point of the picture stays under the mouse.
-    hbar_->setValue(hbar_->value() + grab_.x() - at.x());
-    vbar_->setValue(vbar_->value() + grab_.y() - at.y());
+    // Both points are on the picture, whose left and top are 1 - position: the grabbed point
+    // stays one pixel up and left of the mouse, from the first move on.
+    const QPoint at = event->position().toPoint();
+    const QRect image = view_->geometry();
+    hbar_->setValue(grab_.x() - at.x() - image.left());
+    vbar_->setValue(grab_.y() - at.y() - image.top());
 }
 
-void ScrollImage::imageMouseUp(QMouseEvent* event)
+void ScrollImage::imageMouseUp(QMouseEvent*)
 {
-    const QPoint at = event->position().toPoint();
-    emit OnMouseUp(event->button(), event->modifiers(), at.x(), at.y());
     if (grab_.x() >= 0) {
         grab_ = QPoint(-1, -1);
         QApplication::restoreOverrideCursor();

@@ -17,7 +17,6 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
 #include <QShowEvent>
 
@@ -61,20 +60,12 @@ PictureMaker::PictureMaker(Program& program, Windows& windows, picture::PictureS
     button(BitBtn2, "BitBtn2", QStringLiteral("Build"), 80);
     button(BitBtn1, "BitBtn1", QStringLiteral("Close"), 488);
     BitBtn2->setDefault(true);
-    connect(BitBtn3, &QPushButton::clicked, this, &PictureMaker::BitBtn3Click);
+    connect(BitBtn3, &QPushButton::clicked, this, &PictureMaker::loadPicture);
     connect(BitBtn2, &QPushButton::clicked, this, [this] {
-        BitBtn2Click();
+        buildPuzzle();
         done(QDialog::Accepted); // the button's modal result
     });
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
-
-    // The scramble's draw pools live in the model; the lists stay for their names.
-    lbfrom = new QListWidget(this);
-    lbfrom->setObjectName(QStringLiteral("lbfrom"));
-    lbfrom->hide();
-    lbto = new QListWidget(this);
-    lbto->setObjectName(QStringLiteral("lbto"));
-    lbto->hide();
 
     sd1 = new NameDialog(this);
     sd1->setObjectName(QStringLiteral("sd1"));
@@ -96,7 +87,7 @@ void PictureMaker::showPreview()
     impreview->setPixmap(QPixmap::fromImage(preview_));
 }
 
-void PictureMaker::BitBtn3Click()
+void PictureMaker::loadPicture()
 {
     const QString path = choice_->choosePicture(
         this, QStringLiteral("Open"),
@@ -120,7 +111,7 @@ void PictureMaker::BitBtn3Click()
     state_.pictureName = filenames::replaceExtension(QFileInfo(path).fileName(), QString());
 }
 
-void PictureMaker::BitBtn2Click()
+void PictureMaker::buildPuzzle()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const bool built = picture::BuildPicturePuzzle(state_, preview_, program_.rng);

@@ -8,7 +8,6 @@
 class PictureChoice;
 class Program;
 class QLabel;
-class QListWidget;
 class QPushButton;
 class NameDialog;
 struct Windows;
@@ -24,12 +23,8 @@ public:
     // Tests choose pictures through their own seam; the platform's dialogue otherwise.
     void setPictureChoice(PictureChoice* choice);
 
-    void BitBtn3Click(); // Load
-    void BitBtn2Click(); // Build
-    bool FormCloseQuery(int result);
-
+    // The fitted picture a build would cut: black until a picture is loaded.
     const QImage& preview() const { return preview_; }
-    NameDialog& nameDialog() { return *sd1; }
 
     void done(int result) override;
 
@@ -37,6 +32,10 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void loadPicture();
+    // Builds, hands the board to the play window and the preview, and offers to save.
+    void buildPuzzle();
+    bool FormCloseQuery(int result);
     void FormShow();
     void FormClose();
     void showPreview();
@@ -55,7 +54,5 @@ private:
     QPushButton* BitBtn3 = nullptr;
     QPushButton* BitBtn2 = nullptr;
     QPushButton* BitBtn1 = nullptr;
-    QListWidget* lbfrom = nullptr;
-    QListWidget* lbto = nullptr;
     NameDialog* sd1 = nullptr;
 };

@@ -1,17 +1,30 @@
 #include "picture/picturepreview.h"
 
+#include "controls/placement.h"
 #include "controls/scrollimage.h"
 #include "picture/state.h"
 #include "picture/tiles.h"
 
 #include <QGuiApplication>
 #include <QIcon>
-#include <QLabel>
 #include <QScreen>
+#include <QShowEvent>
 #include <QToolButton>
+#include <cmath>
 
 namespace {
+
 constexpr int kBarHeight = 33;
+
+} // namespace
+
+QSize PicturePreview::FirstSize(int frameWidth)
+{
+    // The scaled picture takes the whole width when the panel is a little higher than the
+    // picture's proportion asks; at that height or lower, the height would limit it instead.
+    const int width = kFirstOuterWidth - frameWidth;
+    const int pictureHeight = static_cast<int>(std::nearbyint(width * double(picture::kCanvasHeight) / picture::kCanvasWidth));
+    return QSize(width, kBarHeight + pictureHeight + 1);
 }
 
 PicturePreview::PicturePreview(QWidget* parent)
@@ -37,52 +50,45 @@ PicturePreview::PicturePreview(QWidget* parent)
     imcheat->setBevel(ScrollImage::bvNone);
     imcheat->setPicture(picture::BlackPicture(picture::kCanvasWidth, picture::kCanvasHeight));
 
-    // Carried by the window; nothing draws them.
-    for (const char* name : {"imblank", "immaze", "imnoborder", "imkey"}) {
-        auto* hidden = new QLabel(this);
-        hidden->setObjectName(QString::fromLatin1(name));
-        hidden->setGeometry(0, 0, 300, 300);
-        hidden->hide();
-    }
-    resize(204, 184);
+    // Until a frame is known, the inside is the whole window.
+    resize(FirstSize(0));
 
     frameWait_.setInterval(50);
-    connect(&frameWait_, &QTimer::timeout, this, &PicturePreview::fitFrame);
+    connect(&frameWait_, &QTimer::timeout, this, &PicturePreview::fitFirstSize);
 }
 
-void PicturePreview::setVisible(bool visible)
+void PicturePreview::showEvent(QShowEvent* event)
 {
-    // A frame known before the first showing means the sizes given so far were inner sizes.
-    if (visible && !frameFitted_ && frameGeometry() != geometry())
-        frameFitted_ = true;
-    QWidget::setVisible(visible);
-    if (visible && !frameFitted_) {
-        frameTicks_ = 0;
-        fitFrame();
-        if (!frameFitted_)
-            frameWait_.start();
-    }
+    QWidget::showEvent(event);
+    if (event->spontaneous() || shownBefore_)
+        return;
+    shownBefore_ = true;
+    const QVariant autoCentre = property("autoCentre");
+    if (autoCentre.isValid() && !autoCentre.toBool())
+        return;
+    placement::CentreOnScreen(this);
+    frameTicks_ = 0;
+    frameWait_.start();
 }
 
-void PicturePreview::fitFrame()
+void PicturePreview::fitFirstSize()
 {
-    const QSize frame = frameGeometry().size() - size();
-    const bool known = frame.width() > 0 || frame.height() > 0;
+    const QRect frame = frameGeometry();
+    const QRect inside = geometry();
+    const bool known = frame.size() != inside.size();
     // The window manager reports the frame a little after mapping; some never do.
     if (!known && isVisible() && ++frameTicks_ <= 100)
         return;
     frameWait_.stop();
-    if (!isVisible())
+    if (!known || !isVisible())
         return;
-    frameFitted_ = true;
-    if (!known)
-        return;
-    const QSize outer = size();
-    resize(outer - frame);
-    const QVariant autoCentre = property("autoCentre");
-    QScreen* screen = QGuiApplication::primaryScreen();
-    if (screen && (!autoCentre.isValid() || autoCentre.toBool()))
-        move(screen->availableGeometry().center() - QPoint(outer.width() / 2, outer.height() / 2));
+    const QSize size = FirstSize(frame.width() - inside.width());
+    const QSize outer = size + frame.size() - inside.size();
+    QPoint corner = frame.topLeft();
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        corner = screen->availableGeometry().center() - QPoint(outer.width() / 2, outer.height() / 2);
+    // Place and size in one step, by the inside: the frame keeps its corner where it is put.
+    setGeometry(QRect(corner + (inside.topLeft() - frame.topLeft()), size));
 }
 
 void PicturePreview::setPicture(const QImage& picture)

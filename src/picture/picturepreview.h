@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QSize>
 #include <QTimer>
 #include <QWidget>
 
@@ -17,20 +18,22 @@ public:
     QImage picture() const;
     ScrollImage* scrollImage() const { return imcheat; }
 
-    void btncloseClick();
-
-    void setVisible(bool visible) override;
+    // The outer width the preview first opens with; its height is what the picture needs.
+    static constexpr int kFirstOuterWidth = 204;
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void fitFrame();
+    // The inside of the first size, for a frame this many pixels wider than the inside.
+    static QSize FirstSize(int frameWidth);
+    void btncloseClick();
+    void fitFirstSize();
 
-    // Until the window manager has put a frame round the window, its size is the outer size
-    // it is meant to have (204 x 184, or the stored one); once the frame is known the inside
-    // gives up the frame's room, once.
-    bool frameFitted_ = false;
+    // The first showing without stored bounds waits for the window manager's frame, then takes
+    // the first size and the middle of the screen; a size from stored bounds is kept as it is.
+    bool shownBefore_ = false;
     QTimer frameWait_;
     int frameTicks_ = 0;
     QWidget* Panel7 = nullptr;

@@ -1,6 +1,5 @@
 #include "picture/picturewindow.h"
 
-#include "controls/placement.h"
 #include "picture/picturefiles.h"
 #include "picture/picturekind.h"
 #include "picture/playrules.h"
@@ -17,11 +16,9 @@
 #include "shell/windows.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QDialog>
 #include <QIcon>
 #include <QLabel>
-#include <QListWidget>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolButton>
@@ -101,7 +98,7 @@ PictureWindow::PictureWindow(Program& program, Windows& windows, PictureState& s
     setFixedSize(kClientWidth, kClientHeight);
     buildControls();
     UpdateTitle();
-    refresh();
+    drawBoard();
 }
 
 void PictureWindow::buildControls()
@@ -192,9 +189,6 @@ void PictureWindow::buildControls()
         selections_[n] = sel;
         boxLabels_[n] = EmptyLabel(frame, QStringLiteral("Pane%1").arg(n), 2, 2);
     }
-    lbok = new QListWidget(this);
-    lbok->setObjectName(QStringLiteral("lbok"));
-    lbok->hide();
 }
 
 void PictureWindow::setCursorIndex(QWidget* widget, int index)
@@ -203,24 +197,20 @@ void PictureWindow::setCursorIndex(QWidget* widget, int index)
     widget->setCursor(program_.cursors ? program_.cursors->cursor(index) : StandardCursor(index));
 }
 
-void PictureWindow::refresh()
+void PictureWindow::drawBoard()
 {
     for (int k = 1; k <= kCells; ++k) {
         const QImage& tile = state_.boardTiles[k];
         cells_[k]->setPixmap(QPixmap::fromImage(tile.isNull() ? BlackTile() : tile));
-        cellLabels_[k]->setVisible(state_.cellLabelVisible[k]);
-        setCursorIndex(cells_[k], state_.cellCursor[k]);
+        cellLabels_[k]->setVisible(look_.cellLabelShown[k]);
+        setCursorIndex(cells_[k], look_.cellCursor[k]);
     }
     for (int n = 1; n <= kBoxes; ++n) {
         const QImage& piece = state_.boxes[n];
         boxes_[n]->setPixmap(QPixmap::fromImage(piece.isNull() ? BlackTile() : piece));
-        boxLabels_[n]->setVisible(state_.boxLabelVisible[n]);
+        boxLabels_[n]->setVisible(look_.boxLabelShown[n]);
         selections_[n]->setVisible(state_.selectedBox == n);
-        setCursorIndex(boxes_[n], state_.boxCursor[n]);
-    }
-    if (lbok->count() != state_.puzzleCells.size() || (lbok->count() && lbok->item(0)->text() != state_.puzzleCells.first())) {
-        lbok->clear();
-        lbok->addItems(state_.puzzleCells);
+        setCursorIndex(boxes_[n], look_.boxCursor[n]);
     }
 }
 
@@ -232,26 +222,28 @@ void PictureWindow::UpdateTitle()
 void PictureWindow::ResetBoard()
 {
     picture::ResetBoard(state_);
+    ResetLook(look_);
     UpdateTitle();
-    refresh();
+    drawBoard();
 }
 
 void PictureWindow::UpdateCursors()
 {
-    picture::UpdateCursors(state_);
-    refresh();
+    picture::UpdateCursors(state_, look_);
+    drawBoard();
 }
 
-void PictureWindow::i1MouseUp(int k)
+void PictureWindow::liftOrDrop(int k)
 {
-    picture::i1MouseUp(state_, k);
-    refresh();
+    LiftOrDrop(state_, k);
+    UpdateCursors();
 }
 
-void PictureWindow::imstoreClick(int n)
+void PictureWindow::selectBox(int n)
 {
-    picture::imstoreClick(state_, n);
-    refresh();
+    SelectBox(state_, n);
+    // Also after a click on an empty box, so no cell keeps a "drop" cursor that drops nothing.
+    UpdateCursors();
 }
 
 bool PictureWindow::eventFilter(QObject* watched, QEvent* event)
@@ -265,7 +257,7 @@ bool PictureWindow::eventFilter(QObject* watched, QEvent* event)
             // A cell acts when the left button is let go over it.
             if (event->type() == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton
                 && widget->rect().contains(mouse->position().toPoint()))
-                i1MouseUp(k);
+                liftOrDrop(k);
             return true;
         }
         for (int n = 1; n <= kBoxes; ++n) {
@@ -273,7 +265,7 @@ bool PictureWindow::eventFilter(QObject* watched, QEvent* event)
                 continue;
             if (event->type() == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton
                 && widget->rect().contains(mouse->position().toPoint()))
-                imstoreClick(n);
+                selectBox(n);
             return true;
         }
     }
@@ -288,8 +280,8 @@ void PictureWindow::btnNewClick()
         result = windows_.fmpmaker->exec();
     // The pieces built just now show no "Empty" labels and their hand cursors at once.
     if (result == QDialog::Accepted)
-        picture::UpdateCursors(state_);
-    refresh();
+        picture::UpdateCursors(state_, look_);
+    drawBoard();
     update();
     UpdateTitle();
 }
@@ -352,5 +344,5 @@ void PictureWindow::FormClose()
         launcher->show();
     // The board is reset at the next showing: give its pictures back. The preview keeps its own.
     ReleaseBoard(state_);
-    refresh();
+    drawBoard();
 }

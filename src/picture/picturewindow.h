@@ -1,52 +1,52 @@
 #pragma once
 
-#include "shell/playwindow.h"
+#include "picture/boardlook.h"
 #include "picture/state.h"
+#include "shell/playwindow.h"
 
 #include <QWidget>
 #include <array>
 
 class Program;
 class QLabel;
-class QListWidget;
 class QToolButton;
 struct Windows;
 
-// The picture puzzle's play window: 48 cells, 6 rows of 8, and five storage boxes. Pieces go
-// from the board into a box and from a selected box into an empty cell.
+// The picture puzzle's play window: 48 cells, 6 rows of 8, and five storage boxes. It draws the
+// board from the state and hands each click on a cell or a box to the play rules.
 class PictureWindow : public PlayWindow {
     Q_OBJECT
 public:
     PictureWindow(Program& program, Windows& windows, picture::PictureState& state, QWidget* parent = nullptr);
 
-    void UpdateTitle();
-    void ResetBoard();
-    void UpdateCursors();
-    // A left-button release over cell k (1..48).
-    void i1MouseUp(int k);
-    // A click on storage box n (1..5).
-    void imstoreClick(int n);
-
-    void btnNewClick();
-    void BtnLoadClick();
-    void btnpictureClick();
-
-    // Draws the state: cells, boxes, labels, frames and cursors.
-    void refresh();
-
-    static constexpr int kClientWidth = 760;
-    static constexpr int kClientHeight = 542;
+    // What a left-button release over cell k (1..48) and a click on storage box n (1..5) do.
+    void liftOrDrop(int k);
+    void selectBox(int n);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    static constexpr int kClientWidth = 760;
+    static constexpr int kClientHeight = 542;
+
     void buildControls();
     void FormShow() override;
     void FormClose() override;
+
+    void btnNewClick();
+    void BtnLoadClick();
+    void btnpictureClick();
+
+    void UpdateTitle();
+    void ResetBoard();
+    void UpdateCursors();
+    // Cells, boxes, selection frames, labels and cursors as the state and the look say.
+    void drawBoard();
     void setCursorIndex(QWidget* widget, int index);
 
     picture::PictureState& state_;
+    picture::BoardLook look_;
 
     QWidget* p7 = nullptr;
     QToolButton* btnNew = nullptr;
@@ -57,11 +57,10 @@ private:
     QToolButton* btnclose = nullptr;
     QWidget* p1 = nullptr;
     QLabel* Image1 = nullptr;
-    std::array<QLabel*, picture::kCells + 1> cells_{};  // i1 .. i48
-    std::array<QLabel*, picture::kCells + 1> cellLabels_{}; // pp1 .. pp48
-    std::array<QWidget*, picture::kBoxes + 1> frames_{};  // p4 p5 p6 p8 p2
-    std::array<QLabel*, picture::kBoxes + 1> boxes_{};    // imstore1 .. 5
-    std::array<QLabel*, picture::kBoxes + 1> selections_{}; // imsel1 .. 5
-    std::array<QLabel*, picture::kBoxes + 1> boxLabels_{}; // Pane1 .. 5
-    QListWidget* lbok = nullptr;
+    std::array<QLabel*, picture::kCells + 1> cells_{};       // i1 .. i48
+    std::array<QLabel*, picture::kCells + 1> cellLabels_{};  // pp1 .. pp48
+    std::array<QWidget*, picture::kBoxes + 1> frames_{};     // p4 p5 p6 p8 p2
+    std::array<QLabel*, picture::kBoxes + 1> boxes_{};       // imstore1 .. 5
+    std::array<QLabel*, picture::kBoxes + 1> selections_{};  // imsel1 .. 5
+    std::array<QLabel*, picture::kBoxes + 1> boxLabels_{};   // Pane1 .. 5
 };

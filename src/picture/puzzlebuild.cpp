@@ -23,7 +23,6 @@ void ScrambleTiles(PictureState& state, Rng& rng)
         if (!IsEmptyTile(state.boardTiles[k])) {
             from << QString::number(k);
             to << QString::number(k);
-            state.cellCursor[k] = kCursorHand;
         }
     }
     state.puzzleCells = from;
@@ -57,7 +56,6 @@ bool BuildPicturePuzzle(PictureState& state, const QImage& canvas, Rng& rng)
         if (!IsPuzzleCell(state, k)) {
             state.boardTiles[k] = XTile();
             state.answerTiles[k] = XTile();
-            state.cellLabelVisible[k] = false;
         }
     }
     state.preview = canvas.convertToFormat(QImage::Format_RGB32);

@@ -10,7 +10,7 @@ class Rng;
 namespace picture {
 
 // Pairs the non-empty cells at random and swaps each pair; with an odd count the last piece
-// left stays home. Fills puzzleCells; pieces get the hand cursor.
+// left stays home. Fills puzzleCells.
 void ScrambleTiles(PictureState& state, Rng& rng);
 
 // The whole build from a fitted canvas: refused (false, nothing changed) when the canvas is

@@ -1,34 +1,49 @@
+#include "picture/boardlook.h"
 #include "picture/playrules.h"
 #include "picture/puzzlebuild.h"
 #include "picture/tiles.h"
 #include "platform/rng.h"
 #include "samplepictures.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 using namespace picture;
 
 namespace {
 
-// A built puzzle of 32 pieces (cells 9..40), its board as the scramble left it.
+// A built puzzle of 32 pieces (cells 9..40), its board as the scramble left it, and the look
+// the play window shows straight after the build.
 class PlayRules : public ::testing::Test {
 protected:
     void SetUp() override
     {
         Rng rng(11);
         ASSERT_TRUE(BuildPicturePuzzle(state, FitPicture(samples::Checker(1280, 480)), rng));
-        UpdateCursors(state);
+        UpdateCursors(state, look);
+    }
+    // "cell k" or "box n", as the window hands it over.
+    void act(const std::string& action)
+    {
+        const int index = std::stoi(action.substr(action.find(' ') + 1));
+        if (action.rfind("cell", 0) == 0)
+            LiftOrDrop(state, index);
+        else
+            SelectBox(state, index);
+        UpdateCursors(state, look);
+    }
+    std::string boxesHeld() const
+    {
+        std::string held;
+        for (int n = 1; n <= kBoxes; ++n)
+            held += BoxHoldsPiece(state, n) ? '1' : '0';
+        return held;
     }
     PictureState state;
+    BoardLook look;
 };
-
-int EmptyBoxes(const PictureState& s)
-{
-    int n = 0;
-    for (int b = 1; b <= kBoxes; ++b)
-        n += IsEmptyTile(s.boxes[b]);
-    return n;
-}
 
 } // namespace
 
@@ -36,95 +51,116 @@ TEST_F(PlayRules, AfterABuildPiecesShowHandsAndNoLabels)
 {
     for (int k = 1; k <= kCells; ++k) {
         const bool piece = k >= 9 && k <= 40;
-        EXPECT_EQ(state.cellCursor[k], piece ? kCursorHand : kCursorDelete) << k;
-        EXPECT_FALSE(state.cellLabelVisible[k]) << k;
+        EXPECT_EQ(IsPuzzleCell(state, k), piece) << k;
+        EXPECT_EQ(look.cellCursor[k], piece ? kCursorHand : kCursorDelete) << k;
+        EXPECT_FALSE(look.cellLabelShown[k]) << k;
     }
-    for (int b = 1; b <= kBoxes; ++b) {
-        EXPECT_EQ(state.boxCursor[b], kCursorDelete);
-        EXPECT_TRUE(state.boxLabelVisible[b]);
+    for (int n = 1; n <= kBoxes; ++n) {
+        EXPECT_EQ(look.boxCursor[n], kCursorDelete);
+        EXPECT_TRUE(look.boxLabelShown[n]);
     }
 }
 
-TEST_F(PlayRules, LiftSelectAndDropThroughTheBoxes)
+TEST_F(PlayRules, EveryMoveGoesBoardBoxEmptyCell)
 {
-    const QImage piece = state.boardTiles[12];
-    i1MouseUp(state, 12);
-    EXPECT_TRUE(IsEmptyTile(state.boardTiles[12]));
-    EXPECT_EQ(state.boxes[1], piece);
-    EXPECT_TRUE(state.cellLabelVisible[12]);
-    EXPECT_FALSE(state.boxLabelVisible[1]);
-    EXPECT_EQ(state.cellCursor[12], kCursorDelete);
-    EXPECT_EQ(state.boxCursor[1], kCursorPickup);
-
-    i1MouseUp(state, 13);
-    imstoreClick(state, 1);
-    EXPECT_TRUE(state.pieceSelected);
-    EXPECT_EQ(state.selectedBox, 1);
-    EXPECT_EQ(state.cellCursor[12], kCursorDrop);
-    EXPECT_EQ(state.cellCursor[14], kCursorDelete);
-    EXPECT_EQ(state.cellCursor[1], kCursorDelete);
-
-    i1MouseUp(state, 13); // the other empty cell
-    EXPECT_EQ(state.boardTiles[13], piece);
-    EXPECT_TRUE(IsEmptyTile(state.boxes[1]));
-    EXPECT_FALSE(IsEmptyTile(state.boxes[2])); // only the framed box is emptied
-    EXPECT_FALSE(state.pieceSelected);
-    EXPECT_EQ(state.selectedBox, 0);
-    EXPECT_FALSE(state.cellLabelVisible[13]);
-    EXPECT_EQ(state.cellCursor[13], kCursorHand);
-}
-
-TEST_F(PlayRules, ClicksThatOnlyClearTheSelection)
-{
-    i1MouseUp(state, 20);
-    imstoreClick(state, 1);
-    i1MouseUp(state, 21); // occupied cell while selected
-    EXPECT_FALSE(state.pieceSelected);
-    EXPECT_FALSE(IsEmptyTile(state.boxes[1]));
-    EXPECT_FALSE(IsEmptyTile(state.boardTiles[21]));
-
-    imstoreClick(state, 1);
-    i1MouseUp(state, 3); // scenery
-    EXPECT_FALSE(state.pieceSelected);
-    EXPECT_EQ(state.boardTiles[3], XTile());
-
-    imstoreClick(state, 1);
-    imstoreClick(state, 4); // an empty box cancels, and no "drop" cursor is left behind
-    EXPECT_FALSE(state.pieceSelected);
-    EXPECT_EQ(state.cellCursor[20], kCursorDelete);
-    i1MouseUp(state, 20);
-    EXPECT_TRUE(IsEmptyTile(state.boardTiles[20]));
-    EXPECT_EQ(EmptyBoxes(state), 4); // nothing was lifted from the empty cell
+    struct Step {
+        const char* action;
+        int selected;           // the selected box afterwards, 0 for none
+        const char* boxes;      // '1' where a box holds a piece
+        std::vector<int> empty; // the puzzle cells without a piece
+        std::vector<std::pair<int, int>> cursors; // cell k, or box n given as -n, and its cursor
+    };
+    const Step steps[] = {
+        {"cell 12", 0, "10000", {12}, {{12, kCursorDelete}, {13, kCursorHand}, {-1, kCursorPickup}, {-2, kCursorDelete}}},
+        {"cell 13", 0, "11000", {12, 13}, {{13, kCursorDelete}, {-2, kCursorPickup}}},
+        {"box 1", 1, "11000", {12, 13}, {{12, kCursorDrop}, {14, kCursorDelete}, {1, kCursorDelete}, {-1, kCursorPickup}}},
+        {"cell 14", 0, "11000", {12, 13}, {{14, kCursorHand}, {12, kCursorDelete}}}, // occupied: only deselects
+        {"box 1", 1, "11000", {12, 13}, {}},
+        {"cell 3", 0, "11000", {12, 13}, {{3, kCursorDelete}}}, // scenery: only deselects
+        {"box 2", 2, "11000", {12, 13}, {}},
+        {"box 4", 0, "11000", {12, 13}, {{12, kCursorDelete}, {-4, kCursorDelete}}}, // an empty box deselects
+        {"cell 12", 0, "11000", {12, 13}, {}}, // an empty cell with nothing selected
+        {"box 2", 2, "11000", {12, 13}, {{13, kCursorDrop}}},
+        {"cell 12", 0, "10000", {13}, {{12, kCursorHand}, {-2, kCursorDelete}}}, // only the framed box empties
+        {"cell 9", 0, "11000", {9, 13}, {}},
+        {"box 1", 1, "11000", {9, 13}, {}},
+        {"cell 13", 0, "01000", {9}, {{13, kCursorHand}}},
+    };
+    const QImage first = state.boardTiles[12];
+    const QImage second = state.boardTiles[13];
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.action);
+        act(step.action);
+        EXPECT_EQ(state.selectedBox, step.selected);
+        EXPECT_EQ(PieceSelected(state), step.selected != 0);
+        EXPECT_EQ(boxesHeld(), step.boxes);
+        for (int k = 9; k <= 40; ++k) {
+            const bool empty = std::find(step.empty.begin(), step.empty.end(), k) != step.empty.end();
+            EXPECT_EQ(CellHoldsPiece(state, k), !empty) << k;
+            EXPECT_EQ(look.cellLabelShown[k], empty) << k;
+        }
+        for (int n = 1; n <= kBoxes; ++n)
+            EXPECT_EQ(look.boxLabelShown[n], step.boxes[n - 1] == '0') << n;
+        for (const auto& [where, cursor] : step.cursors)
+            EXPECT_EQ(where > 0 ? look.cellCursor[where] : look.boxCursor[-where], cursor) << where;
+    }
+    // The pieces went where the clicks took them, pictures and all.
+    EXPECT_EQ(state.boardTiles[12], second);
+    EXPECT_EQ(state.boardTiles[13], first);
 }
 
 TEST_F(PlayRules, FiveFullBoxesBlockLifting)
 {
     for (int k = 9; k <= 13; ++k)
-        i1MouseUp(state, k);
-    EXPECT_EQ(EmptyBoxes(state), 0);
+        act("cell " + std::to_string(k));
+    EXPECT_TRUE(AllBoxesFull(state));
     const QImage piece = state.boardTiles[14];
-    i1MouseUp(state, 14);
+    act("cell 14");
     EXPECT_EQ(state.boardTiles[14], piece);
     for (int k = 14; k <= 40; ++k)
-        EXPECT_EQ(state.cellCursor[k], kCursorDelete) << k;
-    imstoreClick(state, 5);
-    EXPECT_EQ(state.cellCursor[9], kCursorDrop);
+        EXPECT_EQ(look.cellCursor[k], kCursorDelete) << k;
+    act("box 5");
+    EXPECT_EQ(look.cellCursor[9], kCursorDrop);
+    EXPECT_EQ(look.cellCursor[14], kCursorDelete);
+}
+
+TEST_F(PlayRules, AnEmptyCellOutsideThePuzzleKeepsItsLabel)
+{
+    state.boardTiles[1] = BlackTile(); // scenery left black, as a hand-made file may have it
+    for (const bool shown : {false, true}) {
+        look.cellLabelShown[1] = shown;
+        UpdateCursors(state, look);
+        EXPECT_EQ(look.cellLabelShown[1], shown);
+        EXPECT_EQ(look.cellCursor[1], kCursorDelete);
+    }
 }
 
 TEST_F(PlayRules, ResetBoardEmptiesEverythingButThePreview)
 {
-    i1MouseUp(state, 10);
-    imstoreClick(state, 1);
+    act("cell 10");
+    act("box 1");
     const QImage preview = state.preview;
     ResetBoard(state);
+    ResetLook(look);
     EXPECT_TRUE(state.puzzleCells.isEmpty());
     EXPECT_TRUE(state.pictureName.isEmpty());
-    EXPECT_FALSE(state.pieceSelected);
-    EXPECT_EQ(EmptyBoxes(state), 5);
+    EXPECT_FALSE(PieceSelected(state));
+    EXPECT_EQ(boxesHeld(), "00000");
     for (int k = 1; k <= kCells; ++k) {
         EXPECT_TRUE(IsEmptyTile(state.boardTiles[k]) && IsEmptyTile(state.answerTiles[k]));
-        EXPECT_TRUE(state.cellLabelVisible[k]);
-        EXPECT_EQ(state.cellCursor[k], kCursorDelete);
+        EXPECT_TRUE(look.cellLabelShown[k]);
+        EXPECT_EQ(look.cellCursor[k], kCursorDelete);
     }
+    EXPECT_EQ(state.preview, preview);
+}
+
+TEST_F(PlayRules, AClosedWindowReleasesPicturesAndSelection)
+{
+    act("cell 10");
+    act("box 1");
+    const QImage preview = state.preview;
+    ReleaseBoard(state);
+    EXPECT_TRUE(state.boardTiles[11].isNull() && state.answerTiles[11].isNull() && state.boxes[1].isNull());
+    EXPECT_FALSE(PieceSelected(state));
     EXPECT_EQ(state.preview, preview);
 }

@@ -77,6 +77,16 @@ protected:
     int cursorOf(const QString& name) { return find<QWidget>(play, name)->property("cursorIndex").toInt(); }
     bool labelShown(const QString& name) { return !find<QWidget>(play, name)->isHidden(); }
     void release(const QString& name) { QTest::mouseRelease(find<QWidget>(play, name), Qt::LeftButton, {}, QPoint(40, 40)); }
+    static QImage grabbed(QWidget* w) { return w->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+    // Light letters on black: some pixel well away from black.
+    static bool hasLetters(const QImage& image)
+    {
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (qGray(image.pixel(x, y)) > 160)
+                    return true;
+        return false;
+    }
 
     // Runs the maker from the play window; inside it, action drives the open maker.
     void runMaker(const std::function<void(QWidget*)>& action)
@@ -132,41 +142,55 @@ protected:
 
 } // namespace
 
-TEST_F(PictureWindows, PlayWindowStartsEmpty)
+TEST_F(PictureWindows, PlayWindowStartsEmptyAndOpensTheBlackPreview)
 {
     EXPECT_EQ(play->windowTitle(), "Snapdoodle     ");
-    EXPECT_EQ(play->size(), QSize(760, 542));
-    EXPECT_EQ(find<QWidget>(play, "p1")->geometry(), QRect(0, 33, 667, 502));
-    EXPECT_EQ(find<QWidget>(play, "i48")->geometry(), QRect(6 + 82 * 7, 6 + 82 * 5, 80, 80));
-    EXPECT_EQ(find<QWidget>(play, "p2")->geometry(), QRect(672, 454, 84, 84));
     EXPECT_EQ(tp.program->activePuzzleType, 1);
-    for (const char* name : {"i1", "i48", "imstore1", "imstore5"}) {
-        EXPECT_EQ(cursorOf(name), kCursorDelete) << name;
-    }
-    EXPECT_TRUE(labelShown("pp1") && labelShown("Pane5"));
-    EXPECT_EQ(find<QToolButton>(play, "btnpicture")->toolTip(), "Show un-scrambled image");
-    // The preview opens black before any puzzle.
+    EXPECT_EQ(cursorOf("imstore5"), kCursorDelete);
+    // Every cell black with its "Empty" label: light letters in the cell's corner.
+    const QImage board = grabbed(find<QWidget>(play, "p1"));
+    EXPECT_EQ(board.pixel(6 + 70, 6 + 70), qRgb(0, 0, 0));
+    EXPECT_TRUE(labelShown("pp48") && labelShown("Pane1"));
+    EXPECT_TRUE(hasLetters(board.copy(6, 6, 36, 20)) && !hasLetters(board.copy(6, 30, 80, 50)));
+
     find<QToolButton>(play, "btnpicture")->click();
     EXPECT_TRUE(preview->isVisible());
     EXPECT_TRUE(IsEmptyTile(preview->picture()));
-    EXPECT_TRUE(preview->scrollImage()->Scaled() && preview->scrollImage()->AllowOverSize());
     preview->setWindowState(Qt::WindowMinimized);
     find<QToolButton>(play, "btnpicture")->click(); // brings it back
     EXPECT_FALSE(preview->windowState() & Qt::WindowMinimized);
 }
 
-TEST_F(PictureWindows, PreviewIsTwoHundredFourByOneEightyFourOutside)
+TEST_F(PictureWindows, PreviewFirstOpensFilledByThePicture)
 {
-    // Offscreen windows get a thin frame too; the inside gives up its room once.
-    for (int showing = 0; showing < 2; ++showing) {
-        find<QToolButton>(play, "btnpicture")->click();
+    QImage red(640, 480, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    preview->setPicture(red);
+    preview->show();
+    for (int i = 0; i < 100 && preview->frameGeometry().width() != PicturePreview::kFirstOuterWidth; ++i)
         QTest::qWait(10);
-        const QSize frame = preview->frameGeometry().size() - preview->size();
-        ASSERT_GT(frame.width(), 0) << showing;
-        EXPECT_EQ(preview->frameGeometry().size(), QSize(204, 184)) << showing;
-        EXPECT_EQ(find<QWidget>(preview, "imcheat")->geometry(), QRect(0, 33, 204 - frame.width(), 151 - frame.height()));
-        preview->close();
-    }
+    EXPECT_EQ(preview->frameGeometry().width(), PicturePreview::kFirstOuterWidth);
+    // The picture reaches both sides and the bottom: no empty strip beside it.
+    const QImage shown = grabbed(preview);
+    const int w = shown.width();
+    const int h = shown.height();
+    for (const QPoint at : {QPoint(1, 34), QPoint(w - 2, 34), QPoint(w - 2, h - 4), QPoint(w / 2, h - 4)})
+        EXPECT_EQ(shown.pixel(at), qRgb(255, 0, 0)) << at.x() << "," << at.y() << " in " << w << "x" << h;
+    // Shown again, it keeps the size it has.
+    preview->close();
+    preview->resize(250, 200);
+    preview->show();
+    QTest::qWait(100);
+    EXPECT_EQ(preview->size(), QSize(250, 200));
+}
+
+TEST_F(PictureWindows, PreviewKeepsTheSizeStoredBoundsGave)
+{
+    preview->setProperty("autoCentre", false);
+    preview->resize(300, 260);
+    preview->show();
+    QTest::qWait(100);
+    EXPECT_EQ(preview->size(), QSize(300, 260));
 }
 
 TEST_F(PictureWindows, MakerRefusesBadPicturesWithTheirBoxes)
@@ -213,29 +237,29 @@ TEST_F(PictureWindows, BuildSaveAndPlay)
         EXPECT_TRUE(QFile::exists(tp.program->paths.puzzleFile(file))) << file;
     EXPECT_EQ(preview->picture(), state().preview);
 
-    // Straight after the build the pieces show hands and no "Empty" label.
+    // The board shows the pieces as built, with hands and without "Empty" labels.
+    const auto tile = [](const QImage& t) { return t.convertToFormat(QImage::Format_RGB32); };
+    EXPECT_EQ(grabbed(find<QWidget>(play, "i9")), tile(state().boardTiles[9]));
     EXPECT_EQ(cursorOf("i9"), kCursorHand);
     EXPECT_FALSE(labelShown("pp9"));
-    EXPECT_EQ(cursorOf("i1"), kCursorDelete);
 
+    // A release over a cell lifts its piece into the first box; a click there selects it,
+    // drawn inside its red and black frame.
     const QImage piece = state().boardTiles[10];
     release("i10");
+    EXPECT_EQ(state().boxes[1], piece);
     EXPECT_TRUE(labelShown("pp10"));
-    EXPECT_FALSE(labelShown("Pane1"));
-    EXPECT_EQ(cursorOf("imstore1"), kCursorPickup);
-    QTest::mouseRelease(find<QWidget>(play, "imstore1"), Qt::LeftButton, {}, QPoint(40, 40));
-    EXPECT_FALSE(find<QWidget>(play, "imsel1")->isHidden());
-    // Inside its red and black frame the selected piece still shows.
-    const QImage box = find<QWidget>(play, "p4")->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    release("imstore1");
+    EXPECT_EQ(state().selectedBox, 1);
+    const QImage box = grabbed(find<QWidget>(play, "p4"));
     EXPECT_EQ(box.pixel(3, 3), qRgb(255, 0, 0));
-    EXPECT_EQ(box.copy(6, 6, 72, 72), state().boxes[1].convertToFormat(QImage::Format_RGB32).copy(4, 4, 72, 72));
+    EXPECT_EQ(box.copy(6, 6, 72, 72), tile(piece).copy(4, 4, 72, 72));
     EXPECT_EQ(cursorOf("i10"), kCursorDrop);
-    EXPECT_EQ(cursorOf("i11"), kCursorDelete);
     // A press alone does nothing; the release over the cell drops.
     QTest::mousePress(find<QWidget>(play, "i10"), Qt::LeftButton, {}, QPoint(40, 40));
     EXPECT_TRUE(IsEmptyTile(state().boardTiles[10]));
     release("i10");
-    EXPECT_EQ(state().boardTiles[10], piece);
+    EXPECT_EQ(grabbed(find<QWidget>(play, "i10")), tile(piece));
     EXPECT_TRUE(find<QWidget>(play, "imsel1")->isHidden());
     EXPECT_TRUE(labelShown("Pane1"));
 
