@@ -2,7 +2,11 @@
 #include "platform/linkopener.h"
 #include "platform/richtextprinter.h"
 
+#include "platform/atomicfile.h"
+
+#include <QBuffer>
 #include <QColorDialog>
+#include <QPdfWriter>
 #include <QDesktopServices>
 #include <QStandardPaths>
 #include <QProcess>
@@ -36,16 +40,32 @@ void DesktopLinkOpener::open(const QUrl& url)
     QDesktopServices::openUrl(url);
 }
 
-void QtRichTextPrinter::print(const QTextDocument& document, const QString& jobName)
+bool QtRichTextPrinter::hasPrinter() const
+{
+    return !QPrinterInfo::defaultPrinter().isNull();
+}
+
+bool QtRichTextPrinter::print(const QTextDocument& document, const QString& jobName, const QString& pdfFile)
 {
     QPrinter printer(QPrinter::HighResolution);
-    if (!pdfFile_.isEmpty()) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdfFile_);
-    } else if (QPrinterInfo::defaultPrinter().isNull()) {
-        return;
-    }
     printer.setPageOrientation(QPageLayout::Portrait);
     printer.setDocName(jobName);
-    document.print(&printer);
+    if (pdfFile.isEmpty()) {
+        if (!hasPrinter())
+            return false;
+        document.print(&printer);
+        return printer.printerState() != QPrinter::Error;
+    }
+    // A PDF is made in memory and written as every file is: whole or not at all.
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&pdf);
+        writer.setPageLayout(printer.pageLayout());
+        writer.setResolution(300);
+        writer.setTitle(jobName);
+        writer.setCreator(QStringLiteral("Brainloft"));
+        document.print(&writer);
+    }
+    return atomicfile::WriteFile(pdfFile, pdf.data());
 }

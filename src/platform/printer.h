@@ -34,6 +34,21 @@ public:
     virtual void runSetup(QWidget* parent) = 0;
     // A printer is installed or a PDF file has been chosen.
     virtual bool hasTarget() const = 0;
-    // The output of one run; null when there is nowhere to print.
-    virtual std::unique_ptr<SheetOutput> startRun() = 0;
+    // The set-up chose to print into a PDF file rather than on a printer.
+    virtual bool printsToFile() const = 0;
+    // The output of one run: into pdfFile when one is given, else on the printer; null when
+    // there is nowhere to print.
+    virtual std::unique_ptr<SheetOutput> startRun(const QString& pdfFile = QString()) = 0;
+    // The system's dialogue for the name of a PDF file, opened on suggested; "" on Cancel.
+    virtual QString choosePdfFile(QWidget* parent, const QString& suggested) = 0;
 };
+
+class MessageBoxes;
+
+// The name of the PDF file of one print run: each run offers a name of its own, the title and
+// ".pdf" in the user's documents folder, and asks before replacing a file that is there. ""
+// when the user gives up.
+QString AskPdfFile(PrinterSetup& printer, MessageBoxes& boxes, QWidget* parent, const QString& title);
+
+// The short notice after a run into a PDF file, naming the file.
+QString PdfWrittenNotice(const QString& pdfFile);

@@ -3,11 +3,14 @@
 #include "platform/pdfsheets.h"
 
 #include <QPainter>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QPrintDialog>
+#include <QPushButton>
 
 namespace {
 
-bool printsToFile(const QPrinter& printer)
+bool choseFile(const QPrinter& printer)
 {
     return printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty();
 }
@@ -52,20 +55,36 @@ void QtPrinter::runSetup(QWidget* parent)
     dialog.setOption(QAbstractPrintDialog::PrintCollateCopies, false);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    // This dialogue only sets the printer up; each run prints from the print options.
+    for (QDialogButtonBox* buttons : dialog.findChildren<QDialogButtonBox*>())
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText(QStringLiteral("OK"));
     dialog.exec();
 }
 
 bool QtPrinter::hasTarget() const
 {
-    return printsToFile(printer_) || (printer_.outputFormat() == QPrinter::NativeFormat && printer_.isValid() &&
+    return choseFile(printer_) || (printer_.outputFormat() == QPrinter::NativeFormat && printer_.isValid() &&
                                       !printer_.printerName().isEmpty());
 }
 
-std::unique_ptr<SheetOutput> QtPrinter::startRun()
+bool QtPrinter::printsToFile() const
 {
-    if (printsToFile(printer_))
-        return std::make_unique<PdfSheets>(printer_.outputFileName(), printer_.pageLayout(), printer_.resolution());
-    if (!hasTarget())
+    return choseFile(printer_);
+}
+
+std::unique_ptr<SheetOutput> QtPrinter::startRun(const QString& pdfFile)
+{
+    if (!pdfFile.isEmpty())
+        return std::make_unique<PdfSheets>(pdfFile, printer_.pageLayout(), printer_.resolution());
+    if (!hasTarget() || choseFile(printer_))
         return nullptr;
     return std::make_unique<PrinterJobs>(printer_);
+}
+
+QString QtPrinter::choosePdfFile(QWidget* parent, const QString& suggested)
+{
+    // Replacing a file is asked by the caller, in the program's own words.
+    return QFileDialog::getSaveFileName(parent, QStringLiteral("Print to file"), suggested,
+                                        QStringLiteral("PDF files (*.pdf)"), nullptr, QFileDialog::DontConfirmOverwrite);
 }

@@ -13,7 +13,9 @@ public:
     void setPortrait() override;
     void runSetup(QWidget* parent) override;
     bool hasTarget() const override;
-    std::unique_ptr<SheetOutput> startRun() override;
+    bool printsToFile() const override;
+    std::unique_ptr<SheetOutput> startRun(const QString& pdfFile = QString()) override;
+    QString choosePdfFile(QWidget* parent, const QString& suggested) override;
 
     QPrinter& printer() { return printer_; }
 

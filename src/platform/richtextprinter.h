@@ -6,19 +6,19 @@
 
 class QTextDocument;
 
-// Prints a rich-text document, portrait, as one job. Without a printer nothing happens.
+// Prints a rich-text document, portrait, as one job: on the system's default printer, or into
+// a PDF file.
 class RichTextPrinter {
 public:
     virtual ~RichTextPrinter() = default;
-    virtual void print(const QTextDocument& document, const QString& jobName) = 0;
+    // A system printer is there to print on.
+    virtual bool hasPrinter() const = 0;
+    // Into pdfFile when one is given, else on the default printer; false when that failed.
+    virtual bool print(const QTextDocument& document, const QString& jobName, const QString& pdfFile) = 0;
 };
 
-// The system's default printer, or, when pdfFile is given, that PDF file.
 class QtRichTextPrinter : public RichTextPrinter {
 public:
-    explicit QtRichTextPrinter(QString pdfFile = QString()) : pdfFile_(std::move(pdfFile)) {}
-    void print(const QTextDocument& document, const QString& jobName) override;
-
-private:
-    QString pdfFile_;
+    bool hasPrinter() const override;
+    bool print(const QTextDocument& document, const QString& jobName, const QString& pdfFile) override;
 };

@@ -54,7 +54,14 @@ bool PrintPuzzle(Program& program, PrintOptionsDialog& options, PrintProgressWin
             return nothingPrinted(progress);
     }
 
-    std::unique_ptr<SheetOutput> output = program.printer ? program.printer->startRun() : nullptr;
+    // Into a PDF file, each run asks for a file of its own.
+    QString pdfFile;
+    if (program.printer && program.printer->printsToFile()) {
+        pdfFile = AskPdfFile(*program.printer, program.boxes, &options, name);
+        if (pdfFile.isEmpty())
+            return nothingPrinted(progress);
+    }
+    std::unique_ptr<SheetOutput> output = program.printer ? program.printer->startRun(pdfFile) : nullptr;
     if (!output) {
         progress.closeRun();
         program.boxes.error(kPrintError, QStringLiteral("No printer is installed.\nPress Properties to choose a "
@@ -67,8 +74,11 @@ bool PrintPuzzle(Program& program, PrintOptionsDialog& options, PrintProgressWin
     request.name = name;
     request.prepare = prepare;
     request.describe = describe;
-    if (RunPrint(request, progress, *output) == RunEnd::failed)
+    const RunEnd end = RunPrint(request, progress, *output);
+    if (end == RunEnd::failed)
         program.boxes.error(kPrintError, QStringLiteral("The page could not be printed.\n") + output->target());
+    else if (!pdfFile.isEmpty())
+        program.boxes.message(PdfWrittenNotice(pdfFile));
     return true;
 }
 

@@ -1,5 +1,8 @@
 #include "shell/instructionswindow.h"
 
+#include "platform/messageboxes.h"
+#include "platform/printer.h"
+
 #include "controls/placement.h"
 #include "platform/fonts.h"
 #include "platform/messageboxes.h"
@@ -186,6 +189,20 @@ void InstructionsWindow::printPage()
                        "If you do not want to print this page now click NO."));
     if (!yes)
         return;
-    printer_.print(*reInstructions->document(), paninstructions->text());
+    // Without a system printer, or when the set-up chose a file, the page goes into a PDF file.
+    QString pdfFile;
+    if (!printer_.hasPrinter() || (program_.printer && program_.printer->printsToFile())) {
+        if (!program_.printer)
+            return;
+        pdfFile = AskPdfFile(*program_.printer, program_.boxes, this, QStringLiteral("Brainloft instructions"));
+        if (pdfFile.isEmpty())
+            return;
+    }
+    if (!printer_.print(*reInstructions->document(), paninstructions->text(), pdfFile))
+        program_.boxes.error(QStringLiteral("Print error"),
+                             pdfFile.isEmpty() ? QStringLiteral("The page could not be printed.")
+                                               : QStringLiteral("The page could not be printed.\n") + pdfFile);
+    else if (!pdfFile.isEmpty())
+        program_.boxes.message(PdfWrittenNotice(pdfFile));
     QCoreApplication::processEvents();
 }

@@ -30,9 +30,11 @@ private:
 
 } // namespace
 
-std::unique_ptr<SheetOutput> RecordingPrinter::startRun()
+std::unique_ptr<SheetOutput> RecordingPrinter::startRun(const QString& pdfFile)
 {
-    if (!installed)
+    if (!pdfFile.isEmpty())
+        pdfFiles << pdfFile;
+    else if (!installed)
         return nullptr;
     return std::make_unique<RecordedJobs>(*this);
 }

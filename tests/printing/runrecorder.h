@@ -5,6 +5,7 @@
 
 #include <QPageLayout>
 #include <QPageSize>
+#include <QStringList>
 #include <functional>
 
 // A printer for tests: set-up is scripted, and every job is recorded as a 300-dpi picture of
@@ -18,12 +19,22 @@ public:
         if (onSetup)
             onSetup();
     }
-    bool hasTarget() const override { return installed; }
-    std::unique_ptr<SheetOutput> startRun() override;
+    bool hasTarget() const override { return installed || toFile; }
+    bool printsToFile() const override { return toFile; }
+    std::unique_ptr<SheetOutput> startRun(const QString& pdfFile = QString()) override;
+    QString choosePdfFile(QWidget*, const QString& suggested) override
+    {
+        suggestions << suggested;
+        return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
+    }
 
     static QPageLayout Paper(QPageSize::PageSizeId id);
 
     bool installed = true;
+    bool toFile = false;           // the set-up chose a PDF file
+    QStringList fileAnswers;       // the names given to the PDF file dialogue, in turn; "" cancels
+    QStringList suggestions;       // what the dialogue was opened on
+    QStringList pdfFiles;          // the PDF file of each run that printed into one
     QPageSize::PageSizeId paper = QPageSize::A4;
     int failAtSheet = 0; // the job of this sheet (from 1) fails; 0 never
     std::function<void()> onSetup;

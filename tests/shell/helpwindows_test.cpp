@@ -4,6 +4,7 @@
 #include "shell/instructionswindow.h"
 #include "shell/morewindow.h"
 #include "shell/windows.h"
+#include "platform/printer.h"
 #include "support/modal.h"
 #include "support/testprogram.h"
 
@@ -141,6 +142,46 @@ TEST_F(HelpWindowsTest, PrintAsksAndPrintsThePageAsOneJobNamedByThePanel)
     EXPECT_TRUE(printer.texts[0].startsWith("Snapdoodle"));
 }
 
+TEST_F(HelpWindowsTest, WithoutAPrinterThePageGoesIntoAPdfFileOfItsOwn)
+{
+    // A print set-up that only answers the file dialogue.
+    struct FileOnly : PrinterSetup {
+        void setPortrait() override {}
+        void runSetup(QWidget*) override {}
+        bool hasTarget() const override { return false; }
+        bool printsToFile() const override { return false; }
+        std::unique_ptr<SheetOutput> startRun(const QString&) override { return nullptr; }
+        QString choosePdfFile(QWidget*, const QString& suggested) override
+        {
+            offered << suggested;
+            return answers.isEmpty() ? QString() : answers.takeFirst();
+        }
+        QStringList answers, offered;
+    } setup;
+    QTemporaryDir dir;
+    t.program->printer = &setup;
+    printer.installed = false;
+    instructions->show();
+
+    t.boxes.answer({true});
+    click("BitBtn2");
+    EXPECT_TRUE(printer.jobs.isEmpty()) << "cancelled at the file dialogue";
+    ASSERT_EQ(setup.offered.size(), 1);
+    EXPECT_TRUE(setup.offered[0].endsWith("/Brainloft instructions.pdf")) << setup.offered[0].toStdString();
+
+    QFile(dir.filePath("taken.pdf")).open(QIODevice::WriteOnly);
+    setup.answers = {dir.filePath("taken.pdf"), dir.filePath("fresh")};
+    t.boxes.boxes.clear();
+    t.boxes.answer({true, false});
+    click("BitBtn2");
+    EXPECT_EQ(printer.pdfFiles, QStringList({dir.filePath("fresh.pdf")})) << "No to replacing asks for another name";
+    ASSERT_EQ(t.boxes.boxes.size(), 3);
+    EXPECT_EQ(t.boxes.boxes[1].text, "The file \"taken.pdf\" already exists.\nDo you want to replace it?");
+    EXPECT_EQ(t.boxes.boxes[2].kind, "message");
+    EXPECT_TRUE(t.boxes.boxes[2].text.endsWith(dir.filePath("fresh.pdf"))) << "the notice names the file";
+    t.program->printer = nullptr;
+}
+
 TEST(RichTextPrinter, PrintsPortraitPagesToAPdf)
 {
     InitBrainloftResources();
@@ -150,7 +191,7 @@ TEST(RichTextPrinter, PrintsPortraitPagesToAPdf)
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     QTextDocument doc;
     doc.setHtml(QString::fromUtf8(f.readAll()).repeated(3));
-    QtRichTextPrinter(pdf).print(doc, "GENERAL (ALL PUZZLE TYPES)");
+    EXPECT_TRUE(QtRichTextPrinter().print(doc, "GENERAL (ALL PUZZLE TYPES)", pdf));
     QFile out(pdf);
     ASSERT_TRUE(out.open(QIODevice::ReadOnly));
     const QByteArray bytes = out.readAll();

@@ -36,11 +36,16 @@ public:
 
 class RecordingPrinter : public RichTextPrinter {
 public:
-    void print(const QTextDocument& document, const QString& jobName) override
+    bool hasPrinter() const override { return installed; }
+    bool print(const QTextDocument& document, const QString& jobName, const QString& pdfFile) override
     {
         jobs << jobName;
         texts << document.toPlainText();
+        pdfFiles << pdfFile;
+        return true;
     }
+    bool installed = true;
     QStringList jobs;
     QStringList texts;
+    QStringList pdfFiles;
 };
