@@ -5,6 +5,7 @@
 #include "cryptogram/printcells.h"
 #include "cryptogram/state.h"
 #include "cryptogram/printpage.h"
+#include "cryptogram/printpages.h"
 #include "cryptogram/cryptogramwindow.h"
 #include "platform/rng.h"
 #include "printing/pagecapture.h"
@@ -206,4 +207,43 @@ TEST_F(CryptogramPrintTest, PrintButtonPrintsHintsNotGuessesAndFreesItsCells)
     EXPECT_TRUE(near(hint.darkest, qRgb(128, 0, 0)));
     EXPECT_LT(cell(1, "printAnswerLabels0").top, 0.4);
     EXPECT_EQ(cell(1, "printAnswerLabels6").top, 1); // a blank under a blank
+}
+
+TEST(CryptogramPrintPage, ModelPagesMatchThePageWindowItemForItem)
+{
+    CryptogramPrintPage window;
+    PrintCells cells(*window.panpuzzle);
+    Cryptogram odd = helloWorld();
+    odd.text[5] = '\x01';
+    odd.text[40] = '\xE9';
+    odd.text[41] = '@';
+    odd.key[0] = '\x9F';
+    const struct {
+        Cryptogram puzzle;
+        const char* name;
+    } cases[] = {{helloWorld(), "Riddle"}, {odd, ""}, {Cryptogram(), "Café 9"}};
+    for (const auto& c : cases)
+        for (bool key : {false, true}) {
+            const QString name = QString::fromUtf8(c.name);
+            window.ComposePrintPage(cells, key ? "Key" : "Puzzle", c.puzzle, name);
+            const printing::PageLayout captured = printing::DescribePage(window);
+            const printing::PageLayout composed = ComposePrintPage(c.puzzle, name, key);
+            ASSERT_EQ(composed.size, captured.size);
+            EXPECT_EQ(composed.background, captured.background);
+            ASSERT_EQ(composed.items.size(), captured.items.size());
+            for (int i = 0; i < captured.items.size(); ++i) {
+                const printing::PageItem& a = composed.items[i];
+                const printing::PageItem& b = captured.items[i];
+                SCOPED_TRACE(b.name.toStdString());
+                EXPECT_EQ(a.kind, b.kind);
+                EXPECT_EQ(a.name, b.name);
+                EXPECT_EQ(a.rect, b.rect);
+                EXPECT_EQ(a.colour, b.colour);
+                EXPECT_EQ(a.text, b.text);
+                EXPECT_EQ(a.font, b.font) << a.font.toString().toStdString() << " / " << b.font.toString().toStdString();
+                EXPECT_EQ(a.alignment, b.alignment);
+                EXPECT_EQ(a.wordWrap, b.wordWrap);
+                EXPECT_TRUE(b.image.isNull());
+            }
+        }
 }
