@@ -111,10 +111,8 @@ void BM_KeystrokeThenRender(benchmark::State& state)
     CryptogramWindow window(program, windows, puzzleState);
     window.show();
     puzzleState.puzzle = builtPuzzle();
-    window.ShowCipherText();
-    window.SetKeyEditsEnabled(true);
-    window.ApplyStartingHints();
-    window.RefreshGuesses();
+    window.game().StartPlaying();
+    window.showGame();
     QCoreApplication::processEvents();
 
     // The edit of a symbol that is no hint, so it takes the keys.

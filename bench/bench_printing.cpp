@@ -2,8 +2,7 @@
 // no waits, and the longest pause in event handling during a real ten-copy run.
 #include "brainloft_resources.h"
 #include "cryptogram/cryptogram.h"
-#include "cryptogram/printcells.h"
-#include "cryptogram/printpage.h"
+#include "cryptogram/printpages.h"
 #include "maze/generator.h"
 #include "maze/mazepicture.h"
 #include "maze/printpage.h"
@@ -110,8 +109,6 @@ void BM_WordSearchPuzzlePagePdf(benchmark::State& state)
 // A cryptogram page of twenty full rows and three hints, and a hard maze's page.
 struct TypePages {
     cryptogram::Cryptogram puzzle;
-    CryptogramPrintPage cryptogramPage;
-    PrintCells cells{*cryptogramPage.panpuzzle};
     QImage maze;
     QImage mazeKey;
     int n = 0;
@@ -141,15 +138,13 @@ void typePageIntoImage(benchmark::State& state, QPageSize::PageSizeId paper, boo
     TypePages& t = typePages();
     ImageSheets sheets(DefaultPdfLayout(paper), 300);
     for (auto _ : state) {
-        QWidget* page = nullptr;
+        printing::PageLayout layout;
         if (maze) {
             t.mazePage.FillPrintPage(keyPage ? "key" : "puzzle", "Windy", t.n, t.maze, t.mazeKey);
-            page = &t.mazePage;
+            layout = printing::DescribePage(t.mazePage);
         } else {
-            t.cryptogramPage.ComposePrintPage(t.cells, keyPage ? "Key" : "Puzzle", t.puzzle, "Riddle");
-            page = &t.cryptogramPage;
+            layout = cryptogram::ComposePrintPage(t.puzzle, "Riddle", keyPage);
         }
-        const printing::PageLayout layout = printing::DescribePage(*page);
         sheets.printSheet([&](QPainter& p, const QRect& r) { printing::RenderPage(p, layout, r); });
         sheets.sheets.clear();
     }
@@ -159,14 +154,6 @@ void BM_CryptogramPuzzlePageA4Image(benchmark::State& state) { typePageIntoImage
 void BM_CryptogramKeyPageLetterImage(benchmark::State& state) { typePageIntoImage(state, QPageSize::Letter, false, true); }
 void BM_MazePuzzlePageA4Image(benchmark::State& state) { typePageIntoImage(state, QPageSize::A4, true, false); }
 void BM_MazeKeyPageLetterImage(benchmark::State& state) { typePageIntoImage(state, QPageSize::Letter, true, true); }
-
-// What a press of the cryptogram's print button adds around the run: its 1320 cells made and freed.
-void BM_CryptogramCellsMadeAndFreed(benchmark::State& state)
-{
-    CryptogramPrintPage page;
-    for (auto _ : state)
-        PrintCells cells(*page.panpuzzle);
-}
 
 struct RunProgram {
     NullClock nullClock;
@@ -227,7 +214,6 @@ BENCHMARK(BM_CryptogramPuzzlePageA4Image)->Unit(benchmark::kMillisecond)->Repeti
 BENCHMARK(BM_CryptogramKeyPageLetterImage)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_MazePuzzlePageA4Image)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_MazeKeyPageLetterImage)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(BM_CryptogramCellsMadeAndFreed)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_PuzzleAndKeyRunToPdfNullClock)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_TenCopyRunLongestEventGap)->Unit(benchmark::kMillisecond)->Iterations(1);
 

@@ -2,7 +2,6 @@
 
 #include "controls/placement.h"
 #include "controls/scrollimage.h"
-#include "cryptogram/printpage.h"
 #include "cryptogram/cryptogrammaker.h"
 #include "cryptogram/cryptogramwindow.h"
 #include "maze/mazewindow.h"
@@ -103,7 +102,6 @@ ProgramWindows::ProgramWindows(Program& program)
     windows_.fmmaze = create<MazeWindow>(program, windows_, states_.maze);
     windows_.fmpcheat = create<PicturePreview>();
     windows_.fmmazeprint = create<MazePrintPage>();
-    windows_.fmcgpuzzle = create<CryptogramPrintPage>();
     windows_.fmpclick = create<PictureWindow>(program, windows_, states_.picture);
     windows_.fmmzkey = create<MazeKeyWindow>(program, windows_);
     windows_.fmanswers = create<WordSearchKeyWindow>(program, windows_, states_.wordSearch);

@@ -23,7 +23,6 @@ class MusicPlayer;
 class MazeWindow;
 class PicturePreview;
 class MazePrintPage;
-class CryptogramPrintPage;
 class PictureWindow;
 class MazeKeyWindow;
 class WordSearchKeyWindow;
@@ -55,7 +54,6 @@ struct Windows {
     MazeWindow* fmmaze = nullptr;
     PicturePreview* fmpcheat = nullptr;
     MazePrintPage* fmmazeprint = nullptr;
-    CryptogramPrintPage* fmcgpuzzle = nullptr;
     PictureWindow* fmpclick = nullptr;
     MazeKeyWindow* fmmzkey = nullptr;
     WordSearchKeyWindow* fmanswers = nullptr;

@@ -52,7 +52,7 @@ TEST_F(ProgramWindowsTest, EveryWindowIsCreatedOnceInStartUpOrder)
     EXPECT_EQ(names, QStringList({"fmpuzzletype", "fmmain", "fmGenerator", "FmWinner", "fmfiles", "fmnowprint",
                                   "fmprint", "fmpage", "FmKey", "fmbuilderror", "AboutBox", "FmInstructions",
                                   "fmnotice", "fmoptions", "fmcrypt", "fmcmaker", "fmplayer", "fmmaze", "fmpcheat",
-                                  "fmmazeprint", "fmcgpuzzle", "fmpclick", "fmmzkey", "fmanswers", "fmpmaker",
+                                  "fmmazeprint", "fmpclick", "fmmzkey", "fmanswers", "fmpmaker",
                                   "fmMore"}));
     for (QWidget* w : pw.windows().all)
         EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString() << " waits until it is shown";

@@ -1,21 +1,21 @@
-// The cryptogram's print page and its print button, through the real run with a recording
-// printer.
+// The cryptogram's printed pages, composed from the puzzle, and its print button through the real
+// run with a recording printer.
 #include "app/programwindows.h"
 #include "brainloft_resources.h"
-#include "cryptogram/printcells.h"
-#include "cryptogram/state.h"
-#include "cryptogram/printpage.h"
-#include "cryptogram/printpages.h"
 #include "cryptogram/cryptogramwindow.h"
+#include "cryptogram/printpages.h"
+#include "cryptogram/state.h"
+#include "platform/imagesheets.h"
 #include "platform/rng.h"
-#include "printing/pagecapture.h"
 #include "printing/runrecorder.h"
 #include "support/modal.h"
 #include "support/testprogram.h"
 
 #include <QCheckBox>
-#include <QLabel>
+#include <QFontMetrics>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -41,7 +41,8 @@ Cryptogram helloWorld()
     return puzzle;
 }
 
-// Row r of the page's cipher or answer cells as text, each empty cell as '.'.
+// Row r of the page's cipher or answer cells as text, each empty cell as '.', trailing blanks
+// and empties dropped.
 QString pageRow(const printing::PageLayout& layout, int r, bool cipher)
 {
     QString row;
@@ -55,6 +56,62 @@ QString pageRow(const printing::PageLayout& layout, int r, bool cipher)
     return row;
 }
 
+} // namespace
+
+TEST(CryptogramPrintPagesTest, TitlesAndRowsFromThePuzzleAlone)
+{
+    const Cryptogram puzzle = helloWorld();
+    const char* const puzzleRows = "__LLO, _O_L_ __|LO_ ____";
+    const char* const keyRows = "HELLO, WORLD 42|LOW TIDE";
+    const struct {
+        bool key;
+        const char* name;
+        const char* title;
+        const char* answers; // rows 0 and 1
+    } cases[] = {
+        {false, "Café 9", "CAFé 9", puzzleRows},
+        {true, "Riddle", "RIDDLE  <KEY>", keyRows},
+        {false, "", "UNTITLED", puzzleRows},
+        {true, "", "UNTITLED   <KEY>", keyRows},
+    };
+    QString cipherRow;
+    for (char c : QByteArray("HELLO, WORLD 42"))
+        cipherRow += QChar::fromLatin1(Encipher(puzzle.key, c));
+    for (const auto& c : cases) {
+        const printing::PageLayout page = ComposePrintPage(puzzle, QString::fromUtf8(c.name), c.key);
+        EXPECT_EQ(page.size, QSize(695, 900));
+        EXPECT_EQ(page.find("lbltitle")->text, QString::fromUtf8(c.title));
+        EXPECT_EQ(page.find("Label1361")->text, printing::CreditLine());
+        EXPECT_EQ(pageRow(page, 0, false) + '|' + pageRow(page, 1, false), QString::fromLatin1(c.answers));
+        EXPECT_EQ(pageRow(page, 0, true), cipherRow);
+    }
+
+    // Bytes of a foreign file that are no characters print as nothing.
+    Cryptogram odd = helloWorld();
+    odd.text[1] = '\x01';
+    odd.text[2] = '\x85';
+    const printing::PageLayout key = ComposePrintPage(odd, "Odd", true);
+    EXPECT_EQ(pageRow(key, 0, false), "H..LO, WORLD 42");
+}
+
+TEST(CryptogramPrintPagesTest, CellsAreAWideAndThreeLinesApartInTheirInks)
+{
+    const printing::PageLayout page = ComposePrintPage(helloWorld(), "Riddle", false);
+    const QFontMetrics metrics(page.find("printCipherLabels0")->font);
+    const int w = metrics.horizontalAdvance('W');
+    const int h = metrics.height();
+    const QRect first = page.find("printCipherLabels0")->rect;
+    EXPECT_EQ(first, QRect(64, 64 + 24 - h, w, h));
+    EXPECT_EQ(page.find("printAnswerLabels0")->rect, first.translated(0, h));
+    EXPECT_EQ(page.find("printCipherLabels659")->rect, first.translated(32 * (w + 4), 19 * 3 * h));
+    EXPECT_EQ(page.find("printCipherLabels7")->colour, QColor(0, 0, 128));
+    EXPECT_EQ(page.find("printAnswerLabels7")->colour, QColor(128, 0, 0));
+    EXPECT_EQ(page.find("printAnswerLabels7")->font.pixelSize(), 11);
+    EXPECT_TRUE(page.find("printAnswerLabels7")->font.bold());
+}
+
+namespace {
+
 class CryptogramPrintTest : public ::testing::Test {
 protected:
     CryptogramPrintTest()
@@ -63,14 +120,12 @@ protected:
         tp.program->printer = &printer;
         all = std::make_unique<ProgramWindows>(*tp.program);
         w = all->windows().fmcrypt;
-        page = all->windows().fmcgpuzzle;
         w->show();
         Settle();
     }
     ~CryptogramPrintTest() override { w->close(); }
 
     CryptogramState& state() { return all->states().cryptogram; }
-    int cellCount() const { return page->panpuzzle->findChildren<QLabel*>().size(); }
 
     // One puzzle and one key (no question) through the options dialogue.
     void printBoth()
@@ -86,7 +141,6 @@ protected:
     RecordingPrinter printer;
     std::unique_ptr<ProgramWindows> all;
     CryptogramWindow* w = nullptr;
-    CryptogramPrintPage* page = nullptr;
 };
 
 // Where the ink of a page rectangle lies on a sheet: its top row as a share of the rectangle's
@@ -122,80 +176,44 @@ bool near(QRgb a, QRgb b)
 
 } // namespace
 
-TEST(CryptogramPrintPage, ComposesCellsAndTitlesFromTheStoredPuzzle)
-{
-    CryptogramPrintPage page;
-    EXPECT_EQ(page.size(), QSize(724, 900));
-    const Cryptogram puzzle = helloWorld();
-    const char* const puzzleRows = "__LLO, _O_L_ __|LO_ ____";
-    const char* const keyRows = "HELLO, WORLD 42|LOW TIDE";
-    const struct {
-        const char* kind;
-        const char* name;
-        const char* title;
-        const char* answers; // rows 0 and 1
-    } cases[] = {
-        {"Puzzle", "Café 9", "CAFé 9", puzzleRows},
-        {"Key", "Riddle", "RIDDLE  <KEY>", keyRows},
-        {"Puzzle", "", "UNTITLED", puzzleRows},
-        {"Key", "", "UNTITLED   <KEY>", keyRows},
-    };
-    PrintCells cells(*page.panpuzzle);
-    for (const auto& c : cases) {
-        page.ComposePrintPage(cells, QString::fromLatin1(c.kind), puzzle, QString::fromUtf8(c.name));
-        const printing::PageLayout layout = printing::DescribePage(page);
-        EXPECT_EQ(layout.size, QSize(695, 900));
-        EXPECT_EQ(layout.find("lbltitle")->text, QString::fromUtf8(c.title));
-        EXPECT_EQ(pageRow(layout, 0, false) + '|' + pageRow(layout, 1, false), QString::fromLatin1(c.answers));
-        EXPECT_EQ(pageRow(layout, 1, true).size(), 8);
-    }
-
-    // A cell is a W wide, one line high; columns are 4 pixels wider, rows three lines apart.
-    const QRect first = cells.printCipherLabels[0]->geometry();
-    const int h = first.height();
-    EXPECT_EQ(first, QRect(0, 24 - h, first.width(), h));
-    EXPECT_EQ(cells.printAnswerLabels[0]->geometry(), first.translated(0, h));
-    EXPECT_EQ(cells.printCipherLabels[659]->geometry(), first.translated(32 * (first.width() + 4), 19 * 3 * h));
-    EXPECT_GE(page.panpuzzle->height(), cells.printAnswerLabels[659]->geometry().bottom());
-}
-
-TEST_F(CryptogramPrintTest, PrintButtonPrintsHintsNotGuessesAndFreesItsCells)
+TEST_F(CryptogramPrintTest, PrintButtonPrintsTheStoredHintsNotTheGuesses)
 {
     w->findChild<QToolButton*>(QStringLiteral("btnprint"))->click();
     ASSERT_EQ(tp.boxes.boxes.size(), 1);
     EXPECT_EQ(tp.boxes.boxes[0].title, "Print error");
     EXPECT_EQ(tp.boxes.boxes[0].text, "You must create a puzzle or have one\nloaded before you can print it!");
-    EXPECT_EQ(cellCount(), 0);
     EXPECT_TRUE(printer.jobs.isEmpty());
 
     state().puzzle = helloWorld();
     state().currentName = QStringLiteral("Riddle");
-    w->ShowCipherText();
-    w->SetKeyEditsEnabled(true);
-    w->ApplyStartingHints();
+    w->game().StartPlaying();
+    w->showGame();
     // A right guess for H on screen.
-    w->edaKeyPress(SymbolIndex(Encipher(state().puzzle.key, 'H')), QStringLiteral("H"));
+    QTest::keyClick(w->keyEdit(SymbolIndex(Encipher(state().puzzle.key, 'H'))), 'h');
+    ASSERT_EQ(w->game().guessCell(0), 'H');
 
-    QList<printing::PageLayout> sheets;
     QList<bool> heldDuringRun;
-    printer.onSheet = [&] {
-        sheets << printing::DescribePage(*page);
-        heldDuringRun << w->isEnabled() << w->findChild<QWidget*>("panbuttons")->isEnabled() << (cellCount() == 1320);
-    };
+    printer.onSheet = [&] { heldDuringRun << w->isEnabled() << w->findChild<QWidget*>("panbuttons")->isEnabled(); };
     printBoth();
     ASSERT_EQ(printer.jobs.size(), 2);
-    EXPECT_EQ(heldDuringRun, (QList<bool>{false, false, true, false, false, true}));
+    EXPECT_EQ(heldDuringRun, (QList<bool>{false, false, false, false}));
     EXPECT_TRUE(w->isEnabled() && w->findChild<QWidget*>("panbuttons")->isEnabled());
-    EXPECT_EQ(cellCount(), 0);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+
+    // Each sheet is the page composed from the puzzle, drawn.
+    const printing::PageLayout pages[2] = {ComposePrintPage(state().puzzle, "Riddle", false),
+                                           ComposePrintPage(state().puzzle, "Riddle", true)};
+    for (int i = 0; i < 2; ++i) {
+        ImageSheets expected(RecordingPrinter::Paper(QPageSize::A4), 300);
+        expected.printSheet([&](QPainter& p, const QRect& r) { printing::RenderPage(p, pages[i], r); });
+        EXPECT_TRUE(printer.jobs[i] == expected.sheets[0]) << "sheet " << i;
+    }
 
     // On paper: the cipher in navy; under H a blank line on the puzzle and the letter on the
     // key; under L its hint letter in maroon.
-    const QSize size(695, 900);
     const auto cell = [&](int sheet, const char* name) {
-        return inkOf(printer.jobs[sheet], size, sheets[sheet].find(QString::fromLatin1(name))->rect);
+        return inkOf(printer.jobs[sheet], pages[sheet].size, pages[sheet].find(QString::fromLatin1(name))->rect);
     };
-    EXPECT_EQ(sheets[0].find("lbltitle")->text, "RIDDLE");
     EXPECT_TRUE(near(cell(0, "printCipherLabels0").darkest, qRgb(0, 0, 128)));
     const Ink blank = cell(0, "printAnswerLabels0");
     EXPECT_GT(blank.top, 0.6);
@@ -207,43 +225,4 @@ TEST_F(CryptogramPrintTest, PrintButtonPrintsHintsNotGuessesAndFreesItsCells)
     EXPECT_TRUE(near(hint.darkest, qRgb(128, 0, 0)));
     EXPECT_LT(cell(1, "printAnswerLabels0").top, 0.4);
     EXPECT_EQ(cell(1, "printAnswerLabels6").top, 1); // a blank under a blank
-}
-
-TEST(CryptogramPrintPage, ModelPagesMatchThePageWindowItemForItem)
-{
-    CryptogramPrintPage window;
-    PrintCells cells(*window.panpuzzle);
-    Cryptogram odd = helloWorld();
-    odd.text[5] = '\x01';
-    odd.text[40] = '\xE9';
-    odd.text[41] = '@';
-    odd.key[0] = '\x9F';
-    const struct {
-        Cryptogram puzzle;
-        const char* name;
-    } cases[] = {{helloWorld(), "Riddle"}, {odd, ""}, {Cryptogram(), "Café 9"}};
-    for (const auto& c : cases)
-        for (bool key : {false, true}) {
-            const QString name = QString::fromUtf8(c.name);
-            window.ComposePrintPage(cells, key ? "Key" : "Puzzle", c.puzzle, name);
-            const printing::PageLayout captured = printing::DescribePage(window);
-            const printing::PageLayout composed = ComposePrintPage(c.puzzle, name, key);
-            ASSERT_EQ(composed.size, captured.size);
-            EXPECT_EQ(composed.background, captured.background);
-            ASSERT_EQ(composed.items.size(), captured.items.size());
-            for (int i = 0; i < captured.items.size(); ++i) {
-                const printing::PageItem& a = composed.items[i];
-                const printing::PageItem& b = captured.items[i];
-                SCOPED_TRACE(b.name.toStdString());
-                EXPECT_EQ(a.kind, b.kind);
-                EXPECT_EQ(a.name, b.name);
-                EXPECT_EQ(a.rect, b.rect);
-                EXPECT_EQ(a.colour, b.colour);
-                EXPECT_EQ(a.text, b.text);
-                EXPECT_EQ(a.font, b.font) << a.font.toString().toStdString() << " / " << b.font.toString().toStdString();
-                EXPECT_EQ(a.alignment, b.alignment);
-                EXPECT_EQ(a.wordWrap, b.wordWrap);
-                EXPECT_TRUE(b.image.isNull());
-            }
-        }
 }
