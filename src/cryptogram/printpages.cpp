@@ -20,15 +20,6 @@ QString capitalised(const QString& name)
     return text;
 }
 
-// A control byte of a foreign file prints as nothing, as it shows on screen.
-QString cellText(char c)
-{
-    const auto u = static_cast<unsigned char>(c);
-    if (u < 32 || (u >= 127 && u < 160))
-        return QString();
-    return QString(QChar::fromLatin1(c));
-}
-
 PageItem textItem(const QString& name, const QRect& rect, const QColor& ink, const QString& text, const QFont& font,
                   Qt::Alignment alignment)
 {
@@ -79,22 +70,28 @@ printing::PageLayout ComposePrintPage(const Cryptogram& puzzle, const QString& n
     page.items << fill;
 
     // Every cell is as wide as a capital W and one line high; columns are 4 pixels wider than
-    // the cells, and each row of text takes three lines.
+    // the cells, and each row of text takes three lines. A row's cells print as one line of
+    // text in each ink.
     const QFont font = fonts::sans(11, true);
     const QFontMetrics metrics(font);
     const int w = metrics.horizontalAdvance(QLatin1Char('W'));
     const int h = metrics.height();
-    for (int r = 0; r < kRows; ++r)
+    for (int r = 0; r < kRows; ++r) {
+        QString cipher;
+        QString answer;
         for (int c = 0; c < kColumns; ++c) {
-            const int p = r * kColumns + c;
-            const char plain = puzzle.text[p];
-            const int left = panel.x() + c * (w + 4);
-            const int top = panel.y() + 3 * (h * r + 8);
-            page.items << textItem(QStringLiteral("printCipherLabels%1").arg(p), QRect(left, top - h, w, h), kCipherInk,
-                                   cellText(Encipher(puzzle.key, plain)), font, Qt::AlignCenter);
-            page.items << textItem(QStringLiteral("printAnswerLabels%1").arg(p), QRect(left, top, w, h), kGuessInk,
-                                   cellText(key ? plain : answerOnPuzzlePage(puzzle, plain)), font, Qt::AlignCenter);
+            const char plain = puzzle.text[r * kColumns + c];
+            cipher += QChar::fromLatin1(Encipher(puzzle.key, plain));
+            answer += QChar::fromLatin1(key ? plain : answerOnPuzzlePage(puzzle, plain));
         }
+        const int top = panel.y() + 3 * (h * r + 8);
+        PageItem cipherLine = textItem(QStringLiteral("cipherRow%1").arg(r), QRect(panel.x(), top - h, w, h), kCipherInk,
+                                       cipher, font, Qt::AlignCenter);
+        PageItem answerLine = textItem(QStringLiteral("answerRow%1").arg(r), QRect(panel.x(), top, w, h), kGuessInk,
+                                       answer, font, Qt::AlignCenter);
+        cipherLine.cellPitch = answerLine.cellPitch = w + 4;
+        page.items << cipherLine << answerLine;
+    }
     return page;
 }
 

@@ -7,7 +7,8 @@
 
 // The cryptogram's printed pages, composed from the puzzle alone: the title over the cipher rows,
 // with the blanks and the starting hints (the puzzle page) or the plain text (the key page) under
-// them. The player's guesses and cheats are never printed.
+// them. The player's guesses and cheats are never printed; control bytes of a foreign file print as
+// empty cells.
 namespace cryptogram {
 
 constexpr int kPageWidth = 695;

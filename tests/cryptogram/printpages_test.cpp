@@ -41,19 +41,46 @@ Cryptogram helloWorld()
     return puzzle;
 }
 
-// Row r of the page's cipher or answer cells as text, each empty cell as '.', trailing blanks
-// and empties dropped.
+// Row r of the page's cipher or answer cells as text, trailing blanks dropped.
 QString pageRow(const printing::PageLayout& layout, int r, bool cipher)
 {
-    QString row;
-    for (int p = r * kColumns; p < r * kColumns + kColumns; ++p) {
-        const QString name = (cipher ? QStringLiteral("printCipherLabels%1") : QStringLiteral("printAnswerLabels%1")).arg(p);
-        const printing::PageItem* cell = layout.find(name);
-        row += !cell ? QStringLiteral("?") : cell->text.isEmpty() ? QStringLiteral(".") : cell->text;
-    }
-    while (row.endsWith(QLatin1Char(' ')) || row.endsWith(QLatin1Char('.')))
+    const printing::PageItem* line = layout.find((cipher ? QStringLiteral("cipherRow%1") : QStringLiteral("answerRow%1")).arg(r));
+    if (!line)
+        return QStringLiteral("?");
+    QString row = line->text;
+    while (row.endsWith(QLatin1Char(' ')))
         row.chop(1);
     return row;
+}
+
+// The page as it printed when every cell was a text item of its own: each line of cells cut
+// into its cells, control characters as empty ones.
+printing::PageLayout cellByCell(const printing::PageLayout& page)
+{
+    printing::PageLayout cells = page;
+    cells.items.clear();
+    for (const printing::PageItem& item : page.items) {
+        if (item.cellPitch == 0) {
+            cells.items << item;
+            continue;
+        }
+        for (int i = 0; i < item.text.size(); ++i) {
+            printing::PageItem cell = item;
+            cell.cellPitch = 0;
+            cell.rect.translate(i * item.cellPitch, 0);
+            const QChar c = item.text.at(i);
+            cell.text = c.category() == QChar::Other_Control ? QString() : QString(c);
+            cells.items << cell;
+        }
+    }
+    return cells;
+}
+
+QImage sheet(const printing::PageLayout& page, QPageSize::PageSizeId paper, int dpi)
+{
+    ImageSheets sheets(RecordingPrinter::Paper(paper), dpi);
+    sheets.printSheet([&](QPainter& p, const QRect& r) { printing::RenderPage(p, page, r); });
+    return sheets.sheets.front();
 }
 
 } // namespace
@@ -86,28 +113,48 @@ TEST(CryptogramPrintPagesTest, TitlesAndRowsFromThePuzzleAlone)
         EXPECT_EQ(pageRow(page, 0, true), cipherRow);
     }
 
-    // Bytes of a foreign file that are no characters print as nothing.
-    Cryptogram odd = helloWorld();
-    odd.text[1] = '\x01';
-    odd.text[2] = '\x85';
-    const printing::PageLayout key = ComposePrintPage(odd, "Odd", true);
-    EXPECT_EQ(pageRow(key, 0, false), "H..LO, WORLD 42");
 }
 
-TEST(CryptogramPrintPagesTest, CellsAreAWideAndThreeLinesApartInTheirInks)
+TEST(CryptogramPrintPagesTest, LinesOfCellsSpacedAWAndFourApartThreeLinesDownInTheirInks)
 {
     const printing::PageLayout page = ComposePrintPage(helloWorld(), "Riddle", false);
-    const QFontMetrics metrics(page.find("printCipherLabels0")->font);
+    const printing::PageItem& first = *page.find("cipherRow0");
+    const QFontMetrics metrics(first.font);
     const int w = metrics.horizontalAdvance('W');
     const int h = metrics.height();
-    const QRect first = page.find("printCipherLabels0")->rect;
-    EXPECT_EQ(first, QRect(64, 64 + 24 - h, w, h));
-    EXPECT_EQ(page.find("printAnswerLabels0")->rect, first.translated(0, h));
-    EXPECT_EQ(page.find("printCipherLabels659")->rect, first.translated(32 * (w + 4), 19 * 3 * h));
-    EXPECT_EQ(page.find("printCipherLabels7")->colour, QColor(0, 0, 128));
-    EXPECT_EQ(page.find("printAnswerLabels7")->colour, QColor(128, 0, 0));
-    EXPECT_EQ(page.find("printAnswerLabels7")->font.pixelSize(), 11);
-    EXPECT_TRUE(page.find("printAnswerLabels7")->font.bold());
+    EXPECT_EQ(first.rect, QRect(64, 64 + 24 - h, w, h));
+    EXPECT_EQ(first.cellPitch, w + 4);
+    EXPECT_EQ(first.text.size(), 33);
+    EXPECT_EQ(page.find("answerRow0")->rect, first.rect.translated(0, h));
+    EXPECT_EQ(page.find("answerRow0")->cellPitch, w + 4);
+    EXPECT_EQ(page.find("cipherRow19")->rect, first.rect.translated(0, 19 * 3 * h));
+    EXPECT_EQ(first.colour, QColor(0, 0, 128));
+    EXPECT_EQ(page.find("answerRow7")->colour, QColor(128, 0, 0));
+    EXPECT_EQ(first.font.pixelSize(), 11);
+    EXPECT_TRUE(first.font.bold());
+}
+
+// Every glyph lands on paper exactly where it did when each cell was a text item of its own:
+// wide letters that overhang their cells, narrow ones, descenders, Latin-1 and control bytes,
+// on both pages, at screen and printer resolutions.
+TEST(CryptogramPrintPagesTest, LinesOfCellsPrintEveryGlyphWhereItsOwnCellWould)
+{
+    const char* const samples[] = {"THE QUICK BROWN FOX, 1234567890 J", "WWWW MMMM @@%% IIII 1111 ....",
+                                   "\xC6\xC6 \xC9\xD0\xDE\xDF\xFF ,;:!? ()[]{} #&*+=<>/|\\~^",
+                                   "PACK MY BOX WITH FIVE DOZEN JUGS", "Q_\x01\x85-'\"` \xA9\xAE\xBC\xBD\xB5\xB1\xF7"};
+    MakerLines lines;
+    for (int i = 0; i < kRows; ++i)
+        lines[i] = samples[i % 5];
+    Cryptogram puzzle;
+    Rng rng(5);
+    BuildCryptogramPuzzle(puzzle, lines, 11, rng);
+    for (bool key : {false, true}) {
+        const printing::PageLayout page = ComposePrintPage(puzzle, "Riddle", key);
+        const printing::PageLayout cells = cellByCell(page);
+        for (int dpi : {72, 150, 300})
+            EXPECT_TRUE(sheet(page, QPageSize::A4, dpi) == sheet(cells, QPageSize::A4, dpi))
+                << (key ? "key" : "puzzle") << " page at " << dpi << " dpi";
+    }
 }
 
 namespace {
@@ -203,26 +250,24 @@ TEST_F(CryptogramPrintTest, PrintButtonPrintsTheStoredHintsNotTheGuesses)
     // Each sheet is the page composed from the puzzle, drawn.
     const printing::PageLayout pages[2] = {ComposePrintPage(state().puzzle, "Riddle", false),
                                            ComposePrintPage(state().puzzle, "Riddle", true)};
-    for (int i = 0; i < 2; ++i) {
-        ImageSheets expected(RecordingPrinter::Paper(QPageSize::A4), 300);
-        expected.printSheet([&](QPainter& p, const QRect& r) { printing::RenderPage(p, pages[i], r); });
-        EXPECT_TRUE(printer.jobs[i] == expected.sheets[0]) << "sheet " << i;
-    }
+    for (int i = 0; i < 2; ++i)
+        EXPECT_TRUE(printer.jobs[i] == sheet(pages[i], QPageSize::A4, 300)) << "sheet " << i;
 
     // On paper: the cipher in navy; under H a blank line on the puzzle and the letter on the
-    // key; under L its hint letter in maroon.
-    const auto cell = [&](int sheet, const char* name) {
-        return inkOf(printer.jobs[sheet], pages[sheet].size, pages[sheet].find(QString::fromLatin1(name))->rect);
+    // key; under L its hint letter in maroon. Cell i of a line of cells on a sheet:
+    const auto cell = [&](int sheet, const char* line, int i) {
+        const printing::PageItem* cells = pages[sheet].find(QString::fromLatin1(line));
+        return inkOf(printer.jobs[sheet], pages[sheet].size, cells->rect.translated(i * cells->cellPitch, 0));
     };
-    EXPECT_TRUE(near(cell(0, "printCipherLabels0").darkest, qRgb(0, 0, 128)));
-    const Ink blank = cell(0, "printAnswerLabels0");
+    EXPECT_TRUE(near(cell(0, "cipherRow0", 0).darkest, qRgb(0, 0, 128)));
+    const Ink blank = cell(0, "answerRow0", 0);
     EXPECT_GT(blank.top, 0.6);
     // A one-pixel line is never inked whole: maroon in hue.
     EXPECT_GT(qRed(blank.darkest), qBlue(blank.darkest) + 60);
     EXPECT_EQ(qGreen(blank.darkest), qBlue(blank.darkest));
-    const Ink hint = cell(0, "printAnswerLabels2");
+    const Ink hint = cell(0, "answerRow0", 2);
     EXPECT_LT(hint.top, 0.4);
     EXPECT_TRUE(near(hint.darkest, qRgb(128, 0, 0)));
-    EXPECT_LT(cell(1, "printAnswerLabels0").top, 0.4);
-    EXPECT_EQ(cell(1, "printAnswerLabels6").top, 1); // a blank under a blank
+    EXPECT_LT(cell(1, "answerRow0", 0).top, 0.4);
+    EXPECT_EQ(cell(1, "answerRow0", 6).top, 1); // a blank under a blank
 }
