@@ -15,8 +15,6 @@ class CellPanel : public QWidget {
 public:
     explicit CellPanel(const cryptogram::CryptogramGame& game, QWidget* parent = nullptr);
 
-    int cellWidth() const { return w_; }
-    int cellHeight() const { return h_; }
     // Cell rectangles of position p = r * 33 + c, in panel coordinates.
     QRect cipherRect(int p) const;
     QRect guessRect(int p) const;
