@@ -1,24 +1,33 @@
-// The cryptogram's build (key, lines, hints and the two rows a window shows), its record, and a
-// keystroke in the play window followed by a full render.
+// The cryptogram's build (key, lines, hints and the two rows a window shows), its record, a
+// keystroke in the play window followed by a full render, and a print of puzzle and key into a
+// PDF against a floor program that draws the same characters.
 #include "cryptogram/cryptogram.h"
 #include "cryptogram/cryptogramfile.h"
 #include "cryptogram/state.h"
 #include "cryptogram/cryptogramwindow.h"
+#include "cryptogram/inks.h"
+#include "cryptogram/printpages.h"
+#include "platform/fonts.h"
 #include "platform/messageboxes.h"
+#include "platform/pdfsheets.h"
 #include "platform/rng.h"
 #include "platform/seams.h"
 #include "shell/program.h"
 #include "shell/windows.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 #include <array>
+#include <functional>
 
 namespace {
 
@@ -111,10 +120,8 @@ void BM_KeystrokeThenRender(benchmark::State& state)
     CryptogramWindow window(program, windows, puzzleState);
     window.show();
     puzzleState.puzzle = builtPuzzle();
-    window.ShowCipherText();
-    window.SetKeyEditsEnabled(true);
-    window.ApplyStartingHints();
-    window.RefreshGuesses();
+    window.game().StartPlaying();
+    window.showGame();
     QCoreApplication::processEvents();
 
     // The edit of a symbol that is no hint, so it takes the keys.
@@ -134,6 +141,82 @@ void BM_KeystrokeThenRender(benchmark::State& state)
     window.hide();
 }
 BENCHMARK(BM_KeystrokeThenRender)->Unit(benchmark::kMillisecond);
+
+// Puzzle and key as brainloft-make prints them: A4 at 1200 dots an inch, one page each, into
+// memory so that no disk wait is timed. draw gets the painter and the page's printable area.
+QByteArray twoPagePdf(const std::function<void(QPainter&, const QRect&, bool key)>& draw)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setResolution(1200);
+    writer.setPageLayout(DefaultPdfLayout(QPageSize::A4));
+    writer.setCreator(QStringLiteral("Brainloft"));
+    QPainter painter(&writer);
+    for (bool key : {false, true}) {
+        if (key)
+            writer.newPage();
+        painter.save();
+        draw(painter, QRect(0, 0, writer.width(), writer.height()), key);
+        painter.restore();
+    }
+    painter.end();
+    return bytes;
+}
+
+void BM_PrintPuzzleAndKeyToPdf(benchmark::State& state)
+{
+    const cryptogram::Cryptogram puzzle = builtPuzzle();
+    qsizetype size = 0;
+    for (auto _ : state) {
+        const QByteArray pdf = twoPagePdf([&](QPainter& painter, const QRect& printable, bool key) {
+            printing::RenderPage(painter, cryptogram::ComposePrintPage(puzzle, QStringLiteral("Riddle"), key), printable);
+        });
+        size = pdf.size();
+    }
+    state.counters["pdf_bytes"] = static_cast<double>(size);
+}
+BENCHMARK(BM_PrintPuzzleAndKeyToPdf)->Unit(benchmark::kMillisecond);
+
+// The floor: the same characters on the same pages, each line of cells one plain string in its
+// ink, with no cells placed and no page described first.
+void BM_FloorPuzzleAndKeyToPdf(benchmark::State& state)
+{
+    const cryptogram::Cryptogram puzzle = builtPuzzle();
+    const QFont title = fonts::sans(16, true);
+    const QFont credit = fonts::serif(11);
+    const QFont cells = fonts::sans(11, true);
+    qsizetype size = 0;
+    for (auto _ : state) {
+        const QByteArray pdf = twoPagePdf([&](QPainter& painter, const QRect& printable, bool key) {
+            const QSize page(cryptogram::kPageWidth, cryptogram::kPageHeight);
+            const QRect fit = printing::FitPage(page, printable);
+            painter.scale(double(fit.width()) / page.width(), double(fit.height()) / page.height());
+            painter.setPen(Qt::black);
+            painter.setFont(title);
+            painter.drawText(QPointF(300, 40), key ? QStringLiteral("RIDDLE  <KEY>") : QStringLiteral("RIDDLE"));
+            painter.setFont(credit);
+            painter.drawText(QPointF(520, 890), printing::CreditLine());
+            painter.setFont(cells);
+            for (int r = 0; r < cryptogram::kRows; ++r) {
+                QString cipher, answer;
+                for (int c = 0; c < cryptogram::kColumns; ++c) {
+                    const char plain = puzzle.text[r * cryptogram::kColumns + c];
+                    cipher += QChar::fromLatin1(cryptogram::Encipher(puzzle.key, plain));
+                    answer += QChar::fromLatin1(key ? plain : cryptogram::GuessPlaceholder(plain));
+                }
+                painter.setPen(cryptogram::kCipherInk);
+                painter.drawText(QPointF(64, 64 + 39 * r + 10), cipher);
+                painter.setPen(cryptogram::kGuessInk);
+                painter.drawText(QPointF(64, 64 + 39 * r + 23), answer);
+            }
+        });
+        size = pdf.size();
+    }
+    state.counters["pdf_bytes"] = static_cast<double>(size);
+}
+BENCHMARK(BM_FloorPuzzleAndKeyToPdf)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -2,8 +2,7 @@
 // no waits, and the longest pause in event handling during a real ten-copy run.
 #include "brainloft_resources.h"
 #include "cryptogram/cryptogram.h"
-#include "cryptogram/printcells.h"
-#include "cryptogram/printpage.h"
+#include "cryptogram/printpages.h"
 #include "maze/mazegame.h"
 #include "maze/printpages.h"
 #include "platform/imagesheets.h"
@@ -109,8 +108,6 @@ void BM_WordSearchPuzzlePagePdf(benchmark::State& state)
 // A cryptogram page of twenty full rows and three hints, and a hard maze's page.
 struct TypePages {
     cryptogram::Cryptogram puzzle;
-    CryptogramPrintPage cryptogramPage;
-    PrintCells cells{*cryptogramPage.panpuzzle};
     maze::MazeState mazeState;
     maze::MazeGame maze{mazeState};
     TypePages()
@@ -141,8 +138,7 @@ void typePageIntoImage(benchmark::State& state, QPageSize::PageSizeId paper, boo
         if (maze) {
             layout = maze::MazePage(t.maze, keyPage, "Windy");
         } else {
-            t.cryptogramPage.ComposePrintPage(t.cells, keyPage ? "Key" : "Puzzle", t.puzzle, "Riddle");
-            layout = printing::DescribePage(t.cryptogramPage);
+            layout = cryptogram::ComposePrintPage(t.puzzle, "Riddle", keyPage);
         }
         sheets.printSheet([&](QPainter& p, const QRect& r) { printing::RenderPage(p, layout, r); });
         sheets.sheets.clear();
@@ -153,14 +149,6 @@ void BM_CryptogramPuzzlePageA4Image(benchmark::State& state) { typePageIntoImage
 void BM_CryptogramKeyPageLetterImage(benchmark::State& state) { typePageIntoImage(state, QPageSize::Letter, false, true); }
 void BM_MazePuzzlePageA4Image(benchmark::State& state) { typePageIntoImage(state, QPageSize::A4, true, false); }
 void BM_MazeKeyPageLetterImage(benchmark::State& state) { typePageIntoImage(state, QPageSize::Letter, true, true); }
-
-// What a press of the cryptogram's print button adds around the run: its 1320 cells made and freed.
-void BM_CryptogramCellsMadeAndFreed(benchmark::State& state)
-{
-    CryptogramPrintPage page;
-    for (auto _ : state)
-        PrintCells cells(*page.panpuzzle);
-}
 
 struct RunProgram {
     NullClock nullClock;
@@ -221,7 +209,6 @@ BENCHMARK(BM_CryptogramPuzzlePageA4Image)->Unit(benchmark::kMillisecond)->Repeti
 BENCHMARK(BM_CryptogramKeyPageLetterImage)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_MazePuzzlePageA4Image)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_MazeKeyPageLetterImage)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(BM_CryptogramCellsMadeAndFreed)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_PuzzleAndKeyRunToPdfNullClock)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_TenCopyRunLongestEventGap)->Unit(benchmark::kMillisecond)->Iterations(1);
 

@@ -2,7 +2,6 @@
 
 #include "controls/placement.h"
 #include "controls/scrollimage.h"
-#include "cryptogram/printpage.h"
 #include "cryptogram/cryptogrammaker.h"
 #include "cryptogram/cryptogramwindow.h"
 #include "maze/mazewindow.h"
@@ -141,7 +140,6 @@ ProgramWindows::ProgramWindows(Program& program) : program_(program)
             preview->scrollImage()->setCursorSource([table](int index) { return table->cursor(index); });
         return preview;
     });
-    lazily<CryptogramPrintPage>(w.fmcgpuzzle, "fmcgpuzzle", [] { return std::make_unique<CryptogramPrintPage>(); });
     lazily<PictureWindow>(w.fmpclick, "fmpclick",
                           [&] { return std::make_unique<PictureWindow>(p, w, states_.picture); });
     lazily<MazeKeyWindow>(w.fmmzkey, "fmmzkey", [&] { return std::make_unique<MazeKeyWindow>(p, w); });

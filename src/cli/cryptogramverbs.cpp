@@ -4,11 +4,9 @@
 #include "cli/printverbs.h"
 #include "cryptogram/cryptogram.h"
 #include "cryptogram/cryptogramfile.h"
-#include "cryptogram/printcells.h"
+#include "cryptogram/printpages.h"
 #include "cryptogram/textfile.h"
-#include "cryptogram/printpage.h"
 #include "platform/filenames.h"
-#include "printing/pagecapture.h"
 
 #include <QFileInfo>
 
@@ -135,25 +133,19 @@ int showCryptogram(const QString& path, Context& ctx)
     return kOk;
 }
 
-// The page and its cells, composed by the play window's own routine before each page prints.
+// Both pages composed from the puzzle as each prints.
 int cryptogramPages(const QString& path, Context&, PrintablePages& pages)
 {
-    struct Page {
-        cryptogram::Cryptogram puzzle;
-        CryptogramPrintPage window;
-        PrintCells cells{*window.panpuzzle};
-    };
-    auto page = std::make_shared<Page>();
-    const int code = cryptogram::LoadCryptogramFileAt(path, page->puzzle);
+    auto puzzle = std::make_shared<cryptogram::Cryptogram>();
+    const int code = cryptogram::LoadCryptogramFileAt(path, *puzzle);
     if (code != 0)
         return code;
     pages.pageKind = printing::kCryptogramPages;
     pages.name = filenames::replaceExtension(QFileInfo(path).fileName(), QString());
-    pages.prepare = [p = page.get()](const QString& which, const QString& name) {
-        p->window.ComposePrintPage(p->cells, which, p->puzzle, name);
+    pages.describe = [p = puzzle.get(), name = pages.name](bool key) {
+        return cryptogram::ComposePrintPage(*p, name, key);
     };
-    pages.describe = [p = page.get()](bool) { return printing::DescribePage(p->window); };
-    pages.keep = page;
+    pages.keep = puzzle;
     return 0;
 }
 

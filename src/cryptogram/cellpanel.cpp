@@ -1,5 +1,7 @@
 #include "cryptogram/cellpanel.h"
 
+#include "cryptogram/game.h"
+#include "cryptogram/inks.h"
 #include "platform/fonts.h"
 
 #include <QFontMetrics>
@@ -8,24 +10,13 @@
 
 using namespace cryptogram;
 
-const QColor CellPanel::kCipherColour(0, 0, 128);
-const QColor CellPanel::kGuessColour(128, 0, 0);
-
-CellPanel::CellPanel(QWidget* parent) : QWidget(parent)
+CellPanel::CellPanel(const CryptogramGame& game, QWidget* parent) : QWidget(parent), game_(game)
 {
     setObjectName(QStringLiteral("panpuzzle"));
     setFont(fonts::sans(13, true));
     const QFontMetrics metrics(font());
     w_ = metrics.horizontalAdvance(QLatin1Char('W'));
     h_ = metrics.height();
-    clearCells();
-}
-
-void CellPanel::clearCells()
-{
-    cipher_.fill(' ');
-    guess_.fill(' ');
-    update();
 }
 
 QRect CellPanel::cipherRect(int p) const
@@ -69,11 +60,11 @@ void CellPanel::paintEvent(QPaintEvent* event)
         const QRect rowBand = cipherRect(first).united(guessRect(first + kColumns - 1));
         if (!rowBand.intersects(dirty))
             continue;
-        painter.setPen(kCipherColour);
+        painter.setPen(kCipherInk);
         for (int p = first; p < first + kColumns; ++p)
-            drawCell(painter, cipherRect(p), cipher_[p]);
-        painter.setPen(kGuessColour);
+            drawCell(painter, cipherRect(p), game_.cipherCell(p));
+        painter.setPen(kGuessInk);
         for (int p = first; p < first + kColumns; ++p)
-            drawCell(painter, guessRect(p), guess_[p]);
+            drawCell(painter, guessRect(p), game_.guessCell(p));
     }
 }

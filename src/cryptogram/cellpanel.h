@@ -1,33 +1,20 @@
 #pragma once
 
-#include "cryptogram/cryptogram.h"
-
-#include <QColor>
 #include <QStaticText>
 #include <QWidget>
 #include <array>
 
-// The puzzle panel of the play window: 660 cipher cells over 660 guess cells, each as wide as a
-// capital W and one character high, painted from two arrays rather than made of 1320 labels.
+namespace cryptogram {
+class CryptogramGame;
+}
+
+// The puzzle panel of the play window: the game's 660 cipher cells over its 660 guess cells,
+// each as wide as a capital W and one character high, painted straight from the game.
 class CellPanel : public QWidget {
     Q_OBJECT
 public:
-    explicit CellPanel(QWidget* parent = nullptr);
+    explicit CellPanel(const cryptogram::CryptogramGame& game, QWidget* parent = nullptr);
 
-    static const QColor kCipherColour; // navy
-    static const QColor kGuessColour;  // maroon
-
-    char cipher(int p) const { return cipher_[p]; }
-    char guess(int p) const { return guess_[p]; }
-    void setCipher(int p, char c) { cipher_[p] = c; }
-    void setGuess(int p, char c) { guess_[p] = c; }
-    // Every cell a single blank.
-    void clearCells();
-    // Schedules a repaint of the cells.
-    void refresh() { update(); }
-
-    int cellWidth() const { return w_; }
-    int cellHeight() const { return h_; }
     // Cell rectangles of position p = r * 33 + c, in panel coordinates.
     QRect cipherRect(int p) const;
     QRect guessRect(int p) const;
@@ -38,8 +25,7 @@ protected:
 private:
     void drawCell(QPainter& painter, const QRect& cell, char c);
 
-    std::array<char, cryptogram::kCells> cipher_{};
-    std::array<char, cryptogram::kCells> guess_{};
+    const cryptogram::CryptogramGame& game_;
     int w_ = 0;
     int h_ = 0;
     // Laid out once per character: a full panel is 1320 characters a paint.

@@ -52,11 +52,6 @@ char GuessPlaceholder(char c)
     return symbol ? '_' : c;
 }
 
-void ClearCryptogram(Cryptogram& puzzle)
-{
-    puzzle.clear();
-}
-
 void MakeCipherKey(CipherKey& key, Rng& rng)
 {
     std::array<char, kSymbols> left = CipherAlphabet;

@@ -30,6 +30,7 @@ struct Cryptogram {
     StartingHints hints;
 
     Cryptogram() { clear(); }
+    // No puzzle: a text of spaces, a key and hints of zero bytes.
     void clear();
 };
 
@@ -45,9 +46,6 @@ char Decipher(const CipherKey& key, char s);
 // character itself otherwise.
 char GuessPlaceholder(char c);
 inline bool NeedsGuess(char c) { return GuessPlaceholder(c) == '_' && c != ' '; }
-
-// Text of spaces, key and hints of zero bytes.
-void ClearCryptogram(Cryptogram& puzzle);
 
 // A uniformly random permutation of the alphabet: 36 draws, from 36 symbols down to 1.
 void MakeCipherKey(CipherKey& key, Rng& rng);

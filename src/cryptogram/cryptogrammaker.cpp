@@ -162,7 +162,7 @@ void CryptogramMaker::InsertBlankLine(int k)
     line(k)->setFocus();
 }
 
-void CryptogramMaker::EditClick(int k)
+void CryptogramMaker::moveToFreeLine(int k)
 {
     if (!lineText(k).isEmpty())
         return;
@@ -176,7 +176,7 @@ void CryptogramMaker::EditClick(int k)
     line(j + 1)->setFocus();
 }
 
-void CryptogramMaker::Edit1MouseDown()
+void CryptogramMaker::compactIfCurrentLineBlank()
 {
     if (currentLine_ != 0 && IsBlank(lineText(currentLine_)))
         CompactLines();
@@ -271,12 +271,12 @@ bool CryptogramMaker::eventFilter(QObject* watched, QEvent* event)
         break;
     }
     case QEvent::MouseButtonPress:
-        Edit1MouseDown();
+        compactIfCurrentLineBlank();
         break;
     case QEvent::MouseButtonRelease:
         if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
             lines_[n - 1]->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint()))
-            EditClick(n);
+            moveToFreeLine(n);
         break;
     default:
         break;

@@ -42,8 +42,10 @@ public:
     void CompactLines();
     void FocusFirstEmptyLine();
     void InsertBlankLine(int k);
-    void EditClick(int k);
-    void Edit1MouseDown();
+    // A click on the empty line k goes to the first free line under the text above it.
+    void moveToFreeLine(int k);
+    // A press in any line closes the text up when the line changed last is blank.
+    void compactIfCurrentLineBlank();
     void btnbuildClick();
 
     // After a build: a new key, the lines closed up into the text, hints at the skill level, then

@@ -5,11 +5,10 @@
 #include "cryptogram/cellpanel.h"
 #include "cryptogram/cryptogramfile.h"
 #include "cryptogram/cryptogramkind.h"
-#include "cryptogram/state.h"
-#include "cryptogram/printcells.h"
-#include "cryptogram/printpage.h"
 #include "cryptogram/cryptogrammaker.h"
-#include "platform/colours.h"
+#include "cryptogram/inks.h"
+#include "cryptogram/printpages.h"
+#include "cryptogram/state.h"
 #include "platform/filenames.h"
 #include "platform/fonts.h"
 #include "platform/messageboxes.h"
@@ -37,14 +36,14 @@
 #include <QToolButton>
 
 #include <algorithm>
-#include <memory>
 
 using namespace cryptogram;
 
 namespace {
 
 const QString kCaption = QStringLiteral("Glyphwhirl          ");
-constexpr int kRevealDraws = 10001;
+// The grey of the text of a disabled edit.
+const QColor kLockedInk(109, 109, 109);
 // Rows 0 to 9 and the first 30 characters of row 10: where any puzzle has text.
 constexpr int kPrintCheckedPositions = 360;
 
@@ -78,7 +77,8 @@ QPalette panelPalette(const QColor& colour)
 
 CryptogramWindow::CryptogramWindow(Program& program, Windows& windows, CryptogramState& state, QWidget* parent)
     : PlayWindow(program, windows, parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint), state_(state)
+                          Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint),
+      state_(state), game_(state.puzzle)
 {
     setObjectName(QStringLiteral("fmcrypt"));
     setWindowTitle(kCaption);
@@ -103,7 +103,7 @@ void CryptogramWindow::buildControls()
     const StripButton strip[] = {
         {&btnNew, "btnNew", "new", "Create new puzzle", &CryptogramWindow::btnNewClick},
         {&BtnLoad, "BtnLoad", "load", "Load a saved puzzle", &CryptogramWindow::BtnLoadClick},
-        {&SpeedButton4, "SpeedButton4", "edit", "Edit a saved puzzle", &CryptogramWindow::SpeedButton4Click},
+        {&SpeedButton4, "SpeedButton4", "edit", "Edit a saved puzzle", &CryptogramWindow::editPuzzle},
         {&btncheat, "btncheat", "key", "Add an aditional letter to the answer key and puzzle", &CryptogramWindow::btncheatClick},
         {&btnprint, "btnprint", "print", "Print the currently loaded puzzle", &CryptogramWindow::btnprintClick},
         {&btnoptions, "btnoptions", "options", "Set properties", &CryptogramWindow::btnoptionsClick},
@@ -142,7 +142,7 @@ void CryptogramWindow::buildControls()
     contents->setFixedSize(2 + 519, 961);
     contents->setPalette(panelPalette(puzzleColour));
     contents->setAutoFillBackground(true);
-    panpuzzle = new CellPanel(contents);
+    panpuzzle = new CellPanel(game_, contents);
     panpuzzle->setGeometry(2, 0, 519, 961);
     ScrollBox1->setWidget(contents);
 
@@ -177,9 +177,8 @@ void CryptogramWindow::buildKeyPanel()
         label->setFont(bold);
         label->setAlignment(Qt::AlignCenter);
         QPalette navy = label->palette();
-        navy.setColor(QPalette::WindowText, CellPanel::kCipherColour);
+        navy.setColor(QPalette::WindowText, kCipherInk);
         label->setPalette(navy);
-        symbolLabels_[i] = label;
 
         auto* equals = new QLabel(QStringLiteral("="), Panel1);
         equals->setObjectName(QStringLiteral("lbleq") + name);
@@ -193,9 +192,10 @@ void CryptogramWindow::buildKeyPanel()
         edit->setMaxLength(1);
         QPalette colours = edit->palette();
         colours.setColor(QPalette::Base, Qt::white);
-        colours.setColor(QPalette::Text, CellPanel::kGuessColour);
+        colours.setColor(QPalette::Text, kGuessInk);
+        // A locked box is a disabled edit: its letter greyed on the same white.
         colours.setColor(QPalette::Disabled, QPalette::Base, Qt::white);
-        colours.setColor(QPalette::Disabled, QPalette::Text, CellPanel::kGuessColour);
+        colours.setColor(QPalette::Disabled, QPalette::Text, kLockedInk);
         edit->setPalette(colours);
         edit->setCursor(program_.cursors ? program_.cursors->cursor(1) : QCursor(Qt::PointingHandCursor)); // "hand"
         edit->setContextMenuPolicy(Qt::NoContextMenu);
@@ -232,13 +232,15 @@ bool CryptogramWindow::eventFilter(QObject* watched, QEvent* event)
         auto* key = static_cast<QKeyEvent*>(event);
         const bool command = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
         if (!key->text().isEmpty())
-            edaKeyPress(i, command ? QString() : key->text());
+            typeGuess(i, command ? QString() : key->text());
         return true;
     }
     case QEvent::KeyRelease: {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Delete && !key->isAutoRepeat())
-            edaKeyUp(i);
+        if (key->key() == Qt::Key_Delete && !key->isAutoRepeat()) {
+            game_.DeleteGuess(i);
+            showGame();
+        }
         return true;
     }
     case QEvent::InputMethod:
@@ -268,28 +270,25 @@ bool CryptogramWindow::eventFilter(QObject* watched, QEvent* event)
     }
 }
 
-void CryptogramWindow::edaKeyPress(int i, const QString& typed)
+void CryptogramWindow::typeGuess(int i, const QString& typed)
 {
-    if (typed.size() == 1 && typed.front().unicode() < 128) {
-        const char c = static_cast<char>(typed.front().unicode());
-        if (GuessPlaceholder(c) == '_' && c != ' ')
-            keyEdits_[i]->setText(QString(QChar::fromLatin1(c)).toUpper());
-    }
-    RefreshGuesses();
-}
-
-void CryptogramWindow::edaKeyUp(int i)
-{
-    keyEdits_[i]->setText(QStringLiteral("_"));
-    RefreshGuesses();
+    const bool oneKey = typed.size() == 1 && typed.front().unicode() < 128;
+    game_.TypeGuess(i, oneKey ? static_cast<char>(typed.front().unicode()) : '\0');
+    showGame();
 }
 
 void CryptogramWindow::FormCreate()
 {
-    state_.puzzle.clear();
-    ClearDisplay();
-    SetKeyEditsEnabled(false);
+    game_.Empty();
     state_.currentName.clear();
+    // The winner box shows over the solved puzzle; the game then starts it again.
+    game_.setWinnerShown([this] {
+        showGame();
+        if (windows_.FmWinner)
+            windows_.FmWinner->exec();
+        update();
+    });
+    showGame();
 }
 
 void CryptogramWindow::updateCaption()
@@ -297,117 +296,16 @@ void CryptogramWindow::updateCaption()
     setWindowTitle(kCaption + state_.currentName);
 }
 
-void CryptogramWindow::ClearDisplay()
+void CryptogramWindow::showGame()
 {
-    panpuzzle->clearCells();
-    for (QLineEdit* edit : keyEdits_)
-        edit->setText(QStringLiteral("_"));
-}
-
-void CryptogramWindow::ShowCipherText()
-{
-    const Cryptogram& puzzle = state_.puzzle;
-    for (int p = 0; p < kCells; ++p) {
-        panpuzzle->setCipher(p, Encipher(puzzle.key, puzzle.text[p]));
-        panpuzzle->setGuess(p, GuessPlaceholder(puzzle.text[p]));
-    }
-    panpuzzle->refresh();
-}
-
-void CryptogramWindow::SetKeyEditsEnabled(bool on)
-{
-    for (QLineEdit* edit : keyEdits_)
-        edit->setEnabled(on);
-}
-
-void CryptogramWindow::ApplyStartingHints()
-{
-    const StartingHints& hints = state_.puzzle.hints;
-    for (int j = 0; j < kHintPairs; ++j) {
-        const int i = SymbolIndex(hints[j]);
-        if (i >= 0)
-            keyEdits_[i]->setText(QString(QChar::fromLatin1(hints[kHintPairs + j])));
-    }
-    for (QLineEdit* edit : keyEdits_)
-        if (edit->text() != QLatin1String("_"))
-            edit->setEnabled(false);
-}
-
-void CryptogramWindow::RefreshGuesses()
-{
-    std::array<char, kSymbols> guesses{};
-    std::array<bool, kSymbols> hasGuess{};
     for (int i = 0; i < kSymbols; ++i) {
-        const QString text = keyEdits_[i]->text();
-        hasGuess[i] = !text.isEmpty();
-        if (hasGuess[i])
-            guesses[i] = text.front().toLatin1();
+        QLineEdit* edit = keyEdits_[i];
+        const QString guess(QChar::fromLatin1(game_.guess(i)));
+        if (edit->text() != guess)
+            edit->setText(guess);
+        edit->setEnabled(!game_.locked(i));
     }
-    for (int p = 0; p < kCells; ++p) {
-        const int i = SymbolIndex(panpuzzle->cipher(p));
-        if (i >= 0 && hasGuess[i])
-            panpuzzle->setGuess(p, guesses[i]);
-    }
-    panpuzzle->refresh();
-    CheckCompleted();
-}
-
-void CryptogramWindow::CheckCompleted()
-{
-    const CryptogramText& text = state_.puzzle.text;
-    for (int p = 0; p < kCells; ++p)
-        if (text[p] != ' ' && panpuzzle->guess(p) != text[p])
-            return;
-    if (IsBlankText(text)) {
-        ClearDisplay();
-        ShowCipherText();
-        SetKeyEditsEnabled(false);
-        return;
-    }
-    if (restarting_) {
-        // Solved again the moment it starts: nothing is left to solve, so it stays as it is.
-        SetKeyEditsEnabled(false);
-        return;
-    }
-    if (windows_.FmWinner)
-        windows_.FmWinner->exec();
-    update();
-    restarting_ = true;
-    ClearDisplay();
-    ShowCipherText();
-    SetKeyEditsEnabled(true);
-    ApplyStartingHints();
-    RefreshGuesses();
-    restarting_ = false;
-}
-
-void CryptogramWindow::RevealOneSymbol()
-{
-    for (int draw = 0; draw < kRevealDraws; ++draw) {
-        const int k = program_.rng.random(kSymbols);
-        QLineEdit* edit = keyEdits_[k];
-        if (!edit->isEnabled())
-            continue;
-        edit->setText(QString(QChar::fromLatin1(Decipher(state_.puzzle.key, CipherAlphabet[k]))));
-        edit->setEnabled(false);
-        RefreshGuesses();
-        return;
-    }
-}
-
-void CryptogramWindow::showBuiltPuzzle()
-{
-    ShowCipherText();
-    SetKeyEditsEnabled(true);
-    ApplyStartingHints();
-    RefreshGuesses();
-}
-
-void CryptogramWindow::emptyWindow()
-{
-    ClearDisplay();
-    state_.puzzle.clear();
-    SetKeyEditsEnabled(false);
+    panpuzzle->update();
 }
 
 bool CryptogramWindow::runMaker()
@@ -425,14 +323,13 @@ void CryptogramWindow::btnNewClick()
     state_.makerStartsEmpty = true;
     Hourglass hourglass;
     state_.currentName.clear();
-    emptyWindow();
+    game_.Empty();
+    showGame();
     const bool built = hourglass.whileAsking([this] { return runMaker(); });
     if (built) {
         hourglass.whileAsking([this] { windows_.fmcmaker->BuildCryptogram(*sd1, this); });
-        SetKeyEditsEnabled(true);
-        ApplyStartingHints();
-        ShowCipherText();
-        RefreshGuesses();
+        game_.StartPlaying();
+        showGame();
     }
     updateCaption();
 }
@@ -448,12 +345,15 @@ CryptogramWindow::Pick CryptogramWindow::pickAndLoad(bool forEditing)
     state_.currentName.clear();
     if (forEditing)
         state_.makerStartsEmpty = false;
+    // Emptied but not locked: the symbols stay as they were until the load or edit settles.
     state_.puzzle.clear();
-    ClearDisplay();
+    game_.ClearDisplay();
+    showGame();
     if (LoadCryptogramFile(program_.paths.programFolder, picked, state_.puzzle) != 0) {
         puzzlefiles::ShowLoadError(program_);
         state_.currentName.clear();
-        emptyWindow();
+        game_.Empty();
+        showGame();
         return Pick::failed;
     }
     state_.currentName = filenames::replaceExtension(picked, QString());
@@ -465,13 +365,13 @@ void CryptogramWindow::BtnLoadClick()
     Hourglass hourglass;
     const Pick pick = hourglass.whileAsking([this] { return pickAndLoad(false); });
     if (pick == Pick::loaded) {
-        ClearDisplay();
-        showBuiltPuzzle();
+        game_.StartPlaying();
+        showGame();
     }
     updateCaption();
 }
 
-void CryptogramWindow::SpeedButton4Click()
+void CryptogramWindow::editPuzzle()
 {
     Hourglass hourglass;
     const Pick pick = hourglass.whileAsking([this] { return pickAndLoad(true); });
@@ -480,43 +380,35 @@ void CryptogramWindow::SpeedButton4Click()
         const bool built = hourglass.whileAsking([this] { return runMaker(); });
         if (built) {
             hourglass.whileAsking([this] { windows_.fmcmaker->BuildCryptogram(*sd1, this); });
-            showBuiltPuzzle();
+            game_.StartPlaying();
         } else {
-            emptyWindow();
+            game_.Empty();
         }
+        showGame();
     }
     updateCaption();
 }
 
 void CryptogramWindow::btncheatClick()
 {
-    RevealOneSymbol();
+    game_.RevealOneSymbol(program_.rng);
+    showGame();
 }
 
 void CryptogramWindow::btnprintClick()
 {
     QCoreApplication::processEvents();
     const CryptogramText& text = state_.puzzle.text;
-    CryptogramPrintPage* page = windows_.fmcgpuzzle;
     if (std::all_of(text.begin(), text.begin() + kPrintCheckedPositions, [](char c) { return c == ' '; })) {
         program_.boxes.warning(QStringLiteral("Print error"),
                                QStringLiteral("You must create a puzzle or have one\nloaded before you can print it!"));
-    } else if (page && windows_.fmprint && windows_.fmnowprint) {
+    } else if (windows_.fmprint && windows_.fmnowprint) {
         // The run lets messages through to animate its progress: no click may reach the window.
         setEnabled(false);
         panbuttons->setEnabled(false);
-        std::unique_ptr<PrintCells> cells;
-        {
-            Hourglass hourglass;
-            cells = std::make_unique<PrintCells>(*page->panpuzzle);
-        }
         const QString name = state_.currentName;
-        printing::PrintPuzzle(program_, *windows_.fmprint, *windows_.fmnowprint, *page, *page,
-                              printing::kCryptogramPages, name, [&](const QString& which, const QString&) {
-                                  page->ComposePrintPage(*cells, which, state_.puzzle, name);
-                              });
-        Hourglass hourglass;
-        cells.reset();
+        printing::PrintPuzzle(program_, *windows_.fmprint, *windows_.fmnowprint, printing::kCryptogramPages, name,
+                              [this, &name](bool key) { return ComposePrintPage(state_.puzzle, name, key); });
     }
     panbuttons->setEnabled(true);
     setEnabled(true);
@@ -536,9 +428,8 @@ void CryptogramWindow::FormShow()
 void CryptogramWindow::FormClose()
 {
     Hourglass hourglass;
-    ClearDisplay();
-    state_.puzzle.clear();
-    SetKeyEditsEnabled(false);
+    game_.Empty();
+    showGame();
     musicbuttons::FormClose(program_);
     if (QWidget* launcher = windows_.fmpuzzletype)
         launcher->show();

@@ -2,6 +2,7 @@
 
 #include "shell/playwindow.h"
 #include "cryptogram/cryptogram.h"
+#include "cryptogram/game.h"
 
 #include <QWidget>
 #include <array>
@@ -19,9 +20,10 @@ namespace cryptogram {
 struct CryptogramState;
 }
 
-// The cryptogram play window: the cipher rows with the player's guesses under them, and the key
-// panel with one edit per cipher symbol. Some symbols start solved and locked; a cheat reveals
-// one more; a solved puzzle shows "Puzzle complete" and starts again.
+// The cryptogram play window: it draws the game (the cipher rows with the player's guesses under
+// them, and the key panel with one edit per cipher symbol) and forwards what the player types to
+// it. Some symbols start solved and locked; a cheat reveals one more; a solved puzzle shows
+// "Puzzle complete" and starts again.
 class CryptogramWindow : public PlayWindow {
     Q_OBJECT
 public:
@@ -30,29 +32,19 @@ public:
     static constexpr int kWidth = 745;
     static constexpr int kHeight = 525;
 
+    cryptogram::CryptogramGame& game() { return game_; }
     // The key edit of CipherAlphabet[i].
     QLineEdit* keyEdit(int i) const { return keyEdits_[i]; }
     CellPanel* cells() const { return panpuzzle; }
-    NameDialog* nameDialog() const { return sd1; }
 
-    void ClearDisplay();
-    void ShowCipherText();
-    void SetKeyEditsEnabled(bool on);
-    void ApplyStartingHints();
-    void RefreshGuesses();
-    void CheckCompleted();
-    void RevealOneSymbol();
+    // Draws the game as it stands: the key edits take its guesses and locks, the cells repaint.
+    void showGame();
 
     void btnNewClick();
     void BtnLoadClick();
-    void SpeedButton4Click();
+    void editPuzzle();
     void btncheatClick();
     void btnprintClick();
-
-    // The guess typing of the key edit of CipherAlphabet[i] for the typed text.
-    void edaKeyPress(int i, const QString& typed);
-    // Delete released in that edit.
-    void edaKeyUp(int i);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -66,17 +58,15 @@ private:
     void updateCaption();
     // Runs the maker on the current lines; true when it closed with a build.
     bool runMaker();
-    // Shows the puzzle in the state: cipher text, hints locked, the rest open.
-    void showBuiltPuzzle();
-    // Empty window, no puzzle, no name.
-    void emptyWindow();
     enum class Pick { nothing, failed, loaded };
     // Lets the user choose a puzzle file and loads it, passing through the empty state first.
     Pick pickAndLoad(bool forEditing);
     int keyEditIndex(QObject* object) const;
+    // A key with text typed into the key edit of CipherAlphabet[i].
+    void typeGuess(int i, const QString& typed);
 
     cryptogram::CryptogramState& state_;
-    bool restarting_ = false; // the puzzle is starting again after a win
+    cryptogram::CryptogramGame game_;
 
     QWidget* panbuttons = nullptr;
     QScrollArea* ScrollBox1 = nullptr;
@@ -84,7 +74,6 @@ private:
     QWidget* Panel1 = nullptr;
     NameDialog* sd1 = nullptr;
     std::array<QLineEdit*, cryptogram::kSymbols> keyEdits_{};
-    std::array<QLabel*, cryptogram::kSymbols> symbolLabels_{};
 
     QToolButton* btnNew = nullptr;
     QToolButton* BtnLoad = nullptr;

@@ -1,8 +1,177 @@
 #include "printing/pagelayout.h"
 
+#include <QGlyphRun>
+#include <QHash>
 #include <QPainter>
+#include <QRawFont>
+#include <QTextLayout>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
 
 namespace printing {
+namespace {
+
+// One character as a text item of its own lays it out: its glyphs from the layout's origin, the
+// advance that centres it, the box that decides whether such an item clips it to its cell, and
+// the outline's bounds, which say whether that clip can cut any ink.
+struct ShapedCharacter {
+    QList<QGlyphRun> glyphs;
+    qreal advance = 0;
+    qreal naturalWidth = 0;
+    qreal height = 0;
+    QRectF outline;
+};
+
+// Positions as the text engine keeps them: 1/64 pixel, cut toward zero.
+qreal inTextUnits(qreal v)
+{
+    return static_cast<int>(v * 64) / 64.0;
+}
+
+// Glyphs gathered from many cells, drawn with one call per font.
+class GlyphRuns {
+public:
+    void add(const QGlyphRun& glyphs, const QList<QPointF>& positions)
+    {
+        const QRawFont font = glyphs.rawFont();
+        auto run = std::find_if(runs_.begin(), runs_.end(), [&](const Run& r) { return r.font == font; });
+        if (run == runs_.end())
+            run = runs_.insert(runs_.end(), Run{font, {}, {}});
+        run->glyphs += glyphs.glyphIndexes();
+        run->positions += positions;
+    }
+    void draw(QPainter& painter) const
+    {
+        for (const Run& run : runs_) {
+            QGlyphRun glyphs;
+            glyphs.setRawFont(run.font);
+            glyphs.setGlyphIndexes(run.glyphs);
+            glyphs.setPositions(run.positions);
+            painter.drawGlyphRun(QPointF(0, 0), glyphs);
+        }
+    }
+
+private:
+    struct Run {
+        QRawFont font;
+        QList<quint32> glyphs;
+        QList<QPointF> positions;
+    };
+    std::vector<Run> runs_;
+};
+
+class CellLines {
+public:
+    // Draws a cell line: the glyphs that no clip can touch at once, then each glyph that its
+    // cell's clip would cut, clipped to it.
+    void draw(QPainter& painter, const PageItem& item)
+    {
+        painter.setFont(item.font);
+        painter.setPen(item.colour);
+        FontShapes& shapes = shapesOf(painter.font());
+        // Ink this close to a clip edge may be touched by it: smoothing and hinting on the device.
+        const QTransform& device = painter.combinedTransform();
+        const qreal reach = 2 / std::max(std::min(std::abs(device.m11()), std::abs(device.m22())), 1e-6);
+        GlyphRuns free;
+        QList<std::pair<QRect, GlyphRuns>> clipped;
+        for (int i = 0; i < item.text.size(); ++i) {
+            const QChar c = item.text.at(i);
+            if (c.category() == QChar::Other_Control)
+                continue;
+            auto found = shapes.characters.find(c.unicode());
+            if (found == shapes.characters.end())
+                found = shapes.characters.insert(c.unicode(), shape(shapes, c));
+            const ShapedCharacter& shaped = *found;
+            const QRect cell(item.rect.left() + i * item.cellPitch, item.rect.top(), item.rect.width(),
+                             item.rect.height());
+            const qreal top = (cell.height() - shaped.height) / 2;
+            const QPointF origin(inTextUnits(cell.left() + (cell.width() - shaped.advance) / 2),
+                                 inTextUnits(cell.top() + top));
+            const QRectF bounds(cell.left() + (cell.width() - shaped.naturalWidth) / 2, cell.top() + top,
+                                shaped.naturalWidth, shaped.height);
+            const QRectF area(cell);
+            const QRectF ink = shaped.outline.translated(origin);
+            const bool clip = !area.contains(bounds) && !ink.isEmpty() &&
+                              !area.adjusted(reach, reach, -reach, -reach).contains(ink);
+            if (clip)
+                clipped.append({cell, GlyphRuns()});
+            for (const QGlyphRun& glyphs : shaped.glyphs) {
+                QList<QPointF> positions = glyphs.positions();
+                for (QPointF& position : positions)
+                    position += origin;
+                (clip ? clipped.last().second : free).add(glyphs, positions);
+            }
+        }
+        free.draw(painter);
+        // One clip a cell, as a text item of its own has it: viewers smooth the edge of a single
+        // rectangle otherwise than that of several.
+        for (const auto& [cell, glyphs] : clipped) {
+            painter.save();
+            painter.setClipRect(QRectF(cell), Qt::IntersectClip);
+            glyphs.draw(painter);
+            painter.restore();
+        }
+    }
+
+private:
+    // A font resolved for the device, its characters as shaped so far, and its unhinted outlines.
+    struct FontShapes {
+        QFont font;
+        QRawFont outlines;
+        QHash<char16_t, ShapedCharacter> characters;
+    };
+
+    FontShapes& shapesOf(const QFont& font)
+    {
+        for (FontShapes& known : fonts_)
+            if (known.font == font)
+                return known;
+        // The outlines as a PDF keeps them; a device hints them by less than it smooths.
+        QFont unhinted = font;
+        unhinted.setHintingPreference(QFont::PreferNoHinting);
+        fonts_.push_back(FontShapes{font, QRawFont::fromFont(unhinted), {}});
+        return fonts_.back();
+    }
+
+    static ShapedCharacter shape(const FontShapes& shapes, QChar c)
+    {
+        const QFont& font = shapes.font;
+        const QRawFont& outlines = shapes.outlines;
+        ShapedCharacter shaped;
+        QTextLayout layout(QString(c), font);
+        QTextOption option;
+        option.setFlags(QTextOption::IncludeTrailingSpaces);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        QTextLine line = layout.createLine();
+        line.setLineWidth(0x01000000);
+        line.setPosition(QPointF(0, 0));
+        layout.endLayout();
+        shaped.glyphs = layout.glyphRuns();
+        // Glyphs of a fallback face have no outline here and are always clipped.
+        for (const QGlyphRun& glyphs : shaped.glyphs) {
+            if (glyphs.rawFont().familyName() != outlines.familyName() ||
+                glyphs.rawFont().styleName() != outlines.styleName()) {
+                shaped.outline = QRectF(-1e6, -1e6, 2e6, 2e6);
+                continue;
+            }
+            // Unhinted boxes are rounded out to whole pixels: they hold the outline.
+            for (int i = 0; i < glyphs.glyphIndexes().size(); ++i)
+                shaped.outline |= outlines.boundingRect(glyphs.glyphIndexes().at(i)).translated(glyphs.positions().at(i));
+        }
+        shaped.advance = line.horizontalAdvance();
+        shaped.naturalWidth = line.naturalTextWidth();
+        shaped.height = line.ascent() + line.descent();
+        return shaped;
+    }
+
+    // A few dozen shapes serve a whole page.
+    std::vector<FontShapes> fonts_;
+};
+
+} // namespace
 
 const PageItem* PageLayout::find(const QString& name) const
 {
@@ -38,6 +207,7 @@ void RenderPage(QPainter& painter, const PageLayout& page, const QRect& printabl
     if (page.background.isValid() && page.background != Qt::white)
         painter.fillRect(QRect(QPoint(0, 0), page.size), page.background);
 
+    CellLines cellLines;
     for (const PageItem& item : page.items) {
         switch (item.kind) {
         case PageItem::Kind::rectangle:
@@ -46,6 +216,10 @@ void RenderPage(QPainter& painter, const PageLayout& page, const QRect& printabl
         case PageItem::Kind::text: {
             if (item.text.isEmpty())
                 break;
+            if (item.cellPitch > 0) {
+                cellLines.draw(painter, item);
+                break;
+            }
             painter.setFont(item.font);
             painter.setPen(item.colour);
             int flags = item.alignment;

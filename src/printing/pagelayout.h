@@ -24,6 +24,11 @@ struct PageItem {
     QString text;
     QFont font;     // sized in pixels
     int alignment = 0;
+    // A text item with cellPitch > 0 is a line of cells drawn with one font and pen: character i
+    // lands exactly where a text item of its own, centred in rect moved right by i * cellPitch,
+    // would put it (clipped to that cell where such an item clips). Control characters are
+    // empty cells.
+    int cellPitch = 0;
     bool wordWrap = false;
     QImage image;
     bool stretch = false; // the picture fills rect; otherwise it sits at rect's top-left, clipped

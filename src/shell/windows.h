@@ -26,7 +26,6 @@ class CryptogramMaker;
 class MusicPlayer;
 class MazeWindow;
 class PicturePreview;
-class CryptogramPrintPage;
 class PictureWindow;
 class MazeKeyWindow;
 class WordSearchKeyWindow;
@@ -88,7 +87,6 @@ struct Windows {
     OnFirstUse<MusicPlayer> fmplayer;
     OnFirstUse<MazeWindow> fmmaze;
     OnFirstUse<PicturePreview> fmpcheat;
-    OnFirstUse<CryptogramPrintPage> fmcgpuzzle;
     OnFirstUse<PictureWindow> fmpclick;
     OnFirstUse<MazeKeyWindow> fmmzkey;
     OnFirstUse<WordSearchKeyWindow> fmanswers;

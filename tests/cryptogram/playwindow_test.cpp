@@ -54,6 +54,7 @@ protected:
     }
 
     CryptogramState& state() { return all->states().cryptogram; }
+    const CryptogramGame& game() { return w->game(); }
     CellPanel* cells() { return w->cells(); }
     QToolButton* button(const char* name) { return w->findChild<QToolButton*>(QString::fromLatin1(name)); }
     QLineEdit* edit(char symbol) { return w->keyEdit(SymbolIndex(symbol)); }
@@ -65,16 +66,20 @@ protected:
     {
         QByteArray row;
         for (int p = r * 33; p < r * 33 + 33; ++p)
-            row += cipher ? cells()->cipher(p) : cells()->guess(p);
+            row += cipher ? game().cipherCell(p) : game().guessCell(p);
         while (row.endsWith(' '))
             row.chop(1);
         return row;
     }
+    // Locked symbols as the key panel shows them; checked against the game.
     int lockedCount()
     {
         int n = 0;
-        for (int i = 0; i < kSymbols; ++i)
+        for (int i = 0; i < kSymbols; ++i) {
             n += w->keyEdit(i)->isEnabled() ? 0 : 1;
+            EXPECT_EQ(w->keyEdit(i)->isEnabled(), !game().locked(i));
+            EXPECT_EQ(w->keyEdit(i)->text(), QString(QChar::fromLatin1(game().guess(i))));
+        }
         return n;
     }
 
@@ -148,80 +153,135 @@ protected:
 
 } // namespace
 
-TEST_F(PlayWindowTest, LayoutCellsAndKeyPanel)
+
+namespace {
+
+// Text is smoothed, so ink is told by its hue: navy leans to blue, maroon to red, a grey to
+// neither while still dark.
+enum class Hue { navy, maroon, grey };
+
+bool holds(const QImage& image, const QRect& area, Hue hue)
+{
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            const int r = qRed(p), g = qGreen(p), b = qBlue(p);
+            switch (hue) {
+            case Hue::navy:
+                if (b - r > 30 && b - g > 30)
+                    return true;
+                break;
+            case Hue::maroon:
+                if (r - b > 30 && r - g > 30)
+                    return true;
+                break;
+            case Hue::grey:
+                if (qGray(p) < 170 && std::abs(r - g) < 12 && std::abs(g - b) < 12)
+                    return true;
+                break;
+            }
+        }
+    return false;
+}
+
+// The top row of ink in area as a share of its height; 1 when there is none.
+double inkTop(const QImage& image, const QRect& area)
+{
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (qGray(image.pixel(x, y)) < 200)
+                return double(y - area.top()) / area.height();
+    return 1;
+}
+
+} // namespace
+
+TEST_F(PlayWindowTest, DrawsTheGameAndForwardsKeysAndCheats)
 {
     EXPECT_EQ(w->windowTitle(), "Glyphwhirl          ");
     EXPECT_EQ(w->size(), QSize(745, 525));
     EXPECT_EQ(tp.program->activePuzzleType, 2);
-    EXPECT_EQ(button("btncheat")->toolTip(), "Add an aditional letter to the answer key and puzzle");
-    EXPECT_EQ(button("btnclose")->geometry(), QRect(296, 4, 25, 25));
-    auto* scroll = w->findChild<QScrollArea*>("ScrollBox1");
-    EXPECT_EQ(scroll->geometry(), QRect(160, 35, 577, 485));
-    EXPECT_EQ(scroll->verticalScrollBar()->singleStep(), 48);
-    EXPECT_EQ(cells()->size(), QSize(519, 961));
-
-    const int W = cells()->cellWidth();
-    const int H = cells()->cellHeight();
-    EXPECT_EQ(W, QFontMetrics(cells()->font()).horizontalAdvance('W'));
-    EXPECT_EQ(cells()->cipherRect(2 * 33 + 5), QRect(W * 5 + 8, 3 * (H * 2 + 8) - H, W, H));
-    EXPECT_EQ(cells()->guessRect(19 * 33 + 32), QRect(W * 32 + 8, 3 * (H * 19 + 8), W, H));
-
-    const struct {
-        char symbol;
-        QRect geometry;
-    } edits[] = {{'A', {40, 11, 25, 24}}, {'H', {40, 192, 25, 24}}, {'S', {112, 11, 25, 24}}, {'0', {112, 451, 25, 24}}};
-    for (const auto& e : edits) {
-        const QString name = QStringLiteral("ed") + QChar(e.symbol).toLower();
-        auto* byName = w->findChild<QLineEdit*>(name);
-        ASSERT_EQ(byName, edit(e.symbol)) << name.toStdString();
-        EXPECT_EQ(byName->geometry(), e.geometry) << name.toStdString();
-        EXPECT_EQ(byName->text(), "_");
-        EXPECT_FALSE(byName->isEnabled()) << "locked until a puzzle is shown";
+    for (char symbol : QByteArray("AS0")) {
+        const QString name = QStringLiteral("ed") + QChar(symbol).toLower();
+        EXPECT_EQ(w->findChild<QLineEdit*>(name), edit(symbol)) << name.toStdString();
     }
-}
+    EXPECT_EQ(lockedCount(), 36) << "locked until a puzzle is shown";
 
-TEST_F(PlayWindowTest, TypingDeleteAndOtherKeys)
-{
     savePuzzle("Riddle.sbp", {"QUIZ QUEEN", "I AM 42."}, 0);
     pick("Riddle");
     EXPECT_EQ(w->windowTitle(), "Glyphwhirl          Riddle");
-    EXPECT_EQ(guessRow(0), "____ _____");
     EXPECT_EQ(guessRow(1), "_ __ __.");
     EXPECT_EQ(lockedCount(), 0);
 
     QLineEdit* q = editFor('Q');
+    EXPECT_GT(inkTop(cells()->grab().toImage(), cells()->guessRect(0)), 0.6) << "a blank line to fill";
     QTest::keyClick(q, 'e');
-    EXPECT_EQ(q->text(), "E");
     EXPECT_EQ(guessRow(0), "E___ E____") << "every Q at once";
-    QTest::keyClick(q, Qt::Key_Backspace);
-    QTest::keyClick(q, Qt::Key_Space);
-    QTest::keyClick(q, '!');
-    QTest::keyClick(q, Qt::Key_Left);
-    EXPECT_EQ(q->text(), "E") << "other keys change nothing";
-    QTest::keyClick(q, Qt::Key_Delete);
-    EXPECT_EQ(q->text(), "_");
-    EXPECT_EQ(guessRow(0), "____ _____");
-    QTest::keyClick(editFor('4'), '7');
-    EXPECT_EQ(guessRow(1), "_ __ 7_.") << "a digit is a guess";
-    QTest::keyClick(editFor('4'), '_');
-    EXPECT_EQ(guessRow(1), "_ __ __.") << "the underscore clears a guess";
-
-    QLineEdit* letter = nullptr;
-    for (char c : QByteArray("QUIZEN"))
-        if (SymbolIndex(Encipher(state().puzzle.key, c)) < 26)
-            letter = editFor(c);
-    ASSERT_NE(letter, nullptr);
-    QTest::keyClick(letter, 'e');
-    QTest::mouseClick(letter, Qt::LeftButton, {}, QPoint(20, 10));
-    EXPECT_EQ(letter->cursorPosition(), 0) << "letter edits keep the caret in front";
-    EXPECT_TRUE(letter->selectedText().isEmpty());
-    QTest::keyClick(q, 'e');
+    EXPECT_LT(inkTop(cells()->grab().toImage(), cells()->guessRect(0)), 0.4) << "the letter is drawn";
     q->setFocus();
     QTest::keyClick(q, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(q, Qt::Key_Backspace);
     EXPECT_EQ(q->text(), "E");
+    QTest::keyClick(q, Qt::Key_Delete);
+    EXPECT_EQ(guessRow(0), "____ _____");
+    QTest::mouseClick(q, Qt::LeftButton, {}, QPoint(20, 10));
+    if (SymbolIndex(Encipher(state().puzzle.key, 'Q')) < 26) {
+        EXPECT_EQ(q->cursorPosition(), 0) << "letter edits keep the caret in front";
+    }
+
+    // A cheat locks one symbol; a locked box greys its letter as a disabled edit does, while an
+    // open box shows its guess in maroon.
+    button("btncheat")->click();
+    EXPECT_EQ(lockedCount(), 1);
+    int locked = 0;
+    while (!game().locked(locked))
+        ++locked;
+    const int open = locked == 0 ? 1 : 0;
+    QTest::keyClick(w->keyEdit(open), 'x');
+    const QImage lockedBox = w->keyEdit(locked)->grab().toImage();
+    const QImage openBox = w->keyEdit(open)->grab().toImage();
+    EXPECT_TRUE(holds(openBox, openBox.rect(), Hue::maroon));
+    EXPECT_FALSE(holds(lockedBox, lockedBox.rect(), Hue::maroon));
+    EXPECT_TRUE(holds(lockedBox, lockedBox.rect().adjusted(3, 3, -3, -3), Hue::grey));
 }
 
-TEST_F(PlayWindowTest, NewPuzzleAtLevelThreeShowsThreeLockedHints)
+TEST_F(PlayWindowTest, CellsPaintNavyOverMaroon)
+{
+    QStringList full;
+    for (int r = 0; r < 20; ++r)
+        full << QString(33, QChar('A' + r));
+    savePuzzle("Full.sbp", full, 0);
+    pick("Full");
+    const QImage image = cells()->grab().toImage();
+    for (int p = 0; p < 660; ++p) {
+        ASSERT_TRUE(holds(image, cells()->cipherRect(p), Hue::navy)) << "cipher cell " << p;
+        ASSERT_FALSE(holds(image, cells()->cipherRect(p), Hue::maroon)) << "cipher cell " << p;
+        ASSERT_TRUE(holds(image, cells()->guessRect(p), Hue::maroon)) << "guess cell " << p;
+        ASSERT_FALSE(holds(image, cells()->guessRect(p), Hue::navy)) << "guess cell " << p;
+    }
+}
+
+TEST_F(PlayWindowTest, SolvingShowsTheWinnerOverTheSolvedPuzzle)
+{
+    savePuzzle("Riddle.sbp", {"AB 12"}, 0);
+    pick("Riddle");
+    int winners = 0;
+    bool solvedInView = false;
+    WhenModalNamed(QStringLiteral("FmWinner"), [&](QWidget* winner) {
+        ++winners;
+        EXPECT_EQ(winner->windowTitle(), "Puzzle complete");
+        solvedInView = guessRow(0) == "AB 12" && editFor('2')->text() == "2";
+        winner->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
+    });
+    for (char c : QByteArray("AB12"))
+        QTest::keyClick(editFor(c), c);
+    EXPECT_EQ(winners, 1);
+    EXPECT_TRUE(solvedInView);
+    EXPECT_EQ(guessRow(0), "__ __") << "the same puzzle again";
+    EXPECT_EQ(editFor('2')->text(), "_");
+}
+
+TEST_F(PlayWindowTest, NewPuzzleSavedUnsavedCancelledOrNotSaved)
 {
     tp.program->settings.cgSkill = 3;
     tp.boxes.answer({true});
@@ -232,72 +292,53 @@ TEST_F(PlayWindowTest, NewPuzzleAtLevelThreeShowsThreeLockedHints)
     EXPECT_EQ(QFile(tp.puzzleFile("Fox.sbp")).size(), 976);
     EXPECT_EQ(w->windowTitle(), "Glyphwhirl          Fox");
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-
-    EXPECT_EQ(lockedCount(), 3);
-    QByteArray shown;
-    for (int j = 0; j < 3; ++j) {
-        const char cipher = state().puzzle.hints[j];
-        const char plain = state().puzzle.hints[11 + j];
-        EXPECT_EQ(edit(cipher)->text(), QString(QChar(plain)));
-        EXPECT_FALSE(edit(cipher)->isEnabled());
-        shown += plain;
-    }
-    const QByteArray row = guessRow(0);
-    const QByteArray text("THE QUICK FOX");
-    for (int c = 0; c < text.size(); ++c)
-        EXPECT_EQ(row[c], shown.contains(text[c]) ? text[c] : (text[c] == ' ' ? ' ' : '_'));
-
+    EXPECT_EQ(lockedCount(), 3) << "three hints at level 3";
     Cryptogram saved;
     ASSERT_EQ(LoadCryptogramFile(tp.programFolder(), "Fox", saved), 0);
     EXPECT_EQ(saved.key, state().puzzle.key);
     EXPECT_EQ(saved.hints, state().puzzle.hints);
-}
 
-TEST_F(PlayWindowTest, SolvingShowsTheWinnerOnceAndRestarts)
-{
-    const Cryptogram puzzle = savePuzzle("Riddle.sbp", {"HELLO, WORLD!"}, 2);
-    pick("Riddle");
+    tp.program->settings.cgSkill = 0;
+    runMaker({"ANYTHING"}, false);
+    button("btnNew")->click();
+    EXPECT_EQ(w->windowTitle(), "Glyphwhirl          ");
+    EXPECT_EQ(lockedCount(), 36);
+    EXPECT_EQ(guessRow(0), "");
+
+    state().currentName = "Old";
+    tp.boxes.answer({false});
+    runMaker({"NOT SAVED"});
+    button("btnNew")->click();
+    EXPECT_EQ(w->windowTitle(), "Glyphwhirl          ") << "No at Save puzzle leaves it untitled";
+    EXPECT_EQ(guessRow(0), "___ _____");
+
+    savePuzzle("Keep.sbp", {"OLD"}, 0);
+    const QByteArray old = [&] {
+        QFile f(tp.puzzleFile("Keep.sbp"));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    tp.boxes.answer({true, true});
+    runMaker({"NEW ONE"}, true, "Keep");
+    {
+        atomicfile::FailAfter full(100);
+        button("btnNew")->click();
+    }
+    EXPECT_EQ(tp.boxes.texts().back(), "Your puzzle could not be saved");
+    QFile f(tp.puzzleFile("Keep.sbp"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), old);
+    EXPECT_EQ(guessRow(0), "___ ___") << "the new puzzle plays";
+
+    // Nothing to solve: one winner, then it stays as shown.
     int winners = 0;
-    for (char c : QByteArray("HELOWRD")) {
-        QLineEdit* e = editFor(c);
-        if (!e->isEnabled())
-            continue;
-        if (c == 'D')
-            expectWinner(winners);
-        QTest::keyClick(e, c);
-    }
+    expectWinner(winners);
+    tp.boxes.answer({false});
+    runMaker({"!?!", "__"});
+    button("btnNew")->click();
+    Settle();
     EXPECT_EQ(winners, 1);
-    EXPECT_EQ(lockedCount(), 2) << "the same puzzle again, its hints alone filled in";
-    QByteArray expected = "_____, _____!";
-    for (int j = 0; j < 2; ++j)
-        for (int c = 0; c < expected.size(); ++c)
-            if (QByteArray("HELLO, WORLD!")[c] == puzzle.hints[11 + j])
-                expected[c] = puzzle.hints[11 + j];
-    EXPECT_EQ(guessRow(0), expected);
-}
-
-TEST_F(PlayWindowTest, CheatsRevealUntilSolved)
-{
-    savePuzzle("Riddle.sbp", {"AB 12"}, 0);
-    pick("Riddle");
-    QTest::keyClick(editFor('A'), 'z');
-    bool solvedAsShown = false;
-    WhenModalNamed(QStringLiteral("FmWinner"), [&](QWidget* winner) {
-        solvedAsShown = guessRow(0) == "AB 12" && editFor('A')->text() == "A"; // the wrong guess is overwritten
-        winner->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
-    });
-    int cheats = 0;
-    while (!solvedAsShown && cheats < 36) {
-        button("btncheat")->click();
-        ++cheats;
-        if (!solvedAsShown) {
-            EXPECT_EQ(lockedCount(), cheats) << "one symbol a cheat, used in the text or not";
-        }
-    }
-    EXPECT_TRUE(solvedAsShown);
-    EXPECT_GE(cheats, 4);
-    EXPECT_EQ(guessRow(0), "__ __") << "restarted with no hints";
-    EXPECT_EQ(lockedCount(), 0);
+    EXPECT_EQ(guessRow(0), "!?!");
+    EXPECT_EQ(lockedCount(), 36);
 }
 
 TEST_F(PlayWindowTest, LoadShowsStoredHintsAndFailedLoadEmpties)
@@ -353,81 +394,6 @@ TEST_F(PlayWindowTest, EditBuildsANewKeyAndCancelledEditEmpties)
     EXPECT_EQ(lockedCount(), 36);
     EXPECT_EQ(guessRow(0), "");
     EXPECT_TRUE(state().currentName.isEmpty());
-}
-
-TEST_F(PlayWindowTest, NewCancelledOrUnsavedOrFailedSave)
-{
-    tp.program->settings.cgSkill = 0;
-    runMaker({"ANYTHING"}, false);
-    button("btnNew")->click();
-    EXPECT_EQ(w->windowTitle(), "Glyphwhirl          ");
-    EXPECT_EQ(lockedCount(), 36);
-
-    state().currentName = "Old";
-    tp.boxes.answer({false});
-    runMaker({"NOT SAVED"});
-    button("btnNew")->click();
-    EXPECT_EQ(w->windowTitle(), "Glyphwhirl          ") << "No at Save puzzle leaves it untitled";
-    EXPECT_EQ(guessRow(0), "___ _____");
-
-    savePuzzle("Keep.sbp", {"OLD"}, 0);
-    const QByteArray old = [&] {
-        QFile f(tp.puzzleFile("Keep.sbp"));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }();
-    tp.boxes.answer({true, true});
-    runMaker({"NEW ONE"}, true, "Keep");
-    {
-        atomicfile::FailAfter full(100);
-        button("btnNew")->click();
-    }
-    EXPECT_EQ(tp.boxes.texts().back(), "Your puzzle could not be saved");
-    QFile f(tp.puzzleFile("Keep.sbp"));
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), old);
-    EXPECT_EQ(guessRow(0), "___ ___") << "the new puzzle plays";
-}
-
-TEST_F(PlayWindowTest, NothingToSolveShowsOneWinnerAndStays)
-{
-    int winners = 0;
-    expectWinner(winners);
-    tp.boxes.answer({false});
-    runMaker({"!?!", "__"});
-    button("btnNew")->click();
-    Settle();
-    EXPECT_EQ(winners, 1);
-    EXPECT_EQ(guessRow(0), "!?!");
-    EXPECT_EQ(lockedCount(), 36);
-}
-
-TEST_F(PlayWindowTest, CellsPaintNavyOverMaroon)
-{
-    QStringList full;
-    for (int r = 0; r < 20; ++r)
-        full << QString(33, QChar('A' + r));
-    savePuzzle("Full.sbp", full, 0);
-    pick("Full");
-    const QImage image = cells()->grab().toImage();
-    // Text is smoothed, so ink is told by its hue: navy leans to blue, maroon to red, the
-    // panel's grey to neither.
-    const auto holds = [&image](const QRect& cell, bool navy) {
-        for (int y = cell.top(); y <= cell.bottom(); ++y)
-            for (int x = cell.left(); x <= cell.right(); ++x) {
-                const QRgb p = image.pixel(x, y);
-                const int lead = navy ? qBlue(p) : qRed(p);
-                const int other = navy ? qRed(p) : qBlue(p);
-                if (lead - other > 30 && lead - qGreen(p) > 30)
-                    return true;
-            }
-        return false;
-    };
-    for (int p = 0; p < 660; ++p) {
-        ASSERT_TRUE(holds(cells()->cipherRect(p), true)) << "cipher cell " << p;
-        ASSERT_FALSE(holds(cells()->cipherRect(p), false)) << "cipher cell " << p;
-        ASSERT_TRUE(holds(cells()->guessRect(p), false)) << "guess cell " << p;
-        ASSERT_FALSE(holds(cells()->guessRect(p), true)) << "guess cell " << p;
-    }
 }
 
 TEST_F(PlayWindowTest, CloseEmptiesAndShowsTheLauncher)
