@@ -18,7 +18,7 @@
 #include "shell/program.h"
 #include "wordsearch/builder.h"
 #include "wordsearch/gridpicture.h"
-#include "wordsearch/printpages.h"
+#include "wordsearch/pagewindows_tmp.h"
 #include "wordsearch/keypage.h"
 #include "wordsearch/puzzlepage.h"
 
@@ -61,8 +61,7 @@ struct Pages {
         wordsearch::GridBuilder(puzzle, rng).Build(words);
         QImage letters = wordsearch::BlankPicture();
         wordsearch::DrawLetters(letters, puzzle.grid, wordsearch::LoadLetterPictures());
-        QImage keyPicture = wordsearch::BlankPicture();
-        wordsearch::PaintKey(keyPicture, puzzle, letters, 0x0000FF);
+        QImage keyPicture = wordsearch::KeyPicture(puzzle, letters, Qt::red);
         wordsearch::PreparePrintPages(page, key, wordsearch::PageWords(puzzle), letters, keyPicture,
                                       QStringLiteral("Spring"));
     }

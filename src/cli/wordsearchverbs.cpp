@@ -2,12 +2,13 @@
 #include "cli/verbs.h"
 
 #include "cli/printverbs.h"
+#include "platform/colours.h"
 #include "platform/filenames.h"
 #include "printing/pagecapture.h"
 #include "shell/settings.h"
 #include "wordsearch/builder.h"
 #include "wordsearch/gridpicture.h"
-#include "wordsearch/printpages.h"
+#include "wordsearch/pagewindows_tmp.h"
 #include "wordsearch/keypage.h"
 #include "wordsearch/puzzlepage.h"
 #include "wordsearch/wordlist.h"
@@ -154,8 +155,7 @@ int wordSearchPages(const QString& path, Context&, PrintablePages& pages)
     const wordsearch::LetterPictures letters = wordsearch::LoadLetterPictures();
     QImage picture = wordsearch::BlankPicture();
     wordsearch::DrawLetters(picture, puzzle.grid, letters);
-    QImage key = wordsearch::BlankPicture();
-    wordsearch::PaintKey(key, puzzle, picture, Settings().effectiveHighlight);
+    QImage key = wordsearch::KeyPicture(puzzle, picture, ToQColor(Settings().effectiveHighlight));
 
     struct Windows {
         WordSearchPuzzlePage page;

@@ -1,7 +1,7 @@
 #include "wordsearch/keypage.h"
 
 #include "printing/pagepicture.h"
-#include "wordsearch/printpages.h"
+#include "wordsearch/pagewindows_tmp.h"
 
 #include <QLabel>
 

@@ -2,7 +2,7 @@
 
 #include "platform/fonts.h"
 #include "printing/pagepicture.h"
-#include "wordsearch/printpages.h"
+#include "wordsearch/pagewindows_tmp.h"
 
 #include <QLabel>
 

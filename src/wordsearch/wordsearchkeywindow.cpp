@@ -5,6 +5,8 @@
 #include "shell/program.h"
 #include "shell/windows.h"
 #include "wordsearch/gridpicture.h"
+#include "wordsearch/windowsizes.h"
+#include "platform/colours.h"
 
 #include <QGuiApplication>
 #include <QIcon>
@@ -104,7 +106,7 @@ void WordSearchKeyWindow::refreshPicture()
 
 void WordSearchKeyWindow::PaintKey(const QImage& letters)
 {
-    wordsearch::PaintKey(imanswerPicture_, state_.puzzle, letters, program_.settings.effectiveHighlight);
+    imanswerPicture_ = wordsearch::KeyPicture(state_.puzzle, letters, ToQColor(program_.settings.effectiveHighlight));
     refreshPicture();
 }
 

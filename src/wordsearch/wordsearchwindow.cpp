@@ -9,6 +9,8 @@
 #include "shell/puzzlefiles.h"
 #include "shell/recolour.h"
 #include "wordsearch/wordsearchkind.h"
+#include "wordsearch/windowsizes.h"
+#include "platform/colours.h"
 #include "shell/puzzlepicker.h"
 #include "shell/launcherwindow.h"
 #include "shell/windows.h"
@@ -18,7 +20,7 @@
 #include "shell/musicbuttons.h"
 #include "shell/winnerdialog.h"
 #include "wordsearch/wordsearchfile.h"
-#include "wordsearch/printpages.h"
+#include "wordsearch/pagewindows_tmp.h"
 #include "wordsearch/keypage.h"
 #include "wordsearch/puzzlepage.h"
 #include "printing/printpuzzle.h"
@@ -194,9 +196,9 @@ void WordSearchWindow::refreshPicture()
     imPuzzle->setPixmap(shown);
 }
 
-std::uint32_t WordSearchWindow::highlight() const
+QColor WordSearchWindow::highlight() const
 {
-    return program_.settings.effectiveHighlight;
+    return ToQColor(program_.settings.effectiveHighlight);
 }
 
 void WordSearchWindow::ResetPlayWindow()

@@ -85,7 +85,7 @@ private:
     // Lets the user choose a puzzle file and loads it, passing through the empty state first.
     Pick pickAndLoad(bool forEditing);
     void endSelection();
-    std::uint32_t highlight() const;
+    QColor highlight() const;
 
     wordsearch::WordSearchState& state_;
     std::function<QSize()> screenSize_;

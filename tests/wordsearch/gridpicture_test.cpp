@@ -7,8 +7,8 @@ using namespace wordsearch;
 namespace {
 
 // Purple: red, green and blue all differ, so a swapped byte order shows.
-constexpr std::uint32_t kPurple = 0xCB10B4; // 0x00BBGGRR
 const QRgb kPurpleRgb = qRgb(180, 16, 203);
+const QColor kPurple(kPurpleRgb);
 const QRgb kWhite = qRgb(255, 255, 255);
 const QRgb kBlack = qRgb(0, 0, 0);
 
@@ -192,8 +192,7 @@ TEST(GridPicture, KeyShowsPlacedWordsWithTheirLettersOnTop)
 
     QImage letters = BlankPicture();
     DrawLetters(letters, puzzle.grid, barLetters());
-    QImage key;
-    PaintKey(key, puzzle, letters, kPurple);
+    const QImage key = KeyPicture(puzzle, letters, kPurple);
 
     ASSERT_EQ(key.size(), QSize(300, 300));
     EXPECT_EQ(at(key, 2, 2), kPurpleRgb);
@@ -204,9 +203,8 @@ TEST(GridPicture, KeyShowsPlacedWordsWithTheirLettersOnTop)
     EXPECT_EQ(at(key, 135 + 2, 135 + 2), kWhite) << "word 2 is not placed";
     EXPECT_EQ(at(key, 135 + 7, 165 + 2), kWhite);
 
-    QImage blankKey = key;
     puzzle.wordSlots[0].length = 0;
     puzzle.wordSlots[2].length = 0;
-    PaintKey(blankKey, puzzle, letters, kPurple);
+    const QImage blankKey = KeyPicture(puzzle, letters, kPurple);
     EXPECT_EQ(blankKey, letters) << "no words: the letters alone";
 }
