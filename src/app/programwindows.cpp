@@ -28,8 +28,6 @@
 #include "shell/winnerdialog.h"
 #include "printing/printprogresswindow.h"
 #include "printing/printoptionsdialog.h"
-#include "wordsearch/keypage.h"
-#include "wordsearch/puzzlepage.h"
 
 #include <QEvent>
 #include <QTimer>
@@ -90,8 +88,6 @@ ProgramWindows::ProgramWindows(Program& program)
     windows_.fmfiles = create<PuzzlePicker>(program);
     windows_.fmnowprint = create<PrintProgressWindow>(program);
     windows_.fmprint = create<PrintOptionsDialog>(program);
-    windows_.fmpage = create<WordSearchPuzzlePage>();
-    windows_.FmKey = create<WordSearchKeyPage>();
     windows_.fmbuilderror = create<BuildErrorDialog>();
     windows_.AboutBox = create<AboutWindow>(program, windows_, links_);
     windows_.FmInstructions = create<InstructionsWindow>(program, windows_, printer_);
@@ -130,11 +126,7 @@ void ProgramWindows::wireWindows(Program&)
     // Options OK: highlights already drawn in the word search, its key and the printed key page
     // take the new colour.
     QObject::connect(windows_.fmoptions, &OptionsWindow::highlightsRecoloured, windows_.fmmain,
-                     [this](const QImage& colourPicture) {
-                         windows_.fmmain->RecolourHighlights(colourPicture);
-                         windows_.fmanswers->PaintKey(windows_.fmmain->letterCopy());
-                         windows_.fmmain->PreparePrintPages();
-                     });
+                     [this] { windows_.fmmain->RecolourHighlights(); });
     QObject::connect(windows_.fmmain, &WordSearchWindow::puzzleShown, windows_.fmoptions, &OptionsWindow::RefreshTuneList);
 }
 

@@ -10,8 +10,6 @@ class WinnerDialog;
 class PuzzlePicker;
 class PrintProgressWindow;
 class PrintOptionsDialog;
-class WordSearchPuzzlePage;
-class WordSearchKeyPage;
 class BuildErrorDialog;
 class AboutWindow;
 class InstructionsWindow;
@@ -42,8 +40,6 @@ struct Windows {
     PuzzlePicker* fmfiles = nullptr;
     PrintProgressWindow* fmnowprint = nullptr;
     PrintOptionsDialog* fmprint = nullptr;
-    WordSearchPuzzlePage* fmpage = nullptr;
-    WordSearchKeyPage* FmKey = nullptr;
     BuildErrorDialog* fmbuilderror = nullptr;
     AboutWindow* AboutBox = nullptr;
     InstructionsWindow* FmInstructions = nullptr;

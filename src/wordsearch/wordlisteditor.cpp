@@ -191,14 +191,15 @@ bool WordListEditor::clickRow(int row)
     return true;
 }
 
-void WordListEditor::insertKey()
+bool WordListEditor::insertKey()
 {
     if (rows_.size() >= kMaxRows)
-        return;
+        return false;
     SwitchRow(0);
     select(0);
     edited_ = 0;
     setInput(rowText(0));
+    return true;
 }
 
 void WordListEditor::deleteKey()

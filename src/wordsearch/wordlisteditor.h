@@ -40,8 +40,8 @@ public:
     // A click on a row: the edited row is committed when it changed and the selected row is
     // edited next. False, and the edited row selected again, while the field holds one letter.
     bool clickRow(int row);
-    // The Insert key in the list: back to the top row.
-    void insertKey();
+    // The Insert key in the list: back to the top row. False when the list is full.
+    bool insertKey();
     // The Delete key in the list: the selected row goes, except the top row, which is emptied.
     void deleteKey();
     // Clear, once the user has agreed: no words left.

@@ -8,7 +8,10 @@
 #include "wordsearch/wordsearchwindow.h"
 #include "wordsearch/wordsearchfile.h"
 
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
+#include <QWindow>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -100,66 +103,35 @@ protected:
 
 } // namespace
 
-TEST_F(AnswersTest, IsAStayOnTopWindowNamedKey)
-{
-    EXPECT_EQ(key->objectName(), QStringLiteral("fmanswers"));
-    EXPECT_EQ(key->windowTitle(), QStringLiteral("Key"));
-    EXPECT_TRUE(key->windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_TRUE(key->windowFlags() & Qt::WindowMinimizeButtonHint);
-    EXPECT_EQ(key->size(), QSize(310, 343));
-    EXPECT_EQ(key->findChild<QLabel*>(QStringLiteral("imanswer"))->size(), QSize(300, 300));
-}
-
-TEST_F(AnswersTest, CheatDoesNothingWithoutAPuzzle)
+TEST_F(AnswersTest, DrawsTheKeyOfThePuzzleShownAndNothingElse)
 {
     fmmain->findChild<QToolButton*>(QStringLiteral("btncheat"))->click();
-    EXPECT_FALSE(key->isVisible());
-    EXPECT_EQ(key->keyPicture(), BlankPicture());
-}
+    EXPECT_FALSE(key->isVisible()) << "no puzzle, no key";
 
-TEST_F(AnswersTest, ShowsEveryPlacedWordAndNothingElse)
-{
     load();
     fmmain->findChild<QToolButton*>(QStringLiteral("btncheat"))->click();
     ASSERT_TRUE(key->isVisible());
-    const QImage& picture = key->keyPicture();
-
+    EXPECT_EQ(key->windowTitle(), QStringLiteral("Key"));
+    EXPECT_TRUE(key->windowFlags() & Qt::WindowStaysOnTopHint);
+    const QImage shown = key->findChild<QWidget*>(QStringLiteral("imanswer"))->grab().toImage();
+    ASSERT_EQ(shown.size(), QSize(300, 300));
     for (const Word& word : kPlaced) {
         const int last = static_cast<int>(qstrlen(word.text)) - 1;
         for (int i = 0; i <= last; i += last)
-            EXPECT_EQ(innerCorner(picture, word.x1 + i * word.dx, word.y1 + i * word.dy), kTealRgb) << word.text;
-        // The bar's centre line runs through the inner letters too.
-        const int cx = (word.x1 + word.dx - 1) * 15 + 7;
-        const int cy = (word.y1 + word.dy - 1) * 15 + 7;
-        const QRgb centre = at(picture, cx, cy);
-        EXPECT_TRUE(centre == kTealRgb || centre == qRgb(0, 0, 0)) << word.text;
+            EXPECT_EQ(innerCorner(shown, word.x1 + i * word.dx, word.y1 + i * word.dy), kTealRgb) << word.text;
     }
-    // Far from every word: letters on white only.
     int coloured = 0;
     for (int y = 17 * 15; y < 300; ++y)
         for (int x = 0; x < 300; ++x)
-            coloured += at(picture, x, y) != kWhite && at(picture, x, y) != qRgb(0, 0, 0);
-    EXPECT_EQ(coloured, 0);
-    EXPECT_EQ(innerCorner(picture, 1, 1), kWhite);
+            coloured += at(shown, x, y) != kWhite && at(shown, x, y) != qRgb(0, 0, 0);
+    EXPECT_EQ(coloured, 0) << "far from every word: letters on white only";
 
-    // The letters lie above the bars.
-    const QImage l = QImage(QStringLiteral(":/LETTER/L")).convertToFormat(QImage::Format_RGB32);
-    for (int dy = 0; dy < 15; ++dy)
-        for (int dx = 0; dx < 15; ++dx)
-            if (at(l, dx, dy) == qRgb(0, 0, 0)) {
-                ASSERT_EQ(at(picture, 15 + dx, 15 + dy), qRgb(0, 0, 0));
-            }
-}
-
-TEST_F(AnswersTest, FindingWordsLeavesTheKeyAlone)
-{
-    load();
-    const QImage before = key->keyPicture();
-    auto* imPuzzle = fmmain->findChild<QLabel*>(QStringLiteral("imPuzzle"));
+    // Finding words in the play window leaves the key alone.
+    auto* imPuzzle = fmmain->findChild<QWidget*>(QStringLiteral("imPuzzle"));
     QTest::mouseClick(imPuzzle, Qt::LeftButton, {}, QPoint(15 + 7, 15 + 7));     // L of LAMP
     QTest::mouseClick(imPuzzle, Qt::LeftButton, {}, QPoint(4 * 15 + 7, 15 + 7)); // P
     ASSERT_EQ(fmmain->findChild<QListWidget*>(QStringLiteral("lbItems"))->count(), 2);
-    EXPECT_EQ(key->keyPicture(), before);
+    EXPECT_EQ(key->findChild<QWidget*>(QStringLiteral("imanswer"))->grab().toImage(), shown);
 }
 
 TEST_F(AnswersTest, CheatRestoresAMinimisedKeyAndANewPuzzleClosesIt)
@@ -180,30 +152,80 @@ TEST_F(AnswersTest, CheatRestoresAMinimisedKeyAndANewPuzzleClosesIt)
     EXPECT_FALSE(key->isVisible());
 }
 
-TEST_F(AnswersTest, GrowsWhenEitherScreenDimensionHasRoom)
+TEST_F(AnswersTest, ItsButtonsResizeIt)
 {
     key->setScreenSizeSource([] { return QSize(1024, 768); });
     click("SpeedButton3");
-    EXPECT_EQ(key->zoom(), 2);
     EXPECT_EQ(key->size(), QSize(610, 643));
-    click("SpeedButton3");
-    EXPECT_EQ(key->zoom(), 3) << "974 is wider than 910 although 718 is lower than 943";
-    EXPECT_EQ(key->size(), QSize(910, 943));
+    EXPECT_EQ(key->findChild<QWidget*>(QStringLiteral("imanswer"))->size(), QSize(600, 600));
     click("SpeedButton3");
     EXPECT_EQ(key->zoom(), 3);
-
     click("SpeedButton2");
-    EXPECT_EQ(key->zoom(), 2);
     click("SpeedButton2");
-    EXPECT_EQ(key->zoom(), 1);
+    EXPECT_EQ(key->size(), QSize(310, 343));
+}
 
-    key->setScreenSizeSource([] { return QSize(610, 643); });
-    click("SpeedButton3");
-    EXPECT_EQ(key->zoom(), 1) << "no room either way";
-    key->setScreenSizeSource([] { return QSize(610, 700); });
-    click("SpeedButton3");
-    EXPECT_EQ(key->zoom(), 2);
-    key->setScreenSizeSource([] { return QSize(960, 993); });
-    click("SpeedButton3");
-    EXPECT_EQ(key->zoom(), 2) << "both 50 short of room";
+TEST_F(AnswersTest, FirstOpensBesideThePlayWindowWhereTheScreenHasRoom)
+{
+    load();
+    fmmain->move(100, 120);
+    const QRect play = fmmain->frameGeometry();
+    key->setScreenAreaSource([] { return QRect(0, 0, 1280, 1024); });
+    fmmain->findChild<QToolButton*>(QStringLiteral("btncheat"))->click();
+    ASSERT_TRUE(key->isVisible());
+    EXPECT_EQ(key->frameGeometry().topLeft(), QPoint(play.right() + 1, play.top()));
+    EXPECT_FALSE(key->frameGeometry().intersects(play));
+
+    // Later showings keep the place it was left at.
+    key->close();
+    key->move(20, 30);
+    fmmain->findChild<QToolButton*>(QStringLiteral("btncheat"))->click();
+    EXPECT_EQ(key->pos(), QPoint(20, 30));
+}
+
+TEST_F(AnswersTest, WithoutRoomBesideItOpensCentredAsBefore)
+{
+    load();
+    fmmain->move(250, 200);
+    key->setScreenAreaSource([] { return QRect(0, 0, 1024, 768); });
+    fmmain->findChild<QToolButton*>(QStringLiteral("btncheat"))->click();
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(key->pos(), area.center() - QPoint(key->width() / 2, key->height() / 2));
+}
+
+TEST_F(AnswersTest, AStoredPlaceIsKept)
+{
+    load();
+    key->setProperty("autoCentre", false);
+    key->move(20, 30);
+    key->setScreenAreaSource([] { return QRect(0, 0, 1920, 1200); });
+    fmmain->findChild<QToolButton*>(QStringLiteral("btncheat"))->click();
+    EXPECT_EQ(key->pos(), QPoint(20, 30));
+}
+
+TEST_F(AnswersTest, GivesWayToThePlayWindowsWinnerBox)
+{
+    load();
+    fmmain->findChild<QToolButton*>(QStringLiteral("btncheat"))->click();
+    ASSERT_TRUE(key->isVisible());
+    Settle();
+    ASSERT_TRUE(key->windowHandle()->flags() & Qt::WindowStaysOnTopHint);
+
+    bool onTopUnderTheBox = true;
+    WhenModalNamed(QStringLiteral("FmWinner"), [&](QWidget* winner) {
+        onTopUnderTheBox = key->windowHandle()->flags() & Qt::WindowStaysOnTopHint;
+        winner->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
+    });
+    auto* imPuzzle = fmmain->findChild<QWidget*>(QStringLiteral("imPuzzle"));
+    for (const Word& word : kPlaced) {
+        const int last = static_cast<int>(qstrlen(word.text)) - 1;
+        QTest::mouseClick(imPuzzle, Qt::LeftButton, {}, QPoint((word.x1 - 1) * 15 + 7, (word.y1 - 1) * 15 + 7));
+        QTest::mouseClick(imPuzzle, Qt::LeftButton, {},
+                          QPoint((word.x1 + last * word.dx - 1) * 15 + 7, (word.y1 + last * word.dy - 1) * 15 + 7));
+    }
+    EXPECT_FALSE(onTopUnderTheBox);
+
+    fmmain->findChild<QToolButton*>(QStringLiteral("btncheat"))->click();
+    Settle();
+    EXPECT_TRUE(key->windowHandle()->flags() & Qt::WindowStaysOnTopHint) << "on top again once the box is gone";
 }
