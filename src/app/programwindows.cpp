@@ -78,7 +78,6 @@ T* ProgramWindows::create(Args&&... args)
 
 ProgramWindows::ProgramWindows(Program& program)
 {
-    states_.wordSearch.currentFolder = program.paths.programFolder;
     // The launcher comes first: its create handler prepares the folders and settings that the
     // other windows rely on. Windows not built yet keep their place in the order as null.
     windows_.fmpuzzletype = create<LauncherWindow>(program, windows_);

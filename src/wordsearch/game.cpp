@@ -36,7 +36,11 @@ WordSearchGame::Click WordSearchGame::click(QPoint cell)
     }
     end_ = cell;
     waiting_ = true;
+    return CheckSelection();
+}
 
+WordSearchGame::Click WordSearchGame::CheckSelection()
+{
     // Either order of the two ends finds the word.
     const int x1 = start_.x() + 1, y1 = start_.y() + 1;
     const int x2 = end_.x() + 1, y2 = end_.y() + 1;

@@ -61,6 +61,9 @@ public:
     const QImage& lettersPicture() const { return letters_; }
 
 private:
+    // The second click: does a word still to find run between the two cells?
+    Click CheckSelection();
+
     const WordSearchPuzzle& puzzle_;
     LetterPictures letterPictures_;
     QImage letters_;

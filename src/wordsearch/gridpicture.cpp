@@ -11,7 +11,7 @@ namespace {
 
 constexpr QRgb kBlack = 0x000000;
 constexpr QRgb kWhite = 0xFFFFFF;
-// The guards a marked cell parks its colours in: one step off white and black in the red channel.
+// What a marked cell turns black and highlight into: one step off white and black in red.
 constexpr QRgb kNearWhite = 0xFEFFFF;
 constexpr QRgb kNearBlack = 0x010000;
 
@@ -100,18 +100,6 @@ void MarkStartCell(QImage& picture, int column, int row, const QColor& highlight
     replaceInCell(picture, left, top, kBlack, kNearWhite);
     replaceInCell(picture, left, top, plain(highlight), kNearBlack);
     replaceInCell(picture, left, top, kWhite, kBlack);
-}
-
-void UnmarkStartCell(QImage& picture, int column, int row, const QColor& highlight)
-{
-    if (!fieldCell(column, row))
-        return;
-    ensureRgb32(picture);
-    const int left = column * kCellPixels;
-    const int top = row * kCellPixels;
-    replaceInCell(picture, left, top, kBlack, kWhite);
-    replaceInCell(picture, left, top, kNearBlack, plain(highlight));
-    replaceInCell(picture, left, top, kNearWhite, kBlack);
 }
 
 void PaintWordHighlight(QImage& picture, int x1, int y1, int x2, int y2, const QColor& highlight)

@@ -27,9 +27,8 @@ QImage BlankPicture();
 void DrawLetters(QImage& picture, const WordGrid& grid, const LetterPictures& letters);
 
 // Inverts the inner 11 by 11 pixels of a cell (column and row from 0) so the letter shows white
-// on black, parking the highlight in a near-black guard so unmarking can give it back.
+// on black; a highlight there turns near-black.
 void MarkStartCell(QImage& picture, int column, int row, const QColor& highlight);
-void UnmarkStartCell(QImage& picture, int column, int row, const QColor& highlight);
 
 // The bar of a found word between grid cells (x1, y1) and (x2, y2), indices 1 to 20: both inner
 // squares filled and a 3-pixel line from centre to centre, in plain colour without smoothing.

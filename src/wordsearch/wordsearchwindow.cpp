@@ -210,7 +210,6 @@ void WordSearchWindow::ResetPlayWindow()
     state.newPuzzle = true;
     music::ResetTunePosition(program_);
     ClearPuzzle(state.puzzle);
-    state.currentFolder = program_.paths.programFolder;
     setWindowTitle(kCaption + state.currentName);
 }
 
@@ -316,7 +315,6 @@ WordSearchWindow::Pick WordSearchWindow::pickAndLoad(bool forEditing)
     if (!windows_.fmfiles)
         return Pick::nothing;
     WordSearchState& state = state_;
-    state.currentFolder = program_.paths.puzzleFolder();
     const QString picked =
         puzzlefiles::PickPuzzleFile(program_, *windows_.fmfiles, wordsearch::WordSearchKind(program_, state_), this);
     if (picked.isEmpty())
