@@ -132,7 +132,10 @@ void WordSearchKeyWindow::placeFirstTime()
                                              : QRect();
         const QSize frame = owner->frameGeometry().size() - owner->size();
         if (const std::optional<QPoint> at = wordsearch::PlaceBeside(owner->frameGeometry(), size() + frame, area)) {
-            move(*at);
+            // Placed by its inside: the frame a window manager puts around a window not yet
+            // shown is not known, and so a place that includes it would be off by its size.
+            const QPoint inside = owner->geometry().topLeft() - owner->frameGeometry().topLeft();
+            setGeometry(QRect(*at + inside, size()));
             return;
         }
     }

@@ -5,7 +5,6 @@
 #include "controls/namedialog.h"
 #include "platform/fonts.h"
 #include "platform/messageboxes.h"
-#include "platform/colours.h"
 #include "shell/program.h"
 #include "shell/puzzlefiles.h"
 #include "shell/windows.h"
@@ -25,7 +24,7 @@ namespace {
 
 constexpr int kWidth = 525;
 constexpr int kHeight = 347;
-constexpr std::uint32_t kStatusBackground = 15790320;
+const QColor kStatusBackground(0xF0, 0xF0, 0xF0); // light grey
 
 // Whatever reaches the edit field by other ways than typing (a paste, a drop) is cut down to
 // what typing could have given: capital letters, at most ten.
@@ -210,7 +209,7 @@ void WordSearchMaker::showList()
         quietInput_ = false;
     }
     QPalette palette = gStatus->palette();
-    palette.setColor(QPalette::Window, ToQColor(kStatusBackground));
+    palette.setColor(QPalette::Window, kStatusBackground);
     palette.setColor(QPalette::WindowText, list_.statusColour());
     gStatus->setPalette(palette);
     gStatus->setText(list_.statusText());
