@@ -3,6 +3,7 @@
 #include "shell/windows.h"
 #include "support/modal.h"
 #include "support/testprogram.h"
+#include "testpuzzles.h"
 #include "wordsearch/gridpicture.h"
 #include "wordsearch/wordsearchkeywindow.h"
 #include "wordsearch/wordsearchwindow.h"
@@ -20,50 +21,13 @@
 #include <memory>
 
 using namespace wordsearch;
+using namespace wordsearch::testing;
 
 namespace {
 
 constexpr std::uint32_t kTeal = 0xA6A600; // 0x00BBGGRR: red 0, green 166, blue 166
 const QRgb kTealRgb = qRgb(0, 166, 166);
 const QRgb kWhite = qRgb(255, 255, 255);
-
-QRgb at(const QImage& picture, int x, int y)
-{
-    return picture.pixel(x, y) | 0xFF000000u;
-}
-
-// The top-left pixel of a cell's inner square: no letter picture reaches it.
-QRgb innerCorner(const QImage& picture, int x, int y)
-{
-    return at(picture, (x - 1) * 15 + 2, (y - 1) * 15 + 2);
-}
-
-struct Word {
-    const char* text;
-    int x1, y1, dx, dy;
-};
-
-// Word 1 across, word 2 down, word 3 diagonal; word 4 was not placed: its slot is empty.
-const Word kPlaced[] = {{"LAMP", 2, 2, 1, 0}, {"DESK", 10, 4, 0, 1}, {"SOFA", 4, 12, 1, 1}};
-
-WordSearchPuzzle craftedPuzzle()
-{
-    WordSearchPuzzle puzzle;
-    for (int x = 1; x <= kField; ++x)
-        for (int y = 1; y <= kField; ++y)
-            puzzle.grid[x][y] = 'Q';
-    int n = 0;
-    for (const Word& word : kPlaced) {
-        ++n;
-        const QByteArray text(word.text);
-        for (int i = 0; i < text.size(); ++i)
-            puzzle.grid[word.x1 + i * word.dx][word.y1 + i * word.dy] = text[i];
-        puzzle.wordSlots[n - 1].set(text);
-        const int last = static_cast<int>(text.size()) - 1;
-        puzzle.index.at(word.x1, word.y1, word.x1 + last * word.dx, word.y1 + last * word.dy) = n;
-    }
-    return puzzle;
-}
 
 class AnswersTest : public ::testing::Test {
 protected:
@@ -85,7 +49,7 @@ protected:
 
     void load()
     {
-        ASSERT_EQ(SaveWordSearchFileAt(tp.puzzleFile(QStringLiteral("Room.wsp")), craftedPuzzle()), 0);
+        ASSERT_EQ(SaveWordSearchFileAt(tp.puzzleFile(QStringLiteral("Room.wsp")), CraftedPuzzle()), 0);
         WhenModalNamed(QStringLiteral("fmfiles"), [](QWidget* picker) {
             picker->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
         });
@@ -115,15 +79,15 @@ TEST_F(AnswersTest, DrawsTheKeyOfThePuzzleShownAndNothingElse)
     EXPECT_TRUE(key->windowFlags() & Qt::WindowStaysOnTopHint);
     const QImage shown = key->findChild<QWidget*>(QStringLiteral("imanswer"))->grab().toImage();
     ASSERT_EQ(shown.size(), QSize(300, 300));
-    for (const Word& word : kPlaced) {
+    for (const PlacedWord& word : kPlaced) {
         const int last = static_cast<int>(qstrlen(word.text)) - 1;
         for (int i = 0; i <= last; i += last)
-            EXPECT_EQ(innerCorner(shown, word.x1 + i * word.dx, word.y1 + i * word.dy), kTealRgb) << word.text;
+            EXPECT_EQ(InnerCorner(shown, word.x1 + i * word.dx, word.y1 + i * word.dy), kTealRgb) << word.text;
     }
     int coloured = 0;
     for (int y = 17 * 15; y < 300; ++y)
         for (int x = 0; x < 300; ++x)
-            coloured += at(shown, x, y) != kWhite && at(shown, x, y) != qRgb(0, 0, 0);
+            coloured += At(shown, x, y) != kWhite && At(shown, x, y) != qRgb(0, 0, 0);
     EXPECT_EQ(coloured, 0) << "far from every word: letters on white only";
 
     // Finding words in the play window leaves the key alone.
@@ -217,7 +181,7 @@ TEST_F(AnswersTest, GivesWayToThePlayWindowsWinnerBox)
         winner->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
     });
     auto* imPuzzle = fmmain->findChild<QWidget*>(QStringLiteral("imPuzzle"));
-    for (const Word& word : kPlaced) {
+    for (const PlacedWord& word : kPlaced) {
         const int last = static_cast<int>(qstrlen(word.text)) - 1;
         QTest::mouseClick(imPuzzle, Qt::LeftButton, {}, QPoint((word.x1 - 1) * 15 + 7, (word.y1 - 1) * 15 + 7));
         QTest::mouseClick(imPuzzle, Qt::LeftButton, {},

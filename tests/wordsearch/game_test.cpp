@@ -1,9 +1,12 @@
 #include "wordsearch/game.h"
 
+#include "testpuzzles.h"
+
 #include <gtest/gtest.h>
 
 using namespace wordsearch;
 using Click = WordSearchGame::Click;
+using namespace wordsearch::testing;
 
 namespace {
 
@@ -11,57 +14,6 @@ const QColor kPurple(180, 16, 203);
 const QRgb kPurpleRgb = qRgb(180, 16, 203);
 const QRgb kWhite = qRgb(255, 255, 255);
 const QRgb kBlack = qRgb(0, 0, 0);
-
-QRgb at(const QImage& picture, int x, int y)
-{
-    return picture.pixel(x, y) | 0xFF000000u;
-}
-
-// The top-left pixel of a cell's inner square (grid indices 1 to 20): no letter reaches it.
-QRgb innerCorner(const QImage& picture, int x, int y)
-{
-    return at(picture, (x - 1) * 15 + 2, (y - 1) * 15 + 2);
-}
-
-// Every letter a black bar down the middle of its cell.
-LetterPictures barLetters()
-{
-    LetterPictures letters;
-    for (QImage& letter : letters) {
-        letter = QImage(15, 15, QImage::Format_RGB32);
-        letter.fill(Qt::white);
-        for (int y = 3; y <= 11; ++y)
-            letter.setPixel(7, y, kBlack);
-    }
-    return letters;
-}
-
-struct Word {
-    const char* text;
-    int x1, y1, dx, dy;
-};
-
-// Word 1 across, word 2 down, word 3 diagonal, word 4 not placed, word 5 a second CAT.
-const Word kPlaced[] = {{"LAMP", 2, 2, 1, 0}, {"DESK", 10, 4, 0, 1}, {"SOFA", 4, 12, 1, 1}};
-
-WordSearchPuzzle craftedPuzzle()
-{
-    WordSearchPuzzle puzzle;
-    for (int x = 1; x <= kField; ++x)
-        for (int y = 1; y <= kField; ++y)
-            puzzle.grid[x][y] = 'Q';
-    int n = 0;
-    for (const Word& word : kPlaced) {
-        ++n;
-        const QByteArray text(word.text);
-        for (int i = 0; i < text.size(); ++i)
-            puzzle.grid[word.x1 + i * word.dx][word.y1 + i * word.dy] = text[i];
-        puzzle.wordSlots[n - 1].set(text);
-        const int last = static_cast<int>(text.size()) - 1;
-        puzzle.index.at(word.x1, word.y1, word.x1 + last * word.dx, word.y1 + last * word.dy) = n;
-    }
-    return puzzle;
-}
 
 class GameTest : public ::testing::Test {
 protected:
@@ -75,8 +27,8 @@ protected:
         return clickCell(x2, y2);
     }
 
-    WordSearchPuzzle puzzle = craftedPuzzle();
-    WordSearchGame game{puzzle, barLetters()};
+    WordSearchPuzzle puzzle = CraftedPuzzle();
+    WordSearchGame game{puzzle, BarLetters()};
 };
 
 } // namespace
@@ -88,7 +40,7 @@ TEST_F(GameTest, RestartListsEverySlotsWordSortedWithNothingFound)
     EXPECT_TRUE(game.found().isEmpty());
     EXPECT_TRUE(game.waitingForFirstClick());
     EXPECT_EQ(game.picture(kPurple), game.lettersPicture()) << "no highlight, no marked cell";
-    EXPECT_EQ(at(game.lettersPicture(), 15 + 7, 15 + 5), kBlack) << "the letters of the grid";
+    EXPECT_EQ(At(game.lettersPicture(), 15 + 7, 15 + 5), kBlack) << "the letters of the grid";
 }
 
 TEST_F(GameTest, PairsOfClicksFindWordsByTheirEndsOnly)
@@ -120,15 +72,15 @@ TEST_F(GameTest, AWordFoundIsPaintedAndFindingItAgainChangesNothing)
     EXPECT_EQ(game.found(), (QList<FoundWord>{{10, 7, 10, 4}})) << "kept as clicked";
     const QImage found = game.picture(kPurple);
     for (int y = 4; y <= 7; ++y)
-        EXPECT_EQ(at(found, 9 * 15 + 7, (y - 1) * 15 + 2), kPurpleRgb) << "the bar runs through row " << y;
-    EXPECT_EQ(innerCorner(found, 10, 4), kPurpleRgb);
-    EXPECT_EQ(at(found, 9 * 15 + 7, 3 * 15 + 5), kBlack) << "the letter above the bar";
-    EXPECT_EQ(innerCorner(found, 2, 2), kWhite);
+        EXPECT_EQ(At(found, 9 * 15 + 7, (y - 1) * 15 + 2), kPurpleRgb) << "the bar runs through row " << y;
+    EXPECT_EQ(InnerCorner(found, 10, 4), kPurpleRgb);
+    EXPECT_EQ(At(found, 9 * 15 + 7, 3 * 15 + 5), kBlack) << "the letter above the bar";
+    EXPECT_EQ(InnerCorner(found, 2, 2), kWhite);
 
     EXPECT_EQ(pair(10, 4, 10, 7), Click::missed);
     EXPECT_EQ(game.picture(kPurple), found);
     EXPECT_EQ(game.remaining().size(), 2);
-    EXPECT_EQ(at(game.picture(QColor(9, 255, 9)), 9 * 15 + 2, 3 * 15 + 2), qRgb(9, 255, 9))
+    EXPECT_EQ(At(game.picture(QColor(9, 255, 9)), 9 * 15 + 2, 3 * 15 + 2), qRgb(9, 255, 9))
         << "drawn in whatever colour is given";
 }
 
@@ -140,15 +92,15 @@ TEST_F(GameTest, TheMarkedStartCellShowsInvertedAndKeepsAFoundWordsHighlight)
     ASSERT_EQ(clickCell(2, 2), Click::marked);
     EXPECT_EQ(game.startCell(), QPoint(1, 1));
     const QImage marked = game.picture(kPurple);
-    EXPECT_EQ(innerCorner(marked, 2, 2), qRgb(1, 0, 0)) << "the highlight parked in near-black";
-    EXPECT_EQ(at(marked, 15 + 7, 15 + 5), qRgb(254, 255, 255)) << "the letter near-white";
-    EXPECT_EQ(at(marked, 15, 15), at(found, 15, 15)) << "outside the inner square";
+    EXPECT_EQ(InnerCorner(marked, 2, 2), qRgb(1, 0, 0)) << "the highlight parked in near-black";
+    EXPECT_EQ(At(marked, 15 + 7, 15 + 5), qRgb(254, 255, 255)) << "the letter near-white";
+    EXPECT_EQ(At(marked, 15, 15), At(found, 15, 15)) << "outside the inner square";
 
     EXPECT_EQ(clickCell(2, 2), Click::missed);
     EXPECT_EQ(game.picture(kPurple), found) << "unmarked: the highlight is back";
 
     ASSERT_EQ(clickCell(7, 7), Click::marked);
-    EXPECT_EQ(innerCorner(game.picture(kPurple), 7, 7), kBlack) << "white turns black";
+    EXPECT_EQ(InnerCorner(game.picture(kPurple), 7, 7), kBlack) << "white turns black";
     game.endSelection();
     EXPECT_TRUE(game.waitingForFirstClick());
     EXPECT_EQ(game.picture(kPurple), found);
@@ -184,7 +136,7 @@ TEST_F(GameTest, WithoutAPuzzleClicksMarkNothingButTheKeyboardCellFollows)
 {
     WordSearchPuzzle empty;
     ClearPuzzle(empty);
-    WordSearchGame none(empty, barLetters());
+    WordSearchGame none(empty, BarLetters());
     none.restart();
     EXPECT_FALSE(none.loaded());
     EXPECT_EQ(none.click(QPoint(4, 6)), Click::ignored);
@@ -219,7 +171,7 @@ TEST_F(GameTest, TheLettersShownAreTakenAtTheRestart)
 {
     puzzle.grid[1][1] = 'Z';
     puzzle.grid[2][2] = '0';
-    EXPECT_EQ(at(game.picture(kPurple), 15 + 7, 15 + 5), kBlack) << "the grid changed, the screen waits";
+    EXPECT_EQ(At(game.picture(kPurple), 15 + 7, 15 + 5), kBlack) << "the grid changed, the screen waits";
     game.restart();
-    EXPECT_EQ(at(game.picture(kPurple), 15 + 7, 15 + 5), kWhite) << "no letter in the cell after the restart";
+    EXPECT_EQ(At(game.picture(kPurple), 15 + 7, 15 + 5), kWhite) << "no letter in the cell after the restart";
 }

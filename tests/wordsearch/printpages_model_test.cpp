@@ -1,29 +1,15 @@
 #include "wordsearch/printpages.h"
 
+#include "testpuzzles.h"
+
 #include <gtest/gtest.h>
 
 using namespace wordsearch;
+using namespace wordsearch::testing;
 
 namespace {
 
 const QColor kPurple(180, 16, 203);
-
-QRgb at(const QImage& picture, int x, int y)
-{
-    return picture.pixel(x, y) | 0xFF000000u;
-}
-
-LetterPictures barLetters()
-{
-    LetterPictures letters;
-    for (QImage& letter : letters) {
-        letter = QImage(15, 15, QImage::Format_RGB32);
-        letter.fill(Qt::white);
-        for (int y = 3; y <= 11; ++y)
-            letter.setPixel(7, y, qRgb(0, 0, 0));
-    }
-    return letters;
-}
 
 // Twenty words of slots 1 to 20 across rows 1 to 20, each from column 1 to column 3.
 WordSearchPuzzle twentyWords()
@@ -45,7 +31,7 @@ TEST(PrintPages, TheWordsRunDownTheColumnsSortedAndUnplacedWordsStayOff)
 {
     WordSearchPuzzle puzzle = twentyWords();
     puzzle.wordSlots[5] = WordSlot(); // dropped by the builder: no slot, no place on the page
-    const printing::PageLayout page = PuzzlePage(puzzle, barLetters(), QStringLiteral("Spring"));
+    const printing::PageLayout page = PuzzlePage(puzzle, BarLetters(), QStringLiteral("Spring"));
     EXPECT_EQ(page.size, QSize(455, 585));
     EXPECT_EQ(page.find("lbltitle")->text, "SPRING");
 
@@ -72,7 +58,7 @@ TEST(PrintPages, TheWordsRunDownTheColumnsSortedAndUnplacedWordsStayOff)
 TEST(PrintPages, ThePuzzleGridIsFramedAndUnmarkedTheKeyShowsEveryPlacedWord)
 {
     const WordSearchPuzzle puzzle = twentyWords();
-    const LetterPictures letters = barLetters();
+    const LetterPictures letters = BarLetters();
     const QImage grid = PuzzlePage(puzzle, letters, QString()).find("immain")->image;
     const printing::PageLayout keyPage = KeyPage(puzzle, letters, kPurple, QString());
     const QImage key = keyPage.find("immain")->image;
@@ -81,13 +67,13 @@ TEST(PrintPages, ThePuzzleGridIsFramedAndUnmarkedTheKeyShowsEveryPlacedWord)
 
     for (const QImage* picture : {&grid, &key}) {
         for (const QPoint edge : {QPoint(0, 0), QPoint(299, 0), QPoint(150, 299), QPoint(0, 150), QPoint(299, 299)})
-            EXPECT_EQ(at(*picture, edge.x(), edge.y()), qRgb(0, 0, 0)) << "the frame at " << edge.x() << "," << edge.y();
+            EXPECT_EQ(At(*picture, edge.x(), edge.y()), qRgb(0, 0, 0)) << "the frame at " << edge.x() << "," << edge.y();
     }
     for (int n = 1; n <= 20; ++n) {
         const int top = (n - 1) * 15 + 2;
-        EXPECT_EQ(at(key, 2 + 15 * 2, top), kPurple.rgb()) << "word " << n << " ends on the key";
-        EXPECT_EQ(at(grid, 2 + 15 * 2, top), qRgb(255, 255, 255)) << "and not on the puzzle";
-        EXPECT_EQ(at(grid, 7, top + 3), qRgb(0, 0, 0)) << "the letters on the puzzle";
+        EXPECT_EQ(At(key, 2 + 15 * 2, top), kPurple.rgb()) << "word " << n << " ends on the key";
+        EXPECT_EQ(At(grid, 2 + 15 * 2, top), qRgb(255, 255, 255)) << "and not on the puzzle";
+        EXPECT_EQ(At(grid, 7, top + 3), qRgb(0, 0, 0)) << "the letters on the puzzle";
     }
     EXPECT_EQ(PageTitle(QStringLiteral("Spring")), "SPRING");
     EXPECT_EQ(PageTitle(QString()), "UNTITLED");
