@@ -17,8 +17,6 @@
 #include "wordsearch/builder.h"
 #include "wordsearch/gridpicture.h"
 #include "wordsearch/printpages.h"
-#include "wordsearch/keypage.h"
-#include "wordsearch/puzzlepage.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -46,31 +44,27 @@ public:
     bool runAndWait(const QString&, const QString&) override { return false; }
 };
 
-// The word-search pages of a full 20-word puzzle.
+// The word-search pages of a full 20-word puzzle, laid out from it.
 struct Pages {
-    WordSearchPuzzlePage page;
-    WordSearchKeyPage key;
+    wordsearch::WordSearchPuzzle puzzle;
+    wordsearch::LetterPictures letters = wordsearch::LoadLetterPictures();
     Pages()
     {
         const QStringList words = {"ANT",  "BEE", "CAT",  "DOG",  "EEL", "FOX", "GNU",  "HEN",  "IBIS", "JAY",
                                    "KOI",  "LARK", "MOLE", "NEWT", "OWL", "PIG", "RAM", "SEAL", "TOAD", "YAK"};
-        wordsearch::WordSearchPuzzle puzzle;
         Rng rng(5);
         wordsearch::GridBuilder(puzzle, rng).Build(words);
-        QImage letters = wordsearch::BlankPicture();
-        wordsearch::DrawLetters(letters, puzzle.grid, wordsearch::LoadLetterPictures());
-        QImage keyPicture = wordsearch::BlankPicture();
-        wordsearch::PaintKey(keyPicture, puzzle, letters, 0x0000FF);
-        wordsearch::PreparePrintPages(page, key, wordsearch::PageWords(puzzle), letters, keyPicture,
-                                      QStringLiteral("Spring"));
+    }
+    printing::PageLayout page(bool key) const
+    {
+        const QString name = QStringLiteral("Spring");
+        return key ? wordsearch::KeyPage(puzzle, letters, Qt::red, name) : wordsearch::PuzzlePage(puzzle, letters, name);
     }
     printing::RunRequest request(bool withKey, int copies)
     {
         printing::RunRequest r;
         r.choices = {true, withKey, copies, copies};
-        r.describe = [this](bool second) {
-            return printing::DescribePage(second ? static_cast<const QWidget&>(key) : page);
-        };
+        r.describe = [this](bool second) { return page(second); };
         return r;
     }
 };
@@ -85,8 +79,7 @@ void pageIntoImage(benchmark::State& state, QPageSize::PageSizeId paper, bool ke
 {
     ImageSheets sheets(DefaultPdfLayout(paper), 300);
     for (auto _ : state) {
-        const printing::PageLayout layout =
-            printing::DescribePage(keyPage ? static_cast<const QWidget&>(pages().key) : pages().page);
+        const printing::PageLayout layout = pages().page(keyPage);
         sheets.printSheet([&](QPainter& p, const QRect& r) { printing::RenderPage(p, layout, r); });
         sheets.sheets.clear();
     }

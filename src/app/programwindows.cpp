@@ -28,8 +28,6 @@
 #include "shell/winnerdialog.h"
 #include "printing/printprogresswindow.h"
 #include "printing/printoptionsdialog.h"
-#include "wordsearch/keypage.h"
-#include "wordsearch/puzzlepage.h"
 
 #include <QEvent>
 #include <QSettings>
@@ -88,7 +86,6 @@ void ProgramWindows::lazily(OnFirstUse<T>& slot, const QString& name, std::funct
 
 ProgramWindows::ProgramWindows(Program& program) : program_(program)
 {
-    states_.wordSearch.currentFolder = program.paths.programFolder;
     Windows& w = windows_;
     Program& p = program;
     lazily<LauncherWindow>(w.fmpuzzletype, "fmpuzzletype", [&] { return std::make_unique<LauncherWindow>(p, w); });
@@ -106,8 +103,6 @@ ProgramWindows::ProgramWindows(Program& program) : program_(program)
     lazily<PuzzlePicker>(w.fmfiles, "fmfiles", [&] { return std::make_unique<PuzzlePicker>(p); });
     lazily<PrintProgressWindow>(w.fmnowprint, "fmnowprint", [&] { return std::make_unique<PrintProgressWindow>(p); });
     lazily<PrintOptionsDialog>(w.fmprint, "fmprint", [&] { return std::make_unique<PrintOptionsDialog>(p); });
-    lazily<WordSearchPuzzlePage>(w.fmpage, "fmpage", [] { return std::make_unique<WordSearchPuzzlePage>(); });
-    lazily<WordSearchKeyPage>(w.FmKey, "FmKey", [] { return std::make_unique<WordSearchKeyPage>(); });
     lazily<BuildErrorDialog>(w.fmbuilderror, "fmbuilderror", [] { return std::make_unique<BuildErrorDialog>(); });
     lazily<AboutWindow>(w.AboutBox, "AboutBox", [&] { return std::make_unique<AboutWindow>(p, w, links_); });
     lazily<InstructionsWindow>(w.FmInstructions, "FmInstructions",
@@ -118,13 +113,9 @@ ProgramWindows::ProgramWindows(Program& program) : program_(program)
         [this](OptionsWindow& options) {
             // OK: highlights already drawn in the word search, its key and the printed key page
             // take the new colour; a word search not made yet has none.
-            QObject::connect(&options, &OptionsWindow::highlightsRecoloured, &options, [this](const QImage& colourPicture) {
-                WordSearchWindow* wordSearch = windows_.fmmain.built();
-                if (!wordSearch)
-                    return;
-                wordSearch->RecolourHighlights(colourPicture);
-                windows_.fmanswers->PaintKey(wordSearch->letterCopy());
-                wordSearch->PreparePrintPages();
+            QObject::connect(&options, &OptionsWindow::highlightsRecoloured, &options, [this] {
+                if (WordSearchWindow* wordSearch = windows_.fmmain.built())
+                    wordSearch->RecolourHighlights();
             });
         });
     lazily<CryptogramWindow>(w.fmcrypt, "fmcrypt",

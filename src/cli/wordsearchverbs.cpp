@@ -2,14 +2,12 @@
 #include "cli/verbs.h"
 
 #include "cli/printverbs.h"
+#include "platform/colours.h"
 #include "platform/filenames.h"
-#include "printing/pagecapture.h"
 #include "shell/settings.h"
 #include "wordsearch/builder.h"
 #include "wordsearch/gridpicture.h"
 #include "wordsearch/printpages.h"
-#include "wordsearch/keypage.h"
-#include "wordsearch/puzzlepage.h"
 #include "wordsearch/wordlist.h"
 #include "wordsearch/wordsearchfile.h"
 
@@ -143,32 +141,21 @@ int showWordSearch(const QString& path, Context& ctx)
     return kOk;
 }
 
-// The two print pages, filled by the play window's own routine from the file's words and
-// pictures; the key in the default highlight colour.
+// The two print pages laid out from the file's puzzle, as the play window prints them; the key
+// in the default highlight colour.
 int wordSearchPages(const QString& path, Context&, PrintablePages& pages)
 {
-    wordsearch::WordSearchPuzzle puzzle;
-    const int code = wordsearch::LoadWordSearchFileAt(path, puzzle);
+    auto puzzle = std::make_shared<wordsearch::WordSearchPuzzle>();
+    const int code = wordsearch::LoadWordSearchFileAt(path, *puzzle);
     if (code != 0)
         return code;
-    const wordsearch::LetterPictures letters = wordsearch::LoadLetterPictures();
-    QImage picture = wordsearch::BlankPicture();
-    wordsearch::DrawLetters(picture, puzzle.grid, letters);
-    QImage key = wordsearch::BlankPicture();
-    wordsearch::PaintKey(key, puzzle, picture, Settings().effectiveHighlight);
-
-    struct Windows {
-        WordSearchPuzzlePage page;
-        WordSearchKeyPage key;
-    };
-    auto windows = std::make_shared<Windows>();
     pages.pageKind = printing::kWordSearchPages;
     pages.name = filenames::replaceExtension(QFileInfo(path).fileName(), QString());
-    wordsearch::PreparePrintPages(windows->page, windows->key, wordsearch::PageWords(puzzle), picture, key, pages.name);
-    pages.describe = [w = windows.get()](bool second) {
-        return printing::DescribePage(second ? static_cast<const QWidget&>(w->key) : w->page);
+    const QString name = pages.name;
+    const QColor highlight = ToQColor(Settings().effectiveHighlight);
+    pages.describe = [puzzle, name, highlight, letters = wordsearch::LoadLetterPictures()](bool key) {
+        return key ? wordsearch::KeyPage(*puzzle, letters, highlight, name) : wordsearch::PuzzlePage(*puzzle, letters, name);
     };
-    pages.keep = windows;
     return 0;
 }
 

@@ -14,8 +14,6 @@ class WinnerDialog;
 class PuzzlePicker;
 class PrintProgressWindow;
 class PrintOptionsDialog;
-class WordSearchPuzzlePage;
-class WordSearchKeyPage;
 class BuildErrorDialog;
 class AboutWindow;
 class InstructionsWindow;
@@ -75,8 +73,6 @@ struct Windows {
     OnFirstUse<PuzzlePicker> fmfiles;
     OnFirstUse<PrintProgressWindow> fmnowprint;
     OnFirstUse<PrintOptionsDialog> fmprint;
-    OnFirstUse<WordSearchPuzzlePage> fmpage;
-    OnFirstUse<WordSearchKeyPage> FmKey;
     OnFirstUse<BuildErrorDialog> fmbuilderror;
     OnFirstUse<AboutWindow> AboutBox;
     OnFirstUse<InstructionsWindow> FmInstructions;

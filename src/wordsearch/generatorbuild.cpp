@@ -27,12 +27,12 @@ void WordSearchMaker::btnBuildClick()
         return;
     for (;;) {
         if (overLimit()) {
-            program_.boxes.error(QStringLiteral("Error"), QStringLiteral("Your word list is ") + gStatus->text() +
+            program_.boxes.error(QStringLiteral("Error"), QStringLiteral("Your word list is ") + list_.statusText() +
                                                               QStringLiteral(".\n'Brainloft' can not build your puzzle if\n"
                                                                              "it contains more than 280 characters!"));
             return;
         }
-        if (einput->text().size() == 1) {
+        if (list_.input().size() == 1) {
             program_.boxes.warning(QStringLiteral("Error"), QStringLiteral("Your word list contains a word that is a\n"
                                                                            "single character. Single characters are not\n"
                                                                            "allowed! Please correct the word list and\n"
@@ -96,10 +96,10 @@ void WordSearchMaker::btnBuildClick()
         program_.clock.wait(300);
         restoreCursor();
         setBuildingState(false);
+        list_.dropRows();
         ++quietList_;
         cwords->clear();
         --quietList_;
-        editedRow_ = -1;
         built_ = true;
         close();
         return;

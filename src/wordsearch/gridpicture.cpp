@@ -1,7 +1,5 @@
 #include "wordsearch/gridpicture.h"
 
-#include "platform/colours.h"
-
 #include <QImageReader>
 #include <QPainter>
 #include <QString>
@@ -11,16 +9,16 @@ namespace wordsearch {
 
 namespace {
 
-QRgb toRgb(std::uint32_t bgr)
-{
-    return ToQColor(bgr).rgb();
-}
-
 constexpr QRgb kBlack = 0x000000;
 constexpr QRgb kWhite = 0xFFFFFF;
-// 0x00FFFFFE and 0x00000001 as 0x00BBGGRR: one step off white and black in the red channel.
-const QRgb kNearWhite = toRgb(0xFFFFFE) & 0xFFFFFF;
-const QRgb kNearBlack = toRgb(0x000001) & 0xFFFFFF;
+// What a marked cell turns black and highlight into: one step off white and black in red.
+constexpr QRgb kNearWhite = 0xFEFFFF;
+constexpr QRgb kNearBlack = 0x010000;
+
+QRgb plain(const QColor& colour)
+{
+    return colour.rgb() & 0xFFFFFF;
+}
 
 constexpr int kInnerOffset = 2;
 constexpr int kInnerSize = 11;
@@ -92,7 +90,7 @@ void DrawLetters(QImage& picture, const WordGrid& grid, const LetterPictures& le
     }
 }
 
-void MarkStartCell(QImage& picture, int column, int row, std::uint32_t highlight)
+void MarkStartCell(QImage& picture, int column, int row, const QColor& highlight)
 {
     if (!fieldCell(column, row))
         return;
@@ -100,26 +98,14 @@ void MarkStartCell(QImage& picture, int column, int row, std::uint32_t highlight
     const int left = column * kCellPixels;
     const int top = row * kCellPixels;
     replaceInCell(picture, left, top, kBlack, kNearWhite);
-    replaceInCell(picture, left, top, toRgb(highlight) & 0xFFFFFF, kNearBlack);
+    replaceInCell(picture, left, top, plain(highlight), kNearBlack);
     replaceInCell(picture, left, top, kWhite, kBlack);
 }
 
-void UnmarkStartCell(QImage& picture, int column, int row, std::uint32_t highlight)
-{
-    if (!fieldCell(column, row))
-        return;
-    ensureRgb32(picture);
-    const int left = column * kCellPixels;
-    const int top = row * kCellPixels;
-    replaceInCell(picture, left, top, kBlack, kWhite);
-    replaceInCell(picture, left, top, kNearBlack, toRgb(highlight) & 0xFFFFFF);
-    replaceInCell(picture, left, top, kNearWhite, kBlack);
-}
-
-void PaintWordHighlight(QImage& picture, int x1, int y1, int x2, int y2, std::uint32_t highlight)
+void PaintWordHighlight(QImage& picture, int x1, int y1, int x2, int y2, const QColor& highlight)
 {
     ensureRgb32(picture);
-    const QColor colour = QColor::fromRgb(toRgb(highlight));
+    const QColor colour = QColor::fromRgb(plain(highlight));
     const QPoint first((x1 - 1) * kCellPixels, (y1 - 1) * kCellPixels);
     const QPoint last((x2 - 1) * kCellPixels, (y2 - 1) * kCellPixels);
     const QPoint inner(kInnerOffset, kInnerOffset);
@@ -150,9 +136,16 @@ void OverlayLetters(QImage& target, const QImage& letters)
     }
 }
 
-void PaintKey(QImage& key, const WordSearchPuzzle& puzzle, const QImage& letters, std::uint32_t highlight)
+QImage LettersPicture(const WordGrid& grid, const LetterPictures& letters)
 {
-    key = BlankPicture();
+    QImage picture = BlankPicture();
+    DrawLetters(picture, grid, letters);
+    return picture;
+}
+
+QImage KeyPicture(const WordSearchPuzzle& puzzle, const QImage& letters, const QColor& highlight)
+{
+    QImage key = BlankPicture();
     // Every bar has the same colour and is painted opaquely, so the order of the words does not
     // matter: one pass over the index serves all 64.
     for (int x1 = 1; x1 <= kField; ++x1)
@@ -164,15 +157,7 @@ void PaintKey(QImage& key, const WordSearchPuzzle& puzzle, const QImage& letters
                         PaintWordHighlight(key, x1, y1, x2, y2, highlight);
                 }
     OverlayLetters(key, letters);
-}
-
-int PicturePixelsForRoom(int room)
-{
-    if (room >= 3 * kPicturePixels)
-        return 3 * kPicturePixels;
-    if (room >= 2 * kPicturePixels)
-        return 2 * kPicturePixels;
-    return kPicturePixels;
+    return key;
 }
 
 } // namespace wordsearch

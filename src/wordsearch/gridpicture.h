@@ -2,12 +2,13 @@
 
 #include "wordsearch/puzzle.h"
 
+#include <QColor>
 #include <QImage>
 #include <array>
 #include <cstdint>
 
 // The 300 by 300 pictures of the play window and the key: letters, the marked start cell and
-// the highlight bars of words. Colours come in as 0x00BBGGRR.
+// the highlight bars of words.
 namespace wordsearch {
 
 constexpr int kCellPixels = 15;
@@ -26,23 +27,21 @@ QImage BlankPicture();
 void DrawLetters(QImage& picture, const WordGrid& grid, const LetterPictures& letters);
 
 // Inverts the inner 11 by 11 pixels of a cell (column and row from 0) so the letter shows white
-// on black, parking the highlight in a near-black guard so unmarking can give it back.
-void MarkStartCell(QImage& picture, int column, int row, std::uint32_t highlight);
-void UnmarkStartCell(QImage& picture, int column, int row, std::uint32_t highlight);
+// on black; a highlight there turns near-black.
+void MarkStartCell(QImage& picture, int column, int row, const QColor& highlight);
 
 // The bar of a found word between grid cells (x1, y1) and (x2, y2), indices 1 to 20: both inner
 // squares filled and a 3-pixel line from centre to centre, in plain colour without smoothing.
-void PaintWordHighlight(QImage& picture, int x1, int y1, int x2, int y2, std::uint32_t highlight);
+void PaintWordHighlight(QImage& picture, int x1, int y1, int x2, int y2, const QColor& highlight);
 
 // Lays letters over target at (0, 0); white pixels of letters are transparent.
 void OverlayLetters(QImage& target, const QImage& letters);
 
+// The letters of the grid on a blank picture.
+QImage LettersPicture(const WordGrid& grid, const LetterPictures& letters);
+
 // The answer key: a blank picture with the bar of every placed word whose slot holds a word,
 // and the letters on top.
-void PaintKey(QImage& key, const WordSearchPuzzle& puzzle, const QImage& letters, std::uint32_t highlight);
-
-// The picture size (300, 600 or 900) for a window whose picture area is room pixels wide:
-// the largest that fits, since stored bounds carry the window's frame as well.
-int PicturePixelsForRoom(int room);
+QImage KeyPicture(const WordSearchPuzzle& puzzle, const QImage& letters, const QColor& highlight);
 
 } // namespace wordsearch

@@ -1,17 +1,93 @@
 #include "wordsearch/printpages.h"
 
 #include "platform/fonts.h"
-#include "printing/pagelayout.h"
-#include "printing/pagepicture.h"
-#include "wordsearch/gridpicture.h"
-#include "wordsearch/keypage.h"
-#include "wordsearch/puzzlepage.h"
 
-#include <QLabel>
 #include <QPainter>
 #include <algorithm>
 
 namespace wordsearch {
+
+namespace {
+
+using printing::PageItem;
+using printing::PageLayout;
+
+constexpr int kBelowGridTops[15] = {344, 359, 374, 389, 403, 418, 433, 448, 463, 478, 493, 507, 522, 537, 552};
+constexpr int kRightColumnTops[34] = {40,  56,  71,  87,  102, 118, 133, 149, 164, 180, 195, 211,
+                                      226, 242, 257, 273, 288, 304, 319, 335, 350, 366, 381, 397,
+                                      412, 428, 443, 459, 474, 490, 505, 521, 536, 552};
+
+// Where word label i (0 to 63) stands: two columns under the grid, the third right of it.
+QRect wordRect(int i)
+{
+    if (i < 15)
+        return QRect(8, kBelowGridTops[i], 147, 13);
+    if (i < 30)
+        return QRect(160, kBelowGridTops[i - 15], 147, 13);
+    return QRect(312, kRightColumnTops[i - 30], 147, 13);
+}
+
+PageItem text(const QString& name, const QRect& rect, const QString& content, const QFont& font, Qt::Alignment alignment)
+{
+    PageItem item;
+    item.kind = PageItem::Kind::text;
+    item.name = name;
+    item.rect = rect;
+    item.colour = Qt::black;
+    item.text = content;
+    item.font = font;
+    item.alignment = static_cast<int>(alignment);
+    return item;
+}
+
+// The picture with a one-pixel black frame along its edge.
+QImage framed(const QImage& picture)
+{
+    QImage out = BlankPicture();
+    QPainter painter(&out);
+    if (!picture.isNull())
+        painter.drawImage(QPoint(0, 0), picture);
+    painter.setPen(QPen(Qt::black, 0));
+    const int last = kPicturePixels - 1;
+    painter.drawLine(0, 0, last, 0);
+    painter.drawLine(last, 0, last, last);
+    painter.drawLine(last, last, 0, last);
+    painter.drawLine(0, last, 0, 0);
+    return out;
+}
+
+// The title at the top, the picture in a black panel 2 pixels wide at left, top.
+PageLayout framedPicturePage(const QString& title, const QImage& picture, int left, int top)
+{
+    PageLayout page;
+    page.size = QSize(kPageWidth, kPageHeight);
+    page.background = Qt::white;
+    page.items << text(QStringLiteral("lbltitle"), QRect(4, 8, 446, 13), title, fonts::sans(11),
+                       Qt::AlignHCenter | Qt::AlignTop);
+
+    PageItem panel;
+    panel.kind = PageItem::Kind::rectangle;
+    panel.name = QStringLiteral("Panel1");
+    panel.rect = QRect(left, top, 304, 304);
+    panel.colour = Qt::black;
+    page.items << panel;
+
+    PageItem image;
+    image.kind = PageItem::Kind::picture;
+    image.name = QStringLiteral("immain");
+    image.rect = QRect(left + 2, top + 2, kPicturePixels, kPicturePixels);
+    image.image = framed(picture);
+    page.items << image;
+    return page;
+}
+
+PageItem credit(int left, int width)
+{
+    return text(QStringLiteral("Label2"), QRect(left, 570, width, 11), printing::CreditLine(), fonts::serif(9),
+                Qt::AlignRight | Qt::AlignTop);
+}
+
+} // namespace
 
 QStringList PageWords(const WordSearchPuzzle& puzzle)
 {
@@ -19,98 +95,41 @@ QStringList PageWords(const WordSearchPuzzle& puzzle)
     for (const WordSlot& slot : puzzle.wordSlots)
         if (!slot.isEmpty())
             words << QString::fromLatin1(slot.word());
-    // The play window's list sorts its rows by plain text comparison.
     std::sort(words.begin(), words.end());
     return words;
 }
 
-namespace {
-
-QImage Framed(const QImage& picture)
+QString PageTitle(const QString& name)
 {
-    QImage framed = BlankPicture();
-    QPainter painter(&framed);
-    if (!picture.isNull())
-        painter.drawImage(QPoint(0, 0), picture);
-    painter.setPen(QPen(Qt::black, 0));
-    painter.drawLine(0, 0, kPicturePixels - 1, 0);
-    painter.drawLine(kPicturePixels - 1, 0, kPicturePixels - 1, kPicturePixels - 1);
-    painter.drawLine(kPicturePixels - 1, kPicturePixels - 1, 0, kPicturePixels - 1);
-    painter.drawLine(0, kPicturePixels - 1, 0, 0);
-    return framed;
+    return name.isEmpty() ? QStringLiteral("UNTITLED") : name.toUpper();
 }
 
-} // namespace
-
-void PreparePrintPages(WordSearchPuzzlePage& page, WordSearchKeyPage& key, const QStringList& words, const QImage& puzzlePicture,
-                       const QImage& keyPicture, const QString& name)
+PageLayout PuzzlePage(const QStringList& words, const QImage& letters, const QString& name)
 {
-    for (QLabel* label : page.words)
-        label->clear();
-    for (int i = 0; i < WordSearchPuzzlePage::kWordLabels && i < words.size(); ++i)
-        page.words[i]->setText(words[i]);
-
-    page.immain->setPicture(Framed(puzzlePicture));
-    key.immain->setPicture(Framed(keyPicture));
-
-    const QString title = name.isEmpty() ? QStringLiteral("UNTITLED") : name.toUpper();
-    page.lbltitle->setText(title);
-    key.lbltitle->setText(title + QStringLiteral("   <KEY>"));
+    PageLayout page = framedPicturePage(PageTitle(name), letters, 4, 38);
+    for (int i = 0; i < kPageWords; ++i)
+        page.items << text(QStringLiteral("l%1").arg(i), wordRect(i), i < words.size() ? words[i] : QString(),
+                           fonts::sans(8), Qt::AlignLeft | Qt::AlignTop);
+    page.items << credit(262, 187);
+    return page;
 }
 
-namespace pageparts {
-
-void MakePageWindow(QWidget& page, const QString& objectName)
+PageLayout KeyPage(const QImage& keyPicture, const QString& name)
 {
-    page.setObjectName(objectName);
-    page.setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-    page.setFixedSize(kPageWidth, kPageHeight);
-    page.setAutoFillBackground(true);
-    QPalette palette = page.palette();
-    palette.setColor(QPalette::Window, Qt::white);
-    palette.setColor(QPalette::WindowText, Qt::black);
-    page.setPalette(palette);
+    PageLayout page = framedPicturePage(PageTitle(name) + QStringLiteral("   <KEY>"), keyPicture, 76, 62);
+    page.items << credit(264, 185);
+    return page;
 }
 
-QLabel* MakeTitle(QWidget& page)
+PageLayout PuzzlePage(const WordSearchPuzzle& puzzle, const LetterPictures& letters, const QString& name)
 {
-    auto* title = new QLabel(&page);
-    title->setObjectName(QStringLiteral("lbltitle"));
-    title->setTextFormat(Qt::PlainText);
-    title->setGeometry(4, 8, 446, 13);
-    title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    title->setFont(fonts::sans(11)); // 8 points
-    return title;
+    return PuzzlePage(PageWords(puzzle), LettersPicture(puzzle.grid, letters), name);
 }
 
-PagePicture* MakeFramedPicture(QWidget& page, int left, int top, QWidget** panel)
+PageLayout KeyPage(const WordSearchPuzzle& puzzle, const LetterPictures& letters, const QColor& highlight,
+                   const QString& name)
 {
-    auto* frame = new QWidget(&page);
-    frame->setObjectName(QStringLiteral("Panel1"));
-    frame->setGeometry(left, top, 304, 304);
-    frame->setAutoFillBackground(true);
-    QPalette palette = frame->palette();
-    palette.setColor(QPalette::Window, Qt::black);
-    frame->setPalette(palette);
-    *panel = frame;
-
-    auto* picture = new PagePicture(frame);
-    picture->setObjectName(QStringLiteral("immain"));
-    picture->setGeometry(2, 2, kPicturePixels, kPicturePixels);
-    picture->setPicture(BlankPicture());
-    return picture;
+    return KeyPage(KeyPicture(puzzle, LettersPicture(puzzle.grid, letters), highlight), name);
 }
 
-QLabel* MakeCredit(QWidget& page, int left, int width)
-{
-    auto* credit = new QLabel(printing::CreditLine(), &page);
-    credit->setObjectName(QStringLiteral("Label2"));
-    credit->setTextFormat(Qt::PlainText);
-    credit->setGeometry(left, 570, width, 11);
-    credit->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    credit->setFont(fonts::serif(9)); // 7 points
-    return credit;
-}
-
-} // namespace pageparts
 } // namespace wordsearch

@@ -1,36 +1,37 @@
 #pragma once
 
+#include "printing/pagelayout.h"
+#include "wordsearch/gridpicture.h"
 #include "wordsearch/puzzle.h"
 
+#include <QColor>
 #include <QImage>
 #include <QString>
 #include <QStringList>
 
-class QLabel;
-class QWidget;
-class PagePicture;
-class WordSearchPuzzlePage;
-class WordSearchKeyPage;
-
+// The word search's two printed pages, laid out from the puzzle: the puzzle page with the title,
+// the framed grid without highlights and every word in three columns, and the key page with
+// the title and "<KEY>" and the framed key.
 namespace wordsearch {
 
 constexpr int kPageWidth = 455;
 constexpr int kPageHeight = 585;
+constexpr int kPageWords = 64;
 
 // The words of a puzzle as the play window lists them: every word in a slot, sorted.
 QStringList PageWords(const WordSearchPuzzle& puzzle);
 
-// Fills both print pages: the words down the three columns, the grid's letters and the key
-// picture each in a one-pixel black frame, and the titles from the puzzle's name.
-void PreparePrintPages(WordSearchPuzzlePage& page, WordSearchKeyPage& key, const QStringList& words, const QImage& puzzlePicture,
-                       const QImage& keyPicture, const QString& name);
+// "UNTITLED" for a puzzle without a name, otherwise the name in capitals.
+QString PageTitle(const QString& name);
 
-// Shared by both pages: the white borderless window, its labels and its framed picture.
-namespace pageparts {
-void MakePageWindow(QWidget& page, const QString& objectName);
-QLabel* MakeTitle(QWidget& page);
-PagePicture* MakeFramedPicture(QWidget& page, int left, int top, QWidget** panel);
-QLabel* MakeCredit(QWidget& page, int left, int width);
-} // namespace pageparts
+// words fill the columns down, then across; letters is the grid's letters picture.
+printing::PageLayout PuzzlePage(const QStringList& words, const QImage& letters, const QString& name);
+// keyPicture is the answer key's picture.
+printing::PageLayout KeyPage(const QImage& keyPicture, const QString& name);
+
+// Both pages straight from a puzzle; the key's bars in the highlight colour.
+printing::PageLayout PuzzlePage(const WordSearchPuzzle& puzzle, const LetterPictures& letters, const QString& name);
+printing::PageLayout KeyPage(const WordSearchPuzzle& puzzle, const LetterPictures& letters, const QColor& highlight,
+                             const QString& name);
 
 } // namespace wordsearch

@@ -11,7 +11,6 @@ struct WordSearchState {
     WordSearchPuzzle puzzle;
     QString currentName;    // without extension; empty for an unsaved new puzzle
     bool newPuzzle = true;  // the generator starts empty (true) or edits the loaded words
-    QString currentFolder;  // where the last listing looked
 };
 
 } // namespace wordsearch

@@ -1,18 +1,22 @@
 #include "wordsearch/wordsearchkeywindow.h"
 
 #include "controls/placement.h"
-
+#include "platform/colours.h"
 #include "shell/program.h"
 #include "shell/windows.h"
 #include "wordsearch/gridpicture.h"
+#include "wordsearch/gridview.h"
+#include "wordsearch/windowsizes.h"
+#include "wordsearch/wordsearchwindow.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QIcon>
-#include <QLabel>
-#include <QScreen>
 #include <QResizeEvent>
+#include <QScreen>
 #include <QShowEvent>
 #include <QToolButton>
+#include <QWindow>
+#include <algorithm>
 
 namespace {
 
@@ -33,7 +37,6 @@ QToolButton* stripButton(QWidget* strip, const QString& name, const QString& ico
     button->setFocusPolicy(Qt::NoFocus);
     return button;
 }
-
 
 } // namespace
 
@@ -57,33 +60,32 @@ WordSearchKeyWindow::WordSearchKeyWindow(Program& program, Windows& windows, wor
                                QStringLiteral("Increase the puzzle size"), kMargin + kButtonSize);
     SpeedButton1 = stripButton(panbuttons, QStringLiteral("SpeedButton1"), QStringLiteral("close"),
                                QStringLiteral("Close"), kMargin + 2 * kButtonSize + 8);
-    connect(SpeedButton2, &QToolButton::clicked, this, [this] { SpeedButton2Click(); });
-    connect(SpeedButton3, &QToolButton::clicked, this, [this] { SpeedButton3Click(); });
-    connect(SpeedButton1, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
+    connect(SpeedButton2, &QToolButton::clicked, this, &WordSearchKeyWindow::makeSmaller);
+    connect(SpeedButton3, &QToolButton::clicked, this, &WordSearchKeyWindow::makeLarger);
+    connect(SpeedButton1, &QToolButton::clicked, this, &QWidget::close);
 
-    imanswer = new QLabel(this);
+    imanswer = new GridView(this);
     imanswer->setObjectName(QStringLiteral("imanswer"));
-    imanswer->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     FormCreate();
 }
 
 void WordSearchKeyWindow::FormCreate()
 {
-    imanswerPicture_ = wordsearch::BlankPicture();
+    keyPicture_ = wordsearch::BlankPicture();
+    imanswer->setPicture(keyPicture_);
     setPictureSize(wordsearch::kPicturePixels);
 }
 
 void WordSearchKeyWindow::setPictureSize(int pixels)
 {
-    zoom_ = pixels / wordsearch::kPicturePixels;
+    zoom_ = wordsearch::ZoomOf(pixels);
     const int width = kMarginWidth + pixels;
     const int height = kMarginHeight + pixels;
     panh2->setGeometry(0, 0, width, kTopMargin);
     panbuttons->setGeometry(0, 0, width, kStripHeight);
     imanswer->setGeometry(kMargin, kTopMargin, pixels, pixels);
     setFixedSize(width, height);
-    refreshPicture();
 }
 
 void WordSearchKeyWindow::resizeEvent(QResizeEvent* event)
@@ -95,51 +97,87 @@ void WordSearchKeyWindow::resizeEvent(QResizeEvent* event)
         setPictureSize(pixels);
 }
 
-void WordSearchKeyWindow::refreshPicture()
-{
-    const int pixels = wordsearch::kPicturePixels * zoom_;
-    imanswer->setPixmap(QPixmap::fromImage(
-        imanswerPicture_.scaled(pixels, pixels, Qt::IgnoreAspectRatio, Qt::FastTransformation)));
-}
-
 void WordSearchKeyWindow::PaintKey(const QImage& letters)
 {
-    wordsearch::PaintKey(imanswerPicture_, state_.puzzle, letters, program_.settings.effectiveHighlight);
-    refreshPicture();
+    keyPicture_ = wordsearch::KeyPicture(state_.puzzle, letters, ToQColor(program_.settings.effectiveHighlight));
+    imanswer->setPicture(keyPicture_);
 }
 
 void WordSearchKeyWindow::showEvent(QShowEvent* event)
 {
-    if (!centred_)
-        placement::CentreUnlessPlaced(this);
-    centred_ = true;
+    if (!placed_)
+        placeFirstTime();
+    placed_ = true;
     QWidget::showEvent(event);
+    qApp->installEventFilter(this);
+    keepOnTop(!modalShown(this));
 }
 
-void WordSearchKeyWindow::SpeedButton1Click()
+void WordSearchKeyWindow::hideEvent(QHideEvent* event)
 {
-    close();
+    qApp->removeEventFilter(this);
+    QWidget::hideEvent(event);
 }
 
-void WordSearchKeyWindow::SpeedButton2Click()
+void WordSearchKeyWindow::placeFirstTime()
 {
-    const int pixels = imanswer->width();
-    setPictureSize(pixels == 900 || imanswer->height() == 900 ? 600 : 300);
+    const QVariant autoCentre = property("autoCentre");
+    if (autoCentre.isValid() && !autoCentre.toBool())
+        return; // stored bounds placed it
+    // Beside the play window, so that the key hides none of the grid; its frame is taken to be
+    // as thick as the play window's, since its own is not known before it is shown.
+    if (QWidget* owner = windows_.fmmain; owner && owner->isVisible()) {
+        const QRect area = screenArea_ ? screenArea_()
+                           : owner->screen() ? owner->screen()->availableGeometry()
+                                             : QRect();
+        const QSize frame = owner->frameGeometry().size() - owner->size();
+        if (const std::optional<QPoint> at = wordsearch::PlaceBeside(owner->frameGeometry(), size() + frame, area)) {
+            // Placed by its inside: the frame a window manager puts around a window not yet
+            // shown is not known, and so a place that includes it would be off by its size.
+            const QPoint inside = owner->geometry().topLeft() - owner->frameGeometry().topLeft();
+            setGeometry(QRect(*at + inside, size()));
+            return;
+        }
+    }
+    placement::CentreOnScreen(this);
 }
 
-void WordSearchKeyWindow::SpeedButton3Click()
+bool WordSearchKeyWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if ((event->type() == QEvent::Show || event->type() == QEvent::Hide) && watched->isWidgetType()) {
+        auto* w = static_cast<QWidget*>(watched);
+        if (w != this && w->isWindow() && w->isModal())
+            keepOnTop(event->type() == QEvent::Hide && !modalShown(w));
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool WordSearchKeyWindow::modalShown(const QWidget* except)
+{
+    const QList<QWidget*> windows = QApplication::topLevelWidgets();
+    return std::any_of(windows.begin(), windows.end(),
+                       [except](const QWidget* w) { return w != except && w->isVisible() && w->isModal(); });
+}
+
+void WordSearchKeyWindow::keepOnTop(bool onTop)
+{
+    QWindow* handle = windowHandle();
+    if (handle && handle->flags().testFlag(Qt::WindowStaysOnTopHint) != onTop)
+        handle->setFlag(Qt::WindowStaysOnTopHint, onTop);
+}
+
+void WordSearchKeyWindow::makeSmaller()
+{
+    setPictureSize(wordsearch::SmallerPicture(imanswer->width()));
+}
+
+void WordSearchKeyWindow::makeLarger()
 {
     // The key grows when either screen dimension has room; the play window needs both.
-    const QSize screen = screenSize_();
-    const int frameWidth = frameGeometry().width() - width();
-    const int frameHeight = frameGeometry().height() - height();
-    const int pixels = imanswer->width();
-    if (pixels == 300) {
-        if (!(screen.width() - frameWidth <= kMarginWidth + 600 && screen.height() - frameHeight <= kMarginHeight + 600))
-            setPictureSize(600);
-    } else if (pixels == 600) {
-        if (!(screen.width() - 50 <= kMarginWidth + 900 && screen.height() - 50 <= kMarginHeight + 900))
-            setPictureSize(900);
-    }
+    const QSize frame = frameGeometry().size() - size();
+    const int pixels = wordsearch::LargerKeyPicture(imanswer->width(), screenSize_(), frame,
+                                                    QSize(kMarginWidth, kMarginHeight));
+    if (pixels != imanswer->width())
+        setPictureSize(pixels);
     placement::KeepOnScreen(this);
 }

@@ -5,7 +5,6 @@
 #include "controls/namedialog.h"
 #include "platform/fonts.h"
 #include "platform/messageboxes.h"
-#include "platform/colours.h"
 #include "shell/program.h"
 #include "shell/puzzlefiles.h"
 #include "shell/windows.h"
@@ -25,7 +24,7 @@ namespace {
 
 constexpr int kWidth = 525;
 constexpr int kHeight = 347;
-constexpr std::uint32_t kStatusBackground = 15790320;
+const QColor kStatusBackground(0xF0, 0xF0, 0xF0); // light grey
 
 // Whatever reaches the edit field by other ways than typing (a paste, a drop) is cut down to
 // what typing could have given: capital letters, at most ten.
@@ -35,18 +34,7 @@ public:
 
     State validate(QString& input, int& pos) const override
     {
-        QString cleaned;
-        int cursor = 0;
-        for (int i = 0; i < input.size() && cleaned.size() < WordSearchMaker::kMaxWordLength; ++i) {
-            const QChar c = input.at(i);
-            if ((c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z')) {
-                cleaned += c.toUpper();
-                if (i < pos)
-                    ++cursor;
-            }
-        }
-        input = cleaned;
-        pos = cursor;
+        input = wordsearch::WordListEditor::CleanedWord(input, pos);
         return Acceptable;
     }
 };
@@ -92,9 +80,13 @@ WordSearchMaker::WordSearchMaker(Program& program, Windows& windows, wordsearch:
     cwords->setSelectionMode(QAbstractItemView::SingleSelection);
     cwords->setUniformItemSizes(true);
     cwords->installEventFilter(this);
+    // A press on a row first moves the selection there, then clicks it.
     connect(cwords, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (quietList_ == 0)
-            cwordsClick(row);
+        if (quietList_ > 0)
+            return;
+        if (!list_.selectRow(row))
+            einput->setFocus();
+        showList();
     });
     connect(cwords, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
         if (quietList_ == 0)
@@ -181,23 +173,8 @@ WordSearchMaker::~WordSearchMaker()
 
 void WordSearchMaker::FormCreate()
 {
-    setStatus(gStatus->text(), kGreen);
-    editedRow_ = -1;
-    savedText_.clear();
+    showList();
     drawGauge();
-}
-
-QStringList WordSearchMaker::rows() const
-{
-    QStringList out;
-    for (int i = 0; i < cwords->count(); ++i)
-        out << cwords->item(i)->text();
-    return out;
-}
-
-bool WordSearchMaker::overLimit() const
-{
-    return statusColour_ == kRed;
 }
 
 bool WordSearchMaker::building() const
@@ -205,129 +182,67 @@ bool WordSearchMaker::building() const
     return btnmenu->isEnabled();
 }
 
-// --- small helpers -----------------------------------------------------------------------
-
-void WordSearchMaker::setInputText(const QString& text, bool quietly)
+void WordSearchMaker::showList()
 {
-    quietInput_ = true;
-    einput->setText(text);
-    quietInput_ = false;
-    if (!quietly)
-        einputChange();
-}
-
-void WordSearchMaker::selectRow(int row)
-{
+    const QStringList& rows = list_.rows();
     ++quietList_;
-    cwords->setCurrentRow(row >= 0 && row < cwords->count() ? row : -1);
+    if (cwords->count() != rows.size()) {
+        cwords->clear();
+        cwords->addItems(rows);
+    } else {
+        for (int i = 0; i < rows.size(); ++i)
+            if (cwords->item(i)->text() != rows[i])
+                cwords->item(i)->setText(rows[i]);
+    }
+    const int selected = list_.selected();
+    if (selected >= 0) {
+        if (cwords->currentRow() != selected || !cwords->item(selected)->isSelected())
+            cwords->setCurrentRow(selected);
+    } else if (cwords->currentRow() >= 0 || !cwords->selectedItems().isEmpty()) {
+        cwords->setCurrentRow(-1);
+    }
     --quietList_;
-}
 
-int WordSearchMaker::selectedRow() const
-{
-    const int row = cwords->currentRow();
-    return row >= 0 && cwords->item(row)->isSelected() ? row : -1;
-}
-
-QString WordSearchMaker::rowText(int row) const
-{
-    return row >= 0 && row < cwords->count() ? cwords->item(row)->text() : QString();
-}
-
-void WordSearchMaker::setRowText(int row, const QString& text)
-{
-    if (row >= 0 && row < cwords->count())
-        cwords->item(row)->setText(text);
-}
-
-int WordSearchMaker::findRow(const QString& text) const
-{
-    for (int i = 0; i < cwords->count(); ++i)
-        if (cwords->item(i)->text() == text)
-            return i;
-    return -1;
-}
-
-void WordSearchMaker::setStatus(const QString& text, std::uint32_t colour)
-{
-    statusColour_ = colour;
+    if (einput->text() != list_.input()) {
+        quietInput_ = true;
+        einput->setText(list_.input());
+        quietInput_ = false;
+    }
     QPalette palette = gStatus->palette();
-    palette.setColor(QPalette::Window, ToQColor(kStatusBackground));
-    palette.setColor(QPalette::WindowText, ToQColor(colour));
+    palette.setColor(QPalette::Window, kStatusBackground);
+    palette.setColor(QPalette::WindowText, list_.statusColour());
     gStatus->setPalette(palette);
-    gStatus->setText(text);
+    gStatus->setText(list_.statusText());
+    btnclear->setEnabled(list_.clearEnabled());
 }
 
 void WordSearchMaker::refuseSingleLetter()
 {
-    setStatus(QStringLiteral("Single characters are not allowed!"), kSingleLetter);
-    const int row = editedRow_ >= 0 && rowText(editedRow_) == einput->text() ? editedRow_ : findRow(einput->text());
-    if (row >= 0)
-        selectRow(row);
+    list_.refuseSingleLetter();
+    showList();
     einput->setFocus();
 }
 
 // --- list editing ------------------------------------------------------------------------
 
-void WordSearchMaker::UpdateStatus()
-{
-    int letters = 0;
-    for (int i = 0; i < cwords->count(); ++i)
-        letters += static_cast<int>(cwords->item(i)->text().size());
-    const int remaining = kMaxLetters - letters;
-    btnclear->setEnabled(remaining != kMaxLetters);
-
-    const auto plural = [](int n) { return n == 1 ? QStringLiteral(" character") : QStringLiteral(" characters"); };
-    if (remaining < 0)
-        setStatus(QString::number(-remaining) + plural(-remaining) + QStringLiteral(" over limit"), kRed);
-    else
-        setStatus(QString::number(remaining) + plural(remaining) + QStringLiteral(" available"),
-                  remaining < 10 ? kOlive : kGreen);
-}
-
-int WordSearchMaker::EnsureRow()
-{
-    const int row = selectedRow();
-    if (row >= 0)
-        return row;
-    ++quietList_;
-    if (cwords->count() == 0)
-        cwords->addItem(QString());
-    else if (findRow(QString()) < 0 && cwords->count() < kMaxRows && !overLimit())
-        // A list opened for editing has no empty row; a new word must not overwrite the first one.
-        cwords->insertItem(0, QString());
-    --quietList_;
-    selectRow(0);
-    // Editing of row 0 begins here; Escape brings back what it held.
-    savedText_ = rowText(0);
-    return 0;
-}
-
 void WordSearchMaker::einputChange()
 {
-    const int index = EnsureRow();
-    setRowText(index, einput->text());
-    editedRow_ = index;
-    UpdateStatus();
+    list_.inputChanged(einput->text());
+    showList();
 }
 
 bool WordSearchMaker::einputKeyPress(QKeyEvent* event)
 {
     const int key = event->key();
     if (key == Qt::Key_Escape) {
-        setInputText(savedText_);
+        list_.escape();
+        showList();
         return true;
     }
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-        if (einput->text().size() == 1) {
-            refuseSingleLetter();
-            return true;
-        }
-        const int index = EnsureRow();
-        CommitRow(index, einput->text());
-        selectRow(0);
-        setInputText(rowText(selectedRow()));
-        savedText_ = einput->text();
+        if (!list_.enter())
+            einput->setFocus();
+        showList();
         return true;
     }
     if (key == Qt::Key_Backspace || key == Qt::Key_Tab || key == Qt::Key_Backtab)
@@ -342,58 +257,17 @@ bool WordSearchMaker::einputKeyPress(QKeyEvent* event)
         return true;
     if (typed.size() != 1)
         return true;
-    const QChar c = typed.front();
-    const bool letter = (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
-    if (!letter)
-        return true;
-    if (einput->text().size() >= kMaxWordLength)
-        return true;
-    einput->insert(QString(c.toUpper()));
+    const QChar letter = wordsearch::WordListEditor::TypedLetter(typed.front(), static_cast<int>(einput->text().size()));
+    if (!letter.isNull())
+        einput->insert(QString(letter));
     return true;
-}
-
-void WordSearchMaker::CommitRow(int index, const QString& text)
-{
-    ++quietList_;
-    if (!text.trimmed().isEmpty()) {
-        setRowText(index, text);
-    } else if (cwords->count() > 1) {
-        delete cwords->takeItem(index);
-    } else {
-        setRowText(index, text);
-    }
-
-    if (!rowText(0).isEmpty() && cwords->count() < kMaxRows && !overLimit())
-        cwords->insertItem(0, QString());
-
-    cwords->sortItems(Qt::AscendingOrder);
-    --quietList_;
-    editedRow_ = selectedRow();
-}
-
-void WordSearchMaker::SwitchRow(int newIndex)
-{
-    if (einput->text() != savedText_ && editedRow_ >= 0 && editedRow_ < cwords->count()) {
-        const bool picked = newIndex >= 0 && newIndex < cwords->count();
-        const QString pickedText = rowText(newIndex);
-        CommitRow(editedRow_, rowText(editedRow_));
-        // The sort may have moved the picked word.
-        selectRow(picked ? findRow(pickedText) : -1);
-    }
-    const int row = selectedRow();
-    if (row >= 0)
-        setInputText(rowText(row));
-    editedRow_ = row;
-    savedText_ = rowText(row);
 }
 
 void WordSearchMaker::cwordsClick(int row)
 {
-    if (einput->text().size() == 1) {
-        refuseSingleLetter();
-        return;
-    }
-    SwitchRow(row);
+    if (!list_.clickRow(row))
+        einput->setFocus();
+    showList();
 }
 
 void WordSearchMaker::cwordsDblClick(int row)
@@ -405,45 +279,24 @@ void WordSearchMaker::cwordsDblClick(int row)
 void WordSearchMaker::cwordsKeyUp(int key)
 {
     if (key == Qt::Key_Insert) {
-        if (cwords->count() >= kMaxRows)
-            return;
-        SwitchRow(0);
-        selectRow(0);
-        editedRow_ = 0;
-        setInputText(rowText(0));
-        einput->setFocus();
+        if (list_.insertKey()) {
+            showList();
+            einput->setFocus();
+        }
     } else if (key == Qt::Key_Delete) {
-        int row = selectedRow();
-        if (row < 0)
-            return;
-        ++quietList_;
-        if (row == 0)
-            setRowText(0, QString());
-        else
-            delete cwords->takeItem(row);
-        --quietList_;
-        if (row >= cwords->count())
-            row = cwords->count() - 1;
-        selectRow(row);
-        editedRow_ = row;
-        setInputText(rowText(row));
+        list_.deleteKey();
+        showList();
     }
 }
 
 void WordSearchMaker::btnclearClick()
 {
-    if (cwords->count() > 0 &&
+    if (!list_.rows().isEmpty() &&
         program_.boxes.question(QStringLiteral("Clear list"), QStringLiteral("Are you sure you want to remove all words\n"
                                                                              "from the word list?"))) {
-        ++quietList_;
-        cwords->clear();
-        --quietList_;
+        list_.clear();
+        showList();
         cwords->repaint();
-        editedRow_ = -1;
-        savedText_.clear();
-        setInputText(QString());
-        einput->setFocus();
-        EnsureRow();
     }
     if (einput->isEnabled())
         einput->setFocus();
@@ -454,12 +307,8 @@ void WordSearchMaker::ResetGenerator()
     pbprogress->setValue(0);
     setGauge(0);
     lblword->clear();
-    ++quietList_;
-    cwords->clear();
-    --quietList_;
-    editedRow_ = -1;
-    savedText_.clear();
-    setInputText(QString());
+    list_.reset();
+    showList();
     einput->setEnabled(true);
     einput->setFocus();
 }
@@ -486,13 +335,6 @@ void WordSearchMaker::FormShow()
     if (QWidget* answers = windows_.byName(QStringLiteral("fmanswers")); answers && answers->isVisible())
         answers->hide();
 
-    if (cwords->count() == 0) {
-        ++quietList_;
-        cwords->addItem(QString());
-        --quietList_;
-    }
-    UpdateStatus();
-
     if (state_.newPuzzle) {
         setWindowTitle(QStringLiteral("Puzzle Generator     <New Puzzle>"));
         ResetGenerator();
@@ -502,18 +344,12 @@ void WordSearchMaker::FormShow()
     pbprogress->setValue(0);
     setGauge(0);
     lblword->clear();
-    ++quietList_;
-    cwords->clear();
-    for (const wordsearch::WordSlot& slot : state_.puzzle.wordSlots) {
+    QStringList words;
+    for (const wordsearch::WordSlot& slot : state_.puzzle.wordSlots)
         if (!slot.isEmpty())
-            cwords->addItem(QString::fromLatin1(slot.word()));
-    }
-    --quietList_;
-    UpdateStatus();
-    editedRow_ = -1;
-    savedText_.clear();
-    setInputText(QString(), true);
-    btnclear->setEnabled(cwords->count() > 0);
+            words << QString::fromLatin1(slot.word());
+    list_.openWords(words);
+    showList();
     einput->setEnabled(true);
     einput->setFocus();
     setWindowTitle(QStringLiteral("Puzzle Generator     ") + state_.currentName);

@@ -3,10 +3,10 @@
 #include "wordsearch/state.h"
 
 #include "wordsearch/builder.h"
+#include "wordsearch/wordlisteditor.h"
 
 #include <QDialog>
 #include <QStringList>
-#include <cstdint>
 
 class Program;
 struct Windows;
@@ -21,6 +21,7 @@ class NameDialog;
 
 // The word-search generator: the word list typed row by row on the left, the build with its
 // progress on the right. Run modally by the play window; built() tells it whether a build ended.
+// The list and its rules are a WordListEditor; the window shows it and forwards input.
 class WordSearchMaker : public QDialog, private wordsearch::BuildProgress {
     Q_OBJECT
 public:
@@ -28,27 +29,15 @@ public:
     ~WordSearchMaker() override;
 
     bool built() const { return built_; }
-    QStringList rows() const;
+    const wordsearch::WordListEditor& wordList() const { return list_; }
+    QStringList rows() const { return list_.rows(); }
     // The status line is red: the list holds more than 280 letters.
-    bool overLimit() const;
+    bool overLimit() const { return list_.overLimit(); }
     bool building() const;
     int gaugeValue() const { return gaugeValue_; }
     int gaugeMaximum() const { return gaugeMaximum_; }
 
-    static constexpr int kMaxRows = 64;
-    static constexpr int kMaxLetters = 280;
-    static constexpr int kMaxWordLength = 10;
-    static constexpr std::uint32_t kGreen = 32768;
-    static constexpr std::uint32_t kOlive = 32896;
-    static constexpr std::uint32_t kRed = 255;
-    static constexpr std::uint32_t kSingleLetter = 13633876;
-    static constexpr int kBuildRetry = 4;
-
     // List editing.
-    void UpdateStatus();
-    int EnsureRow();
-    void CommitRow(int index, const QString& text);
-    void SwitchRow(int newIndex);
     void ResetGenerator();
     void cwordsClick(int row);
     void cwordsDblClick(int row);
@@ -75,14 +64,8 @@ private:
     // True when the key is taken care of and must not reach the edit field.
     bool einputKeyPress(QKeyEvent* event);
 
-    // The program's changes of the edit field also run einputChange; quietly skips it.
-    void setInputText(const QString& text, bool quietly = false);
-    void selectRow(int row);
-    int selectedRow() const;
-    QString rowText(int row) const;
-    void setRowText(int row, const QString& text);
-    int findRow(const QString& text) const;
-    void setStatus(const QString& text, std::uint32_t colour);
+    // Shows the list, the edit field and the status line as the model holds them.
+    void showList();
     void refuseSingleLetter();
     void setGauge(int value);
     void setGaugeMaximum(int maximum);
@@ -116,16 +99,14 @@ private:
     QLabel* Gauge1 = nullptr;
     NameDialog* sd1 = nullptr;
 
-    int editedRow_ = -1;
-    QString savedText_;
+    wordsearch::WordListEditor list_;
     bool built_ = false;
     bool buildErrorShown_ = false;
     QString nameOnShow_;
-    std::uint32_t statusColour_ = kGreen;
     int gaugeValue_ = 0;
     int gaugeMaximum_ = 100;
     bool cancel_ = false;
     bool cursorSet_ = false;
-    int quietList_ = 0;    // > 0 while the program itself changes the list's selection
+    int quietList_ = 0;    // > 0 while the window itself changes the list
     bool quietInput_ = false;
 };

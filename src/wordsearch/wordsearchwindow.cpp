@@ -1,42 +1,31 @@
 #include "wordsearch/wordsearchwindow.h"
 
 #include "controls/placement.h"
-
+#include "platform/colours.h"
 #include "platform/filenames.h"
 #include "platform/fonts.h"
 #include "platform/messageboxes.h"
-#include "shell/program.h"
-#include "shell/puzzlefiles.h"
-#include "shell/recolour.h"
-#include "wordsearch/wordsearchkind.h"
-#include "shell/puzzlepicker.h"
+#include "printing/printpuzzle.h"
 #include "shell/launcherwindow.h"
-#include "shell/windows.h"
-#include "wordsearch/wordsearchkeywindow.h"
-#include "wordsearch/wordsearchmaker.h"
 #include "shell/music.h"
 #include "shell/musicbuttons.h"
+#include "shell/program.h"
+#include "shell/puzzlefiles.h"
+#include "shell/puzzlepicker.h"
+#include "shell/windows.h"
 #include "shell/winnerdialog.h"
-#include "wordsearch/wordsearchfile.h"
+#include "wordsearch/gridview.h"
 #include "wordsearch/printpages.h"
-#include "wordsearch/keypage.h"
-#include "wordsearch/puzzlepage.h"
-#include "printing/printpuzzle.h"
-#include "printing/printprogresswindow.h"
-#include "printing/printoptionsdialog.h"
+#include "wordsearch/windowsizes.h"
+#include "wordsearch/wordsearchfile.h"
+#include "wordsearch/wordsearchkeywindow.h"
+#include "wordsearch/wordsearchkind.h"
+#include "wordsearch/wordsearchmaker.h"
 
 #include <QApplication>
-#include <QCloseEvent>
-#include <QDialog>
-#include <QGuiApplication>
 #include <QIcon>
-#include <QLabel>
 #include <QListWidget>
-#include <QKeyEvent>
-#include <QMouseEvent>
-#include <QPainter>
 #include <QResizeEvent>
-#include <QScreen>
 #include <QToolButton>
 
 using namespace wordsearch;
@@ -53,7 +42,8 @@ constexpr int kGroupGap = 6;
 } // namespace
 
 WordSearchWindow::WordSearchWindow(Program& program, Windows& windows, wordsearch::WordSearchState& state, QWidget* parent)
-    : PlayWindow(program, windows, parent, Qt::Window), state_(state), screenSize_(placement::PrimaryScreenSize)
+    : PlayWindow(program, windows, parent, Qt::Window), state_(state), game_(state.puzzle),
+      screenSize_(placement::PrimaryScreenSize)
 {
     setObjectName(QStringLiteral("fmmain"));
     // Stored bounds may change its size, and so its zoom.
@@ -85,16 +75,15 @@ void WordSearchWindow::buildControls()
     lbItems = new QListWidget(panw3);
     lbItems->setObjectName(QStringLiteral("lbItems"));
     lbItems->setFont(fonts::mono(16));
-    lbItems->setSortingEnabled(true);
     lbItems->setSelectionMode(QAbstractItemView::NoSelection);
     lbItems->setFocusPolicy(Qt::TabFocus); // reached by Tab; a click leaves the focus on the grid
 
-    imPuzzle = new QLabel(this);
+    imPuzzle = new GridView(this);
     imPuzzle->setObjectName(QStringLiteral("imPuzzle"));
-    imPuzzle->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    imPuzzle->installEventFilter(this);
     // For the keyboard: the grid takes focus, arrows move a focus cell, Space or Enter clicks it.
     imPuzzle->setFocusPolicy(Qt::StrongFocus);
+    imPuzzle->onPress = [this](QPoint at) { imPuzzleMouseDown(at.x(), at.y()); };
+    imPuzzle->onKey = [this](int key) { return imPuzzleKeyDown(key); };
     setTabOrder(imPuzzle, lbItems);
 
     struct StripButton {
@@ -108,7 +97,7 @@ void WordSearchWindow::buildControls()
     const StripButton strip[] = {
         {&btnNew, "btnNew", "new", "Create new puzzle", &WordSearchWindow::btnNewClick, false},
         {&BtnLoad, "BtnLoad", "load", "Load a saved puzzle", &WordSearchWindow::BtnLoadClick, false},
-        {&SpeedButton4, "SpeedButton4", "edit", "Edit a saved puzzle", &WordSearchWindow::SpeedButton4Click, false},
+        {&SpeedButton4, "SpeedButton4", "edit", "Edit a saved puzzle", &WordSearchWindow::editPuzzle, false},
         {&btncheat, "btncheat", "key", "(Cheat!) Show the key", &WordSearchWindow::btncheatClick, true},
         {&btnprint, "btnprint", "print", "Print the currently loaded puzzle", &WordSearchWindow::btnprintClick, false},
         {&btnSmaller, "btnSmaller", "smaller", "Decrease the puzzle size", &WordSearchWindow::btnSmallerClick, true},
@@ -141,16 +130,13 @@ void WordSearchWindow::buildControls()
 
 void WordSearchWindow::FormCreate()
 {
-    picture_ = BlankPicture();
-    imcopy_ = BlankPicture();
-    imblank_ = BlankPicture();
     ResetPlayWindow();
     setPictureSize(kPicturePixels);
 }
 
 void WordSearchWindow::setPictureSize(int pixels)
 {
-    zoom_ = pixels / kPicturePixels;
+    zoom_ = ZoomOf(pixels);
     const int width = kMarginWidth + pixels;
     const int height = kMarginHeight + pixels;
     panh2->setGeometry(0, 0, width, kTopMargin);
@@ -179,24 +165,43 @@ void WordSearchWindow::resizeEvent(QResizeEvent* event)
         setPictureSize(pixels);
 }
 
-void WordSearchWindow::refreshPicture()
+QColor WordSearchWindow::highlight() const
 {
-    // Whole-number zooms of a picture of letters: plain pixel copies keep the letters sharp.
-    const int pixels = kPicturePixels * zoom_;
-    QPixmap shown = QPixmap::fromImage(picture_.scaled(pixels, pixels, Qt::IgnoreAspectRatio, Qt::FastTransformation));
-    if (imPuzzle->hasFocus()) {
-        // Drawn on the screen only: the picture itself (and so the print page) stays as it is.
-        const int cell = zoom_ * kCellPixels;
-        QPainter painter(&shown);
-        painter.setPen(QPen(QColor(0, 120, 215), 2));
-        painter.drawRect(QRect(focusCell_.x() * cell + 1, focusCell_.y() * cell + 1, cell - 2, cell - 2));
-    }
-    imPuzzle->setPixmap(shown);
+    return ToQColor(program_.settings.effectiveHighlight);
 }
 
-std::uint32_t WordSearchWindow::highlight() const
+QImage WordSearchWindow::picture() const
 {
-    return program_.settings.effectiveHighlight;
+    return game_.picture(highlight());
+}
+
+void WordSearchWindow::refreshPicture()
+{
+    imPuzzle->setPicture(picture());
+    imPuzzle->setFocusCell(game_.focusCell());
+}
+
+void WordSearchWindow::refreshList()
+{
+    const QStringList& words = game_.remaining();
+    QStringList rows;
+    for (int i = 0; i < lbItems->count(); ++i)
+        rows << lbItems->item(i)->text();
+    if (rows == words)
+        return;
+    // A word found leaves one row; the rows around it stay where the user scrolled them.
+    if (rows.size() == words.size() + 1) {
+        int changed = 0;
+        while (changed < words.size() && rows[changed] == words[changed])
+            ++changed;
+        rows.removeAt(changed);
+        if (rows == words) {
+            delete lbItems->takeItem(changed);
+            return;
+        }
+    }
+    lbItems->clear();
+    lbItems->addItems(words);
 }
 
 void WordSearchWindow::ResetPlayWindow()
@@ -205,118 +210,57 @@ void WordSearchWindow::ResetPlayWindow()
     state.newPuzzle = true;
     music::ResetTunePosition(program_);
     ClearPuzzle(state.puzzle);
-    letters_ = LoadLetterPictures();
-    state.currentFolder = program_.paths.programFolder;
     setWindowTitle(kCaption + state.currentName);
 }
 
 void WordSearchWindow::ShowPuzzle()
 {
-    const WordSearchState& state = state_;
-    lbItems->clear();
-    picture_ = imblank_;
-    for (const WordSlot& slot : state.puzzle.wordSlots)
-        if (!slot.isEmpty())
-            lbItems->addItem(QString::fromLatin1(slot.word()));
-
-    DrawLetters();
-    waiting_ = true;
-    start_ = QPoint(0, 0);
+    game_.restart();
     imPuzzle->unsetCursor();
-    imcopy_ = picture_;
     refreshPicture();
-
+    refreshList();
     if (WordSearchKeyWindow* key = windows_.fmanswers) {
-        key->PaintKey(imcopy_);
+        key->PaintKey(game_.lettersPicture());
         if (key->isVisible())
             key->close();
     }
-    setWindowTitle(kCaption + state.currentName);
-    PreparePrintPages();
+    setWindowTitle(kCaption + state_.currentName);
     emit puzzleShown();
 }
 
-void WordSearchWindow::RecolourHighlights(const QImage& colourPicture)
+void WordSearchWindow::RecolourHighlights()
 {
-    RecolourPicture(picture_, colourPicture);
     refreshPicture();
+    if (WordSearchKeyWindow* key = windows_.fmanswers)
+        key->PaintKey(game_.lettersPicture());
 }
 
-void WordSearchWindow::PreparePrintPages()
+printing::PageLayout WordSearchWindow::describePage(bool key) const
 {
-    if (!windows_.fmpage || !windows_.FmKey)
-        return;
-    QStringList words;
-    for (int i = 0; i < lbItems->count(); ++i)
-        words << lbItems->item(i)->text();
-    const QImage key = windows_.fmanswers ? windows_.fmanswers->keyPicture() : QImage();
-    wordsearch::PreparePrintPages(*windows_.fmpage, *windows_.FmKey, words, picture_, key, state_.currentName);
-}
-
-void WordSearchWindow::DrawLetters()
-{
-    wordsearch::DrawLetters(picture_, state_.puzzle.grid, letters_);
-}
-
-void WordSearchWindow::MarkStartCell()
-{
-    wordsearch::MarkStartCell(picture_, start_.x(), start_.y(), highlight());
-    refreshPicture();
-}
-
-void WordSearchWindow::UnmarkStartCell()
-{
-    wordsearch::UnmarkStartCell(picture_, start_.x(), start_.y(), highlight());
-    refreshPicture();
+    // The pages show the puzzle as it was shown, whatever has been found since.
+    const WordSearchPuzzle& puzzle = state_.puzzle;
+    if (key)
+        return KeyPage(KeyPicture(puzzle, game_.lettersPicture(), highlight()), state_.currentName);
+    return PuzzlePage(PageWords(puzzle), game_.lettersPicture(), state_.currentName);
 }
 
 void WordSearchWindow::imPuzzleMouseDown(int x, int y)
 {
-    if (lbItems->count() == 0)
-        return;
-    const int cell = zoom_ * kCellPixels;
-    const int column = x / cell;
-    const int row = y / cell;
-    if (x < 0 || y < 0 || column >= kField || row >= kField)
-        return;
-    if (waiting_) {
-        start_ = QPoint(column, row);
-        MarkStartCell();
-        waiting_ = false;
-        imPuzzle->setCursor(Qt::WhatsThisCursor);
-    } else {
-        end_ = QPoint(column, row);
-        UnmarkStartCell();
-        CheckSelection();
-        waiting_ = true;
-        imPuzzle->unsetCursor();
-    }
+    if (const std::optional<QPoint> cell = CellAt(QPoint(x, y), zoom_))
+        play(game_.click(*cell));
 }
 
-void WordSearchWindow::CheckSelection()
+void WordSearchWindow::play(WordSearchGame::Click click)
 {
-    const WordSearchPuzzle& puzzle = state_.puzzle;
-    const int x1 = start_.x() + 1;
-    const int y1 = start_.y() + 1;
-    const int x2 = end_.x() + 1;
-    const int y2 = end_.y() + 1;
-    int n = puzzle.index.at(x1, y1, x2, y2);
-    if (n == 0)
-        n = puzzle.index.at(x2, y2, x1, y1);
-    if (n < 1 || n > kSlotCount)
-        return;
-    const QList<QListWidgetItem*> rows =
-        lbItems->findItems(QString::fromLatin1(puzzle.wordSlots[n - 1].word()), Qt::MatchExactly);
-    if (rows.isEmpty())
-        return;
-
-    PaintWordHighlight(picture_, x1, y1, x2, y2, highlight());
-    OverlayLetters(picture_, imcopy_);
+    using Click = WordSearchGame::Click;
+    if (click == Click::marked)
+        imPuzzle->setCursor(Qt::WhatsThisCursor);
+    else if (click != Click::ignored)
+        imPuzzle->unsetCursor();
     refreshPicture();
-    // findItems keeps the list's order, so the first hit is the first matching row.
-    delete lbItems->takeItem(lbItems->row(rows.first()));
-
-    if (lbItems->count() == 0) {
+    if (click == Click::found || click == Click::completed)
+        refreshList();
+    if (click == Click::completed) {
         if (windows_.FmWinner)
             windows_.FmWinner->exec();
         update();
@@ -326,70 +270,42 @@ void WordSearchWindow::CheckSelection()
 
 void WordSearchWindow::endSelection()
 {
-    if (waiting_)
+    if (game_.waitingForFirstClick())
         return;
-    UnmarkStartCell();
-    waiting_ = true;
+    game_.endSelection();
     imPuzzle->unsetCursor();
+    refreshPicture();
 }
 
 bool WordSearchWindow::imPuzzleKeyDown(int key)
 {
-    const QPoint steps[] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}};
     const int arrows[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down};
+    const QPoint steps[] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}};
     for (int i = 0; i < 4; ++i) {
-        if (key != arrows[i])
-            continue;
-        const QPoint next = focusCell_ + steps[i];
-        if (next.x() >= 0 && next.y() >= 0 && next.x() < kField && next.y() < kField)
-            focusCell_ = next;
-        refreshPicture();
-        return true;
+        if (key == arrows[i]) {
+            game_.moveFocus(steps[i].x(), steps[i].y());
+            refreshPicture();
+            return true;
+        }
     }
     if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
-        const int cell = zoom_ * kCellPixels;
-        imPuzzleMouseDown(focusCell_.x() * cell + cell / 2, focusCell_.y() * cell + cell / 2);
+        play(game_.clickFocus());
         return true;
     }
     return false;
 }
 
-bool WordSearchWindow::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == imPuzzle && event->type() == QEvent::KeyPress)
-        return imPuzzleKeyDown(static_cast<QKeyEvent*>(event)->key());
-    if (watched == imPuzzle && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
-        refreshPicture();
-    if (watched == imPuzzle &&
-        (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)) {
-        const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
-        imPuzzleMouseDown(at.x(), at.y());
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
 void WordSearchWindow::btnSmallerClick()
 {
-    const bool largest = imPuzzle->width() == 900 || imPuzzle->height() == 900;
-    setPictureSize(largest ? 600 : 300);
+    setPictureSize(SmallerPicture(imPuzzle->width()));
 }
 
 void WordSearchWindow::btnLargerClick()
 {
-    // The play window grows only when the screen has room in both directions.
-    const QSize screen = screenSize_();
-    const int frameWidth = frameGeometry().width() - width();
-    const int frameHeight = frameGeometry().height() - height();
-    const auto fits = [&](int pixels) {
-        return screen.width() - frameWidth > kMarginWidth + pixels &&
-               screen.height() - frameHeight > kMarginHeight + pixels;
-    };
-    const int pixels = imPuzzle->width();
-    if (pixels == 300 && fits(600))
-        setPictureSize(600);
-    else if (pixels == 600 && fits(900))
-        setPictureSize(900);
+    const QSize frame = frameGeometry().size() - size();
+    const int pixels = LargerPlayPicture(imPuzzle->width(), screenSize_(), frame, QSize(kMarginWidth, kMarginHeight));
+    if (pixels != imPuzzle->width())
+        setPictureSize(pixels);
     placement::KeepOnScreen(this);
     lbItems->update();
 }
@@ -399,7 +315,6 @@ WordSearchWindow::Pick WordSearchWindow::pickAndLoad(bool forEditing)
     if (!windows_.fmfiles)
         return Pick::nothing;
     WordSearchState& state = state_;
-    state.currentFolder = program_.paths.puzzleFolder();
     const QString picked =
         puzzlefiles::PickPuzzleFile(program_, *windows_.fmfiles, wordsearch::WordSearchKind(program_, state_), this);
     if (picked.isEmpty())
@@ -438,7 +353,7 @@ void WordSearchWindow::BtnLoadClick()
     ShowPuzzle();
 }
 
-void WordSearchWindow::SpeedButton4Click()
+void WordSearchWindow::editPuzzle()
 {
     const Pick pick = pickAndLoad(true);
     if (pick == Pick::nothing)
@@ -461,7 +376,7 @@ void WordSearchWindow::SpeedButton4Click()
 void WordSearchWindow::btncheatClick()
 {
     WordSearchKeyWindow* key = windows_.fmanswers;
-    if (lbItems->count() == 0 || !key)
+    if (!game_.loaded() || !key)
         return;
     if (key->isVisible()) {
         key->setWindowState(key->windowState() & ~Qt::WindowMinimized);
@@ -474,10 +389,10 @@ void WordSearchWindow::btncheatClick()
 
 void WordSearchWindow::btnprintClick()
 {
-    if (lbItems->count() == 0) {
+    if (!game_.loaded()) {
         program_.boxes.warning(QStringLiteral("Print notice"),
                                QStringLiteral("You must create a puzzle or have one\nloaded before you can print it!"));
-    } else if (windows_.fmprint && windows_.fmnowprint && windows_.fmpage && windows_.FmKey) {
+    } else if (windows_.fmprint && windows_.fmnowprint) {
         // The run lets messages through to animate its progress: no click may reach these.
         QWidget* key = windows_.fmanswers;
         QWidget* keyStrip = key ? key->findChild<QWidget*>(QStringLiteral("panbuttons")) : nullptr;
@@ -485,8 +400,8 @@ void WordSearchWindow::btnprintClick()
         for (QWidget* w : held)
             if (w)
                 w->setEnabled(false);
-        printing::PrintPuzzle(program_, *windows_.fmprint, *windows_.fmnowprint, *windows_.fmpage, *windows_.FmKey,
-                              printing::kWordSearchPages, state_.currentName);
+        printing::PrintPuzzle(program_, *windows_.fmprint, *windows_.fmnowprint, printing::kWordSearchPages,
+                              state_.currentName, [this](bool key) { return describePage(key); });
         for (QWidget* w : held)
             if (w)
                 w->setEnabled(true);
@@ -509,8 +424,7 @@ void WordSearchWindow::FormShow()
     state_.currentName.clear();
     setWindowTitle(kCaption);
     musicbuttons::FormShow(program_, btnmusic);
-    const int pixels = imPuzzle->width();
-    zoom_ = pixels == 600 ? 2 : pixels == 900 ? 3 : 1;
+    zoom_ = ZoomOf(imPuzzle->width());
 }
 
 void WordSearchWindow::FormClose()

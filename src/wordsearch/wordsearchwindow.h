@@ -1,10 +1,12 @@
 #pragma once
 
 #include "shell/playwindow.h"
+#include "wordsearch/game.h"
 #include "wordsearch/state.h"
 
-#include "wordsearch/gridpicture.h"
+#include "printing/pagelayout.h"
 
+#include <QColor>
 #include <QImage>
 #include <QPoint>
 #include <QSize>
@@ -13,12 +15,12 @@
 
 class Program;
 struct Windows;
-class QLabel;
+class GridView;
 class QListWidget;
 class QToolButton;
 
-// The word-search play window: the grid, the words still to find, and the button strip.
-// A word is found by clicking its first and its last letter, in either order.
+// The word-search play window: the grid, the words still to find, and the button strip. It
+// draws its game and hands clicks and keys to it.
 class WordSearchWindow : public PlayWindow {
     Q_OBJECT
 public:
@@ -26,12 +28,6 @@ public:
 
     void ResetPlayWindow();
     void ShowPuzzle();
-    // Fills the print pages from the list, the letters and the key, as the puzzle is shown.
-    void PreparePrintPages();
-    void DrawLetters();
-    void MarkStartCell();
-    void UnmarkStartCell();
-    void CheckSelection();
 
     // x and y are pixels of the picture as shown on screen.
     void imPuzzleMouseDown(int x, int y);
@@ -40,24 +36,26 @@ public:
 
     void btnNewClick();
     void BtnLoadClick();
-    void SpeedButton4Click();
+    void editPuzzle();
     void btncheatClick();
     void btnprintClick();
     void btnSmallerClick();
     void btnLargerClick();
     void btnoptionsClick() override;
 
-    // The 300 by 300 picture with letters and highlights, and the letters alone.
-    const QImage& picture() const { return picture_; }
-    const QImage& letterCopy() const { return imcopy_; }
+    const wordsearch::WordSearchGame& game() const { return game_; }
+    // The grid as it is shown: letters, highlights and the marked start cell.
+    QImage picture() const;
     int zoom() const { return zoom_; }
-    bool waitingForFirstClick() const { return waiting_; }
-    QPoint startCell() const { return start_; }
-    QPoint focusCell() const { return focusCell_; }
-    QPoint endCell() const { return end_; }
+    bool waitingForFirstClick() const { return game_.waitingForFirstClick(); }
+    QPoint startCell() const { return game_.startCell(); }
+    QPoint focusCell() const { return game_.focusCell(); }
 
-    // Highlights already drawn take the colour of pixel (1, 1) of colourPicture (options OK).
-    void RecolourHighlights(const QImage& colourPicture);
+    // The printed puzzle (false) or key (true) page of the puzzle shown.
+    printing::PageLayout describePage(bool key) const;
+
+    // The highlight colour changed: found words and the key are drawn in it again.
+    void RecolourHighlights();
 
     // Where the screen size comes from when the window grows; tests give a fixed size.
     void setScreenSizeSource(std::function<QSize()> source) { screenSize_ = std::move(source); }
@@ -72,7 +70,6 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FormCreate();
@@ -81,23 +78,17 @@ private:
     void buildControls();
     void setPictureSize(int pixels);
     void refreshPicture();
+    void refreshList();
+    void play(wordsearch::WordSearchGame::Click click);
     enum class Pick { nothing, failed, loaded };
     // Lets the user choose a puzzle file and loads it, passing through the empty state first.
     Pick pickAndLoad(bool forEditing);
     void endSelection();
-    std::uint32_t highlight() const;
+    QColor highlight() const;
 
     wordsearch::WordSearchState& state_;
+    wordsearch::WordSearchGame game_;
     std::function<QSize()> screenSize_;
-
-    QImage picture_;           // imPuzzle
-    QImage imcopy_;            // Imcopy: the letters alone
-    QImage imblank_;           // imblank
-    wordsearch::LetterPictures letters_; // ima .. imz
-    QPoint focusCell_;         // the keyboard's cell, column and row from 0
-    QPoint start_;             // column and row of the marked start cell, from 0
-    QPoint end_;
-    bool waiting_ = true;      // no start cell is marked
     int zoom_ = 1;
 
     QWidget* panh2 = nullptr;
@@ -109,7 +100,7 @@ private:
     QWidget* panw3 = nullptr;
     QWidget* panw4 = nullptr;
     QListWidget* lbItems = nullptr;
-    QLabel* imPuzzle = nullptr;
+    GridView* imPuzzle = nullptr;
     QToolButton* btnNew = nullptr;
     QToolButton* BtnLoad = nullptr;
     QToolButton* SpeedButton4 = nullptr;

@@ -3,12 +3,16 @@
 #include "shell/windows.h"
 #include "support/modal.h"
 #include "support/testprogram.h"
+#include "testpuzzles.h"
 #include "wordsearch/gridpicture.h"
 #include "wordsearch/wordsearchkeywindow.h"
 #include "wordsearch/wordsearchwindow.h"
 #include "wordsearch/wordsearchfile.h"
 
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
+#include <QWindow>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -17,50 +21,13 @@
 #include <memory>
 
 using namespace wordsearch;
+using namespace wordsearch::testing;
 
 namespace {
 
 constexpr std::uint32_t kTeal = 0xA6A600; // 0x00BBGGRR: red 0, green 166, blue 166
 const QRgb kTealRgb = qRgb(0, 166, 166);
 const QRgb kWhite = qRgb(255, 255, 255);
-
-QRgb at(const QImage& picture, int x, int y)
-{
-    return picture.pixel(x, y) | 0xFF000000u;
-}
-
-// The top-left pixel of a cell's inner square: no letter picture reaches it.
-QRgb innerCorner(const QImage& picture, int x, int y)
-{
-    return at(picture, (x - 1) * 15 + 2, (y - 1) * 15 + 2);
-}
-
-struct Word {
-    const char* text;
-    int x1, y1, dx, dy;
-};
-
-// Word 1 across, word 2 down, word 3 diagonal; word 4 was not placed: its slot is empty.
-const Word kPlaced[] = {{"LAMP", 2, 2, 1, 0}, {"DESK", 10, 4, 0, 1}, {"SOFA", 4, 12, 1, 1}};
-
-WordSearchPuzzle craftedPuzzle()
-{
-    WordSearchPuzzle puzzle;
-    for (int x = 1; x <= kField; ++x)
-        for (int y = 1; y <= kField; ++y)
-            puzzle.grid[x][y] = 'Q';
-    int n = 0;
-    for (const Word& word : kPlaced) {
-        ++n;
-        const QByteArray text(word.text);
-        for (int i = 0; i < text.size(); ++i)
-            puzzle.grid[word.x1 + i * word.dx][word.y1 + i * word.dy] = text[i];
-        puzzle.wordSlots[n - 1].set(text);
-        const int last = static_cast<int>(text.size()) - 1;
-        puzzle.index.at(word.x1, word.y1, word.x1 + last * word.dx, word.y1 + last * word.dy) = n;
-    }
-    return puzzle;
-}
 
 class AnswersTest : public ::testing::Test {
 protected:
@@ -82,7 +49,7 @@ protected:
 
     void load()
     {
-        ASSERT_EQ(SaveWordSearchFileAt(tp.puzzleFile(QStringLiteral("Room.wsp")), craftedPuzzle()), 0);
+        ASSERT_EQ(SaveWordSearchFileAt(tp.puzzleFile(QStringLiteral("Room.wsp")), CraftedPuzzle()), 0);
         WhenModalNamed(QStringLiteral("fmfiles"), [](QWidget* picker) {
             picker->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
         });
@@ -100,66 +67,35 @@ protected:
 
 } // namespace
 
-TEST_F(AnswersTest, IsAStayOnTopWindowNamedKey)
-{
-    EXPECT_EQ(key->objectName(), QStringLiteral("fmanswers"));
-    EXPECT_EQ(key->windowTitle(), QStringLiteral("Key"));
-    EXPECT_TRUE(key->windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_TRUE(key->windowFlags() & Qt::WindowMinimizeButtonHint);
-    EXPECT_EQ(key->size(), QSize(310, 343));
-    EXPECT_EQ(key->findChild<QLabel*>(QStringLiteral("imanswer"))->size(), QSize(300, 300));
-}
-
-TEST_F(AnswersTest, CheatDoesNothingWithoutAPuzzle)
+TEST_F(AnswersTest, DrawsTheKeyOfThePuzzleShownAndNothingElse)
 {
     fmmain->findChild<QToolButton*>(QStringLiteral("btncheat"))->click();
-    EXPECT_FALSE(key->isVisible());
-    EXPECT_EQ(key->keyPicture(), BlankPicture());
-}
+    EXPECT_FALSE(key->isVisible()) << "no puzzle, no key";
 
-TEST_F(AnswersTest, ShowsEveryPlacedWordAndNothingElse)
-{
     load();
     fmmain->findChild<QToolButton*>(QStringLiteral("btncheat"))->click();
     ASSERT_TRUE(key->isVisible());
-    const QImage& picture = key->keyPicture();
-
-    for (const Word& word : kPlaced) {
+    EXPECT_EQ(key->windowTitle(), QStringLiteral("Key"));
+    EXPECT_TRUE(key->windowFlags() & Qt::WindowStaysOnTopHint);
+    const QImage shown = key->findChild<QWidget*>(QStringLiteral("imanswer"))->grab().toImage();
+    ASSERT_EQ(shown.size(), QSize(300, 300));
+    for (const PlacedWord& word : kPlaced) {
         const int last = static_cast<int>(qstrlen(word.text)) - 1;
         for (int i = 0; i <= last; i += last)
-            EXPECT_EQ(innerCorner(picture, word.x1 + i * word.dx, word.y1 + i * word.dy), kTealRgb) << word.text;
-        // The bar's centre line runs through the inner letters too.
-        const int cx = (word.x1 + word.dx - 1) * 15 + 7;
-        const int cy = (word.y1 + word.dy - 1) * 15 + 7;
-        const QRgb centre = at(picture, cx, cy);
-        EXPECT_TRUE(centre == kTealRgb || centre == qRgb(0, 0, 0)) << word.text;
+            EXPECT_EQ(InnerCorner(shown, word.x1 + i * word.dx, word.y1 + i * word.dy), kTealRgb) << word.text;
     }
-    // Far from every word: letters on white only.
     int coloured = 0;
     for (int y = 17 * 15; y < 300; ++y)
         for (int x = 0; x < 300; ++x)
-            coloured += at(picture, x, y) != kWhite && at(picture, x, y) != qRgb(0, 0, 0);
-    EXPECT_EQ(coloured, 0);
-    EXPECT_EQ(innerCorner(picture, 1, 1), kWhite);
+            coloured += At(shown, x, y) != kWhite && At(shown, x, y) != qRgb(0, 0, 0);
+    EXPECT_EQ(coloured, 0) << "far from every word: letters on white only";
 
-    // The letters lie above the bars.
-    const QImage l = QImage(QStringLiteral(":/LETTER/L")).convertToFormat(QImage::Format_RGB32);
-    for (int dy = 0; dy < 15; ++dy)
-        for (int dx = 0; dx < 15; ++dx)
-            if (at(l, dx, dy) == qRgb(0, 0, 0)) {
-                ASSERT_EQ(at(picture, 15 + dx, 15 + dy), qRgb(0, 0, 0));
-            }
-}
-
-TEST_F(AnswersTest, FindingWordsLeavesTheKeyAlone)
-{
-    load();
-    const QImage before = key->keyPicture();
-    auto* imPuzzle = fmmain->findChild<QLabel*>(QStringLiteral("imPuzzle"));
+    // Finding words in the play window leaves the key alone.
+    auto* imPuzzle = fmmain->findChild<QWidget*>(QStringLiteral("imPuzzle"));
     QTest::mouseClick(imPuzzle, Qt::LeftButton, {}, QPoint(15 + 7, 15 + 7));     // L of LAMP
     QTest::mouseClick(imPuzzle, Qt::LeftButton, {}, QPoint(4 * 15 + 7, 15 + 7)); // P
     ASSERT_EQ(fmmain->findChild<QListWidget*>(QStringLiteral("lbItems"))->count(), 2);
-    EXPECT_EQ(key->keyPicture(), before);
+    EXPECT_EQ(key->findChild<QWidget*>(QStringLiteral("imanswer"))->grab().toImage(), shown);
 }
 
 TEST_F(AnswersTest, CheatRestoresAMinimisedKeyAndANewPuzzleClosesIt)
@@ -180,30 +116,80 @@ TEST_F(AnswersTest, CheatRestoresAMinimisedKeyAndANewPuzzleClosesIt)
     EXPECT_FALSE(key->isVisible());
 }
 
-TEST_F(AnswersTest, GrowsWhenEitherScreenDimensionHasRoom)
+TEST_F(AnswersTest, ItsButtonsResizeIt)
 {
     key->setScreenSizeSource([] { return QSize(1024, 768); });
     click("SpeedButton3");
-    EXPECT_EQ(key->zoom(), 2);
     EXPECT_EQ(key->size(), QSize(610, 643));
-    click("SpeedButton3");
-    EXPECT_EQ(key->zoom(), 3) << "974 is wider than 910 although 718 is lower than 943";
-    EXPECT_EQ(key->size(), QSize(910, 943));
+    EXPECT_EQ(key->findChild<QWidget*>(QStringLiteral("imanswer"))->size(), QSize(600, 600));
     click("SpeedButton3");
     EXPECT_EQ(key->zoom(), 3);
-
     click("SpeedButton2");
-    EXPECT_EQ(key->zoom(), 2);
     click("SpeedButton2");
-    EXPECT_EQ(key->zoom(), 1);
+    EXPECT_EQ(key->size(), QSize(310, 343));
+}
 
-    key->setScreenSizeSource([] { return QSize(610, 643); });
-    click("SpeedButton3");
-    EXPECT_EQ(key->zoom(), 1) << "no room either way";
-    key->setScreenSizeSource([] { return QSize(610, 700); });
-    click("SpeedButton3");
-    EXPECT_EQ(key->zoom(), 2);
-    key->setScreenSizeSource([] { return QSize(960, 993); });
-    click("SpeedButton3");
-    EXPECT_EQ(key->zoom(), 2) << "both 50 short of room";
+TEST_F(AnswersTest, FirstOpensBesideThePlayWindowWhereTheScreenHasRoom)
+{
+    load();
+    fmmain->move(100, 120);
+    const QRect play = fmmain->frameGeometry();
+    key->setScreenAreaSource([] { return QRect(0, 0, 1280, 1024); });
+    fmmain->findChild<QToolButton*>(QStringLiteral("btncheat"))->click();
+    ASSERT_TRUE(key->isVisible());
+    EXPECT_EQ(key->frameGeometry().topLeft(), QPoint(play.right() + 1, play.top()));
+    EXPECT_FALSE(key->frameGeometry().intersects(play));
+
+    // Later showings keep the place it was left at.
+    key->close();
+    key->move(20, 30);
+    fmmain->findChild<QToolButton*>(QStringLiteral("btncheat"))->click();
+    EXPECT_EQ(key->pos(), QPoint(20, 30));
+}
+
+TEST_F(AnswersTest, WithoutRoomBesideItOpensCentredAsBefore)
+{
+    load();
+    fmmain->move(250, 200);
+    key->setScreenAreaSource([] { return QRect(0, 0, 1024, 768); });
+    fmmain->findChild<QToolButton*>(QStringLiteral("btncheat"))->click();
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(key->pos(), area.center() - QPoint(key->width() / 2, key->height() / 2));
+}
+
+TEST_F(AnswersTest, AStoredPlaceIsKept)
+{
+    load();
+    key->setProperty("autoCentre", false);
+    key->move(20, 30);
+    key->setScreenAreaSource([] { return QRect(0, 0, 1920, 1200); });
+    fmmain->findChild<QToolButton*>(QStringLiteral("btncheat"))->click();
+    EXPECT_EQ(key->pos(), QPoint(20, 30));
+}
+
+TEST_F(AnswersTest, GivesWayToThePlayWindowsWinnerBox)
+{
+    load();
+    fmmain->findChild<QToolButton*>(QStringLiteral("btncheat"))->click();
+    ASSERT_TRUE(key->isVisible());
+    Settle();
+    ASSERT_TRUE(key->windowHandle()->flags() & Qt::WindowStaysOnTopHint);
+
+    bool onTopUnderTheBox = true;
+    WhenModalNamed(QStringLiteral("FmWinner"), [&](QWidget* winner) {
+        onTopUnderTheBox = key->windowHandle()->flags() & Qt::WindowStaysOnTopHint;
+        winner->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
+    });
+    auto* imPuzzle = fmmain->findChild<QWidget*>(QStringLiteral("imPuzzle"));
+    for (const PlacedWord& word : kPlaced) {
+        const int last = static_cast<int>(qstrlen(word.text)) - 1;
+        QTest::mouseClick(imPuzzle, Qt::LeftButton, {}, QPoint((word.x1 - 1) * 15 + 7, (word.y1 - 1) * 15 + 7));
+        QTest::mouseClick(imPuzzle, Qt::LeftButton, {},
+                          QPoint((word.x1 + last * word.dx - 1) * 15 + 7, (word.y1 + last * word.dy - 1) * 15 + 7));
+    }
+    EXPECT_FALSE(onTopUnderTheBox);
+
+    fmmain->findChild<QToolButton*>(QStringLiteral("btncheat"))->click();
+    Settle();
+    EXPECT_TRUE(key->windowHandle()->flags() & Qt::WindowStaysOnTopHint) << "on top again once the box is gone";
 }

@@ -1,48 +1,26 @@
 #include "wordsearch/gridpicture.h"
 
+#include "testpuzzles.h"
+
 #include <gtest/gtest.h>
 
 using namespace wordsearch;
+using namespace wordsearch::testing;
 
 namespace {
 
 // Purple: red, green and blue all differ, so a swapped byte order shows.
-constexpr std::uint32_t kPurple = 0xCB10B4; // 0x00BBGGRR
 const QRgb kPurpleRgb = qRgb(180, 16, 203);
+const QColor kPurple(kPurpleRgb);
 const QRgb kWhite = qRgb(255, 255, 255);
 const QRgb kBlack = qRgb(0, 0, 0);
-
-QRgb at(const QImage& picture, int x, int y)
-{
-    return picture.pixel(x, y) | 0xFF000000u;
-}
-
-// A 15 by 15 letter: white with a black vertical bar in column 7, rows 3 to 11, plus one
-// black pixel that tells letters apart.
-QImage barLetter(int markX, int markY)
-{
-    QImage letter(15, 15, QImage::Format_RGB32);
-    letter.fill(Qt::white);
-    for (int y = 3; y <= 11; ++y)
-        letter.setPixel(7, y, kBlack);
-    letter.setPixel(markX, markY, kBlack);
-    return letter;
-}
-
-LetterPictures barLetters()
-{
-    LetterPictures letters;
-    for (int i = 0; i < 26; ++i)
-        letters[i] = barLetter(3 + i % 8, 3 + i / 8);
-    return letters;
-}
 
 int countColour(const QImage& picture, QRgb colour)
 {
     int n = 0;
     for (int y = 0; y < picture.height(); ++y)
         for (int x = 0; x < picture.width(); ++x)
-            n += at(picture, x, y) == colour;
+            n +=At(picture, x, y) == colour;
     return n;
 }
 
@@ -65,12 +43,12 @@ TEST(GridPicture, DrawLettersPutsEachLetterInItsCellAndSkipsOtherValues)
 
     QImage picture = BlankPicture();
     ASSERT_EQ(picture.size(), QSize(300, 300));
-    DrawLetters(picture, grid, barLetters());
+    DrawLetters(picture, grid, BarLetters());
 
-    EXPECT_EQ(at(picture, 15 + 7, 5), kBlack);
-    EXPECT_EQ(at(picture, 15 + 3, 3), kBlack) << "A's own mark";
-    EXPECT_EQ(at(picture, 285 + 7, 285 + 5), kBlack);
-    EXPECT_EQ(at(picture, 285 + 4, 285 + 6), kBlack) << "Z's own mark (25: 4, 6)";
+    EXPECT_EQ(At(picture, 15 + 7, 5), kBlack);
+    EXPECT_EQ(At(picture, 15 + 3, 3), kBlack) << "A's own mark";
+    EXPECT_EQ(At(picture, 285 + 7, 285 + 5), kBlack);
+    EXPECT_EQ(At(picture, 285 + 4, 285 + 6), kBlack) << "Z's own mark (25: 4, 6)";
     EXPECT_EQ(countColour(picture, kBlack), 2 * 10);
 }
 
@@ -95,15 +73,15 @@ TEST(GridPicture, WordHighlightFillsBothInnerSquaresAndJoinsTheCentres)
                 // The line runs right from the first centre and left into the last one.
                 const bool onLine = dy >= 6 && dy <= 8 && (cellX == 15 ? dx >= 7 : dx <= 7);
                 const QRgb expected = innerPixel(dx, dy) || onLine ? kPurpleRgb : kWhite;
-                ASSERT_EQ(at(picture, cellX + dx, top + dy), expected) << dx << "," << dy;
+                ASSERT_EQ(At(picture, cellX + dx, top + dy), expected) << dx << "," << dy;
             }
     // Between the end cells only the 3-pixel line, nothing outside the bar's ends.
-    EXPECT_EQ(at(picture, 35, top + 6), kPurpleRgb);
-    EXPECT_EQ(at(picture, 35, top + 8), kPurpleRgb);
-    EXPECT_EQ(at(picture, 35, top + 5), kWhite);
-    EXPECT_EQ(at(picture, 35, top + 9), kWhite);
-    EXPECT_EQ(at(picture, 14, top + 7), kWhite);
-    EXPECT_EQ(at(picture, 75, top + 7), kWhite);
+    EXPECT_EQ(At(picture, 35, top + 6), kPurpleRgb);
+    EXPECT_EQ(At(picture, 35, top + 8), kPurpleRgb);
+    EXPECT_EQ(At(picture, 35, top + 5), kWhite);
+    EXPECT_EQ(At(picture, 35, top + 9), kWhite);
+    EXPECT_EQ(At(picture, 14, top + 7), kWhite);
+    EXPECT_EQ(At(picture, 75, top + 7), kWhite);
 }
 
 TEST(GridPicture, DiagonalHighlightIsDrawnWithoutSmoothing)
@@ -113,24 +91,24 @@ TEST(GridPicture, DiagonalHighlightIsDrawnWithoutSmoothing)
     EXPECT_EQ(countColour(picture, kWhite) + countColour(picture, kPurpleRgb), 300 * 300)
         << "only the two colours: no blended pixels";
     for (int step = 0; step <= 45; ++step)
-        EXPECT_EQ(at(picture, 45 + 7 - step, 7 + step), kPurpleRgb) << step;
+        EXPECT_EQ(At(picture, 45 + 7 - step, 7 + step), kPurpleRgb) << step;
 }
 
-TEST(GridPicture, MarkInvertsTheInnerSquareAndUnmarkRestoresIt)
+TEST(GridPicture, MarkInvertsTheInnerSquare)
 {
     WordGrid grid{};
     grid[3][2] = 'C';
     grid[4][2] = 'D';
     QImage picture = BlankPicture();
-    DrawLetters(picture, grid, barLetters());
+    DrawLetters(picture, grid, BarLetters());
     const QImage before = picture;
 
     MarkStartCell(picture, 2, 1, kPurple); // grid cell (3, 2)
     const int left = 30, top = 15;
     for (int dy = 0; dy < 15; ++dy)
         for (int dx = 0; dx < 15; ++dx) {
-            const QRgb original = at(before, left + dx, top + dy);
-            const QRgb now = at(picture, left + dx, top + dy);
+            const QRgb original =At(before, left + dx, top + dy);
+            const QRgb now =At(picture, left + dx, top + dy);
             if (!innerPixel(dx, dy))
                 ASSERT_EQ(now, original) << dx << "," << dy;
             else if (original == kBlack)
@@ -139,30 +117,23 @@ TEST(GridPicture, MarkInvertsTheInnerSquareAndUnmarkRestoresIt)
                 ASSERT_EQ(now, kBlack) << "the background turns black";
         }
     EXPECT_EQ(picture.copy(45, 15, 15, 15), before.copy(45, 15, 15, 15)) << "the next cell is untouched";
-
-    UnmarkStartCell(picture, 2, 1, kPurple);
-    EXPECT_EQ(picture, before);
 }
 
-TEST(GridPicture, MarkingAHighlightedCellGivesItsHighlightBack)
+TEST(GridPicture, MarkingAHighlightedCellTurnsItsHighlightNearBlack)
 {
     WordGrid grid{};
     grid[1][1] = 'E';
     grid[2][2] = 'F';
     QImage letters = BlankPicture();
-    DrawLetters(letters, grid, barLetters());
+    DrawLetters(letters, grid, BarLetters());
     QImage picture = letters;
     PaintWordHighlight(picture, 1, 1, 2, 2, kPurple);
     OverlayLetters(picture, letters);
-    const QImage before = picture;
 
     MarkStartCell(picture, 0, 0, kPurple);
-    EXPECT_EQ(at(picture, 7, 5), qRgb(254, 255, 255)) << "letter";
-    EXPECT_EQ(at(picture, 3, 3), qRgb(1, 0, 0)) << "highlight parked as near-black";
-    EXPECT_EQ(at(picture, 0, 0), kWhite) << "outside the inner square";
-
-    UnmarkStartCell(picture, 0, 0, kPurple);
-    EXPECT_EQ(picture, before);
+    EXPECT_EQ(At(picture, 7, 5), qRgb(254, 255, 255)) << "letter";
+    EXPECT_EQ(At(picture, 3, 3), qRgb(1, 0, 0)) << "highlight as near-black";
+    EXPECT_EQ(At(picture, 0, 0), kWhite) << "outside the inner square";
 }
 
 TEST(GridPicture, OverlayKeepsTheTargetWhereTheLettersAreWhite)
@@ -173,8 +144,8 @@ TEST(GridPicture, OverlayKeepsTheTargetWhereTheLettersAreWhite)
     letters.setPixel(10, 20, kBlack);
     letters.setPixel(11, 20, qRgb(254, 255, 255)); // near-white is not transparent
     OverlayLetters(target, letters);
-    EXPECT_EQ(at(target, 10, 20), kBlack);
-    EXPECT_EQ(at(target, 11, 20), qRgb(254, 255, 255));
+    EXPECT_EQ(At(target, 10, 20), kBlack);
+    EXPECT_EQ(At(target, 11, 20), qRgb(254, 255, 255));
     EXPECT_EQ(countColour(target, kPurpleRgb), 300 * 300 - 2);
 }
 
@@ -191,22 +162,20 @@ TEST(GridPicture, KeyShowsPlacedWordsWithTheirLettersOnTop)
     puzzle.wordSlots[2].set("PQR");
 
     QImage letters = BlankPicture();
-    DrawLetters(letters, puzzle.grid, barLetters());
-    QImage key;
-    PaintKey(key, puzzle, letters, kPurple);
+    DrawLetters(letters, puzzle.grid, BarLetters());
+    const QImage key = KeyPicture(puzzle, letters, kPurple);
 
     ASSERT_EQ(key.size(), QSize(300, 300));
-    EXPECT_EQ(at(key, 2, 2), kPurpleRgb);
-    EXPECT_EQ(at(key, 30 + 12, 12), kPurpleRgb);
-    EXPECT_EQ(at(key, 7, 5), kBlack) << "letter above the bar";
-    EXPECT_EQ(at(key, 285 + 2, 285 + 2), kPurpleRgb);
-    EXPECT_EQ(at(key, 255 + 12, 255 + 12), kPurpleRgb);
-    EXPECT_EQ(at(key, 135 + 2, 135 + 2), kWhite) << "word 2 is not placed";
-    EXPECT_EQ(at(key, 135 + 7, 165 + 2), kWhite);
+    EXPECT_EQ(At(key, 2, 2), kPurpleRgb);
+    EXPECT_EQ(At(key, 30 + 12, 12), kPurpleRgb);
+    EXPECT_EQ(At(key, 7, 5), kBlack) << "letter above the bar";
+    EXPECT_EQ(At(key, 285 + 2, 285 + 2), kPurpleRgb);
+    EXPECT_EQ(At(key, 255 + 12, 255 + 12), kPurpleRgb);
+    EXPECT_EQ(At(key, 135 + 2, 135 + 2), kWhite) << "word 2 is not placed";
+    EXPECT_EQ(At(key, 135 + 7, 165 + 2), kWhite);
 
-    QImage blankKey = key;
     puzzle.wordSlots[0].length = 0;
     puzzle.wordSlots[2].length = 0;
-    PaintKey(blankKey, puzzle, letters, kPurple);
+    const QImage blankKey = KeyPicture(puzzle, letters, kPurple);
     EXPECT_EQ(blankKey, letters) << "no words: the letters alone";
 }
