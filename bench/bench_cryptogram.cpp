@@ -13,7 +13,7 @@
 #include "platform/rng.h"
 #include "platform/seams.h"
 #include "shell/program.h"
-#include "shell/windows.h"
+#include "shell/desk.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -115,9 +115,9 @@ void BM_KeystrokeThenRender(benchmark::State& state)
     ProgramPaths paths;
     paths.programFolder = dir.path() + "/";
     Program program(paths, boxes, clock, processes);
-    Windows windows;
-    cryptogram::CryptogramState puzzleState;
-    CryptogramWindow window(program, windows, puzzleState);
+    Desk desk;
+    CryptogramWindow window(program, desk);
+    cryptogram::CryptogramState& puzzleState = window.state();
     window.show();
     puzzleState.puzzle = builtPuzzle();
     window.game().StartPlaying();

@@ -8,7 +8,7 @@
 #include "platform/messageboxes.h"
 #include "platform/seams.h"
 #include "shell/program.h"
-#include "shell/windows.h"
+#include "shell/desk.h"
 #include "platform/rng.h"
 
 #include <QApplication>
@@ -71,9 +71,8 @@ void BM_CursorStepWithRepaint(benchmark::State& state)
     paths.programFolder = dir.path() + QLatin1Char('/');
     Program program(paths, boxes, clock, processes);
     program.settings.mzlevel = maze::kEasy;
-    Windows windows;
-    maze::MazeState mazeState;
-    MazeWindow window(program, windows, mazeState);
+    Desk desk;
+    MazeWindow window(program, desk);
     window.setScreenSizeSource([] { return QSize(4000, 4000); });
     window.show();
     window.btnNewClick();

@@ -106,7 +106,7 @@ void BM_StartToFirstPaint(benchmark::State& state)
     for (auto _ : state) {
         Program program(paths, boxes, clock, processes);
         auto windows = std::make_unique<ProgramWindows>(program);
-        LauncherWindow* launcher = windows->windows().fmpuzzletype;
+        LauncherWindow* launcher = windows->desk().launcher;
         launcher->show();
         benchmark::DoNotOptimize(launcher->grab());
         state.PauseTiming();

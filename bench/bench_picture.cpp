@@ -15,7 +15,7 @@
 #include "platform/atomicfile.h"
 #include "platform/rng.h"
 #include "samplepictures.h"
-#include "shell/windows.h"
+#include "shell/desk.h"
 #include "support/testprogram.h"
 
 #include <QApplication>
@@ -192,11 +192,10 @@ void BM_TileMove(benchmark::State& state)
 void BM_TileMoveWithRepaint(benchmark::State& state)
 {
     TestProgram test(1);
-    Windows windows;
-    picture::PictureState puzzle;
+    Desk desk;
+    PictureWindow play(*test.program, desk);
     Rng rng(1);
-    picture::BuildPicturePuzzle(puzzle, picture::FitPicture(samples::Checker(640, 480)), rng);
-    PictureWindow play(*test.program, windows, puzzle);
+    picture::BuildPicturePuzzle(play.state(), picture::FitPicture(samples::Checker(640, 480)), rng);
     play.show();
     play.repaint();
     for (auto _ : state) {

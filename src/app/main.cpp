@@ -34,8 +34,8 @@ int main(int argc, char* argv[])
     QtPrinter printer;
     program.printer = &printer;
 
-    ProgramWindows windows(program);
-    LauncherWindow* launcher = windows.windows().fmpuzzletype;
+    ProgramWindows windows(program, PuzzleTypes());
+    LauncherWindow* launcher = windows.desk().launcher;
     QObject::connect(launcher, &LauncherWindow::closed, &app, &QCoreApplication::quit);
     launcher->show();
     return app.exec();

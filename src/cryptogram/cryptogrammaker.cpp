@@ -66,7 +66,7 @@ QPushButton* makeButton(const QString& caption, const QString& name, QWidget* pa
 
 } // namespace
 
-CryptogramMaker::CryptogramMaker(Program& program, Windows&, CryptogramState& state, QWidget* parent)
+CryptogramMaker::CryptogramMaker(Program& program, Desk&, CryptogramState& state, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
       program_(program), state_(state)

@@ -6,7 +6,7 @@
 #include <array>
 
 class Program;
-struct Windows;
+struct Desk;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -21,7 +21,7 @@ struct CryptogramState;
 class CryptogramMaker : public QDialog {
     Q_OBJECT
 public:
-    CryptogramMaker(Program& program, Windows& windows, cryptogram::CryptogramState& state, QWidget* parent = nullptr);
+    CryptogramMaker(Program& program, Desk& desk, cryptogram::CryptogramState& state, QWidget* parent = nullptr);
 
     static constexpr int kLines = 20;
     static constexpr int kWidth = 312;

@@ -21,7 +21,7 @@
 #include "shell/puzzlefiles.h"
 #include "shell/launcherwindow.h"
 #include "shell/winnerdialog.h"
-#include "shell/windows.h"
+#include "shell/desk.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -75,11 +75,14 @@ QPalette panelPalette(const QColor& colour)
 
 } // namespace
 
-CryptogramWindow::CryptogramWindow(Program& program, Windows& windows, CryptogramState& state, QWidget* parent)
-    : PlayWindow(program, windows, parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+CryptogramWindow::~CryptogramWindow() = default;
+
+CryptogramWindow::CryptogramWindow(Program& program, Desk& desk, QWidget* parent)
+    : PlayWindow(program, desk, parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint),
-      state_(state), game_(state.puzzle)
+      game_(state_.puzzle)
 {
+    maker_.setMaker(desk, [this] { return new CryptogramMaker(program_, desk_, state_); });
     setObjectName(QStringLiteral("fmcrypt"));
     setWindowTitle(kCaption);
     setFixedSize(kWidth, kHeight);
@@ -284,8 +287,8 @@ void CryptogramWindow::FormCreate()
     // The winner box shows over the solved puzzle; the game then starts it again.
     game_.setWinnerShown([this] {
         showGame();
-        if (windows_.FmWinner)
-            windows_.FmWinner->exec();
+        if (desk_.winner)
+            desk_.winner->exec();
         update();
     });
     showGame();
@@ -310,9 +313,7 @@ void CryptogramWindow::showGame()
 
 bool CryptogramWindow::runMaker()
 {
-    CryptogramMaker* maker = windows_.fmcmaker;
-    if (!maker)
-        return false;
+    CryptogramMaker* maker = maker_;
     const int result = maker->exec();
     update();
     return result == QDialog::Accepted && !CryptogramMaker::IsBlank(maker->lineText(1));
@@ -327,7 +328,7 @@ void CryptogramWindow::btnNewClick()
     showGame();
     const bool built = hourglass.whileAsking([this] { return runMaker(); });
     if (built) {
-        hourglass.whileAsking([this] { windows_.fmcmaker->BuildCryptogram(*sd1, this); });
+        hourglass.whileAsking([this] { maker_->BuildCryptogram(*sd1, this); });
         game_.StartPlaying();
         showGame();
     }
@@ -336,10 +337,10 @@ void CryptogramWindow::btnNewClick()
 
 CryptogramWindow::Pick CryptogramWindow::pickAndLoad(bool forEditing)
 {
-    if (!windows_.fmfiles)
+    if (!desk_.picker)
         return Pick::nothing;
     const QString picked =
-        puzzlefiles::PickPuzzleFile(program_, *windows_.fmfiles, CryptogramKind(program_, state_), this);
+        puzzlefiles::PickPuzzleFile(program_, *desk_.picker, CryptogramKind(program_, state_), this);
     if (picked.isEmpty())
         return Pick::nothing;
     state_.currentName.clear();
@@ -375,11 +376,11 @@ void CryptogramWindow::editPuzzle()
 {
     Hourglass hourglass;
     const Pick pick = hourglass.whileAsking([this] { return pickAndLoad(true); });
-    if (pick == Pick::loaded && windows_.fmcmaker) {
-        windows_.fmcmaker->FillMakerFromText(state_.puzzle.text);
+    if (pick == Pick::loaded) {
+        maker_->FillMakerFromText(state_.puzzle.text);
         const bool built = hourglass.whileAsking([this] { return runMaker(); });
         if (built) {
-            hourglass.whileAsking([this] { windows_.fmcmaker->BuildCryptogram(*sd1, this); });
+            hourglass.whileAsking([this] { maker_->BuildCryptogram(*sd1, this); });
             game_.StartPlaying();
         } else {
             game_.Empty();
@@ -402,12 +403,12 @@ void CryptogramWindow::btnprintClick()
     if (std::all_of(text.begin(), text.begin() + kPrintCheckedPositions, [](char c) { return c == ' '; })) {
         program_.boxes.warning(QStringLiteral("Print error"),
                                QStringLiteral("You must create a puzzle or have one\nloaded before you can print it!"));
-    } else if (windows_.fmprint && windows_.fmnowprint) {
+    } else if (desk_.printOptions && desk_.printProgress) {
         // The run lets messages through to animate its progress: no click may reach the window.
         setEnabled(false);
         panbuttons->setEnabled(false);
         const QString name = state_.currentName;
-        printing::PrintPuzzle(program_, *windows_.fmprint, *windows_.fmnowprint, printing::kCryptogramPages, name,
+        printing::PrintPuzzle(program_, *desk_.printOptions, *desk_.printProgress, printing::kCryptogramPages, name,
                               [this, &name](bool key) { return ComposePrintPage(state_.puzzle, name, key); });
     }
     panbuttons->setEnabled(true);
@@ -431,6 +432,6 @@ void CryptogramWindow::FormClose()
     game_.Empty();
     showGame();
     musicbuttons::FormClose(program_);
-    if (QWidget* launcher = windows_.fmpuzzletype)
+    if (QWidget* launcher = desk_.launcher)
         launcher->show();
 }

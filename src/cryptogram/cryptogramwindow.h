@@ -1,14 +1,16 @@
 #pragma once
 
-#include "shell/playwindow.h"
 #include "cryptogram/cryptogram.h"
 #include "cryptogram/game.h"
+#include "cryptogram/state.h"
+#include "shell/desk.h"
+#include "shell/playwindow.h"
 
 #include <QWidget>
 #include <array>
 
 class Program;
-struct Windows;
+struct Desk;
 class CellPanel;
 class QLabel;
 class QLineEdit;
@@ -16,9 +18,7 @@ class QScrollArea;
 class QToolButton;
 class NameDialog;
 
-namespace cryptogram {
-struct CryptogramState;
-}
+class CryptogramMaker;
 
 // The cryptogram play window: it draws the game (the cipher rows with the player's guesses under
 // them, and the key panel with one edit per cipher symbol) and forwards what the player types to
@@ -27,7 +27,13 @@ struct CryptogramState;
 class CryptogramWindow : public PlayWindow {
     Q_OBJECT
 public:
-    CryptogramWindow(Program& program, Windows& windows, cryptogram::CryptogramState& state, QWidget* parent = nullptr);
+    CryptogramWindow(Program& program, Desk& desk, QWidget* parent = nullptr);
+    ~CryptogramWindow() override;
+
+    // The current puzzle, shared with the maker.
+    cryptogram::CryptogramState& state() { return state_; }
+    // The maker, made on first use.
+    CryptogramMaker& maker() { return *maker_; }
 
     static constexpr int kWidth = 745;
     static constexpr int kHeight = 525;
@@ -65,7 +71,8 @@ private:
     // A key with text typed into the key edit of CipherAlphabet[i].
     void typeGuess(int i, const QString& typed);
 
-    cryptogram::CryptogramState& state_;
+    cryptogram::CryptogramState state_;
+    OwnedWindow<CryptogramMaker> maker_;
     cryptogram::CryptogramGame game_;
 
     QWidget* panbuttons = nullptr;

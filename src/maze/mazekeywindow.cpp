@@ -9,7 +9,7 @@
 #include "maze/windowsize.h"
 #include "platform/messageboxes.h"
 #include "shell/program.h"
-#include "shell/windows.h"
+#include "shell/desk.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -25,10 +25,10 @@ constexpr int kButtonSize = 25;
 constexpr int kGapToMaze = 8;
 } // namespace
 
-MazeKeyWindow::MazeKeyWindow(Program& program, Windows& windows, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                          Qt::WindowMinimizeButtonHint | Qt::WindowStaysOnTopHint),
-      program_(program), windows_(windows), screenSize_(placement::PrimaryScreenSize)
+MazeKeyWindow::MazeKeyWindow(Program& program, Desk& desk, const QWidget* maze)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                           Qt::WindowMinimizeButtonHint | Qt::WindowStaysOnTopHint),
+      program_(program), desk_(desk), maze_(maze), screenSize_(placement::PrimaryScreenSize)
 {
     setObjectName(QStringLiteral("fmmzkey"));
     // Stored bounds may change its size, and so its picture size.
@@ -98,7 +98,7 @@ void MazeKeyWindow::showEvent(QShowEvent* event)
 
 bool MazeKeyWindow::placeBesideMaze()
 {
-    const QWidget* maze = windows_.fmmaze;
+    const QWidget* maze = maze_;
     if (!maze || !maze->isVisible() || !maze->screen())
         return false;
     // A frame the key has not had yet is taken to be as wide as the maze window's.

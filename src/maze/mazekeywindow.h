@@ -8,7 +8,7 @@
 class MazePictureView;
 class Program;
 class QToolButton;
-struct Windows;
+struct Desk;
 
 namespace maze {
 class MazeGame;
@@ -21,7 +21,8 @@ struct MazeWindowFrame;
 class MazeKeyWindow : public QWidget {
     Q_OBJECT
 public:
-    MazeKeyWindow(Program& program, Windows& windows, QWidget* parent = nullptr);
+    // maze is the play window the key first opens beside.
+    MazeKeyWindow(Program& program, Desk& desk, const QWidget* maze = nullptr);
 
     // Draws the key of the maze in game; the maze window calls it whenever its maze changes.
     void DrawKey(const maze::MazeGame& game);
@@ -46,7 +47,8 @@ private:
     void stayUnderOtherBoxes();
 
     Program& program_;
-    Windows& windows_;
+    Desk& desk_;
+    const QWidget* maze_;
     std::function<QSize()> screenSize_;
     bool placed_ = false;
     QPointer<QWidget> box_; // the box the key stepped under

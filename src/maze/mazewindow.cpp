@@ -18,7 +18,7 @@
 #include "shell/puzzlefiles.h"
 #include "shell/launcherwindow.h"
 #include "shell/puzzlepicker.h"
-#include "shell/windows.h"
+#include "shell/desk.h"
 #include "shell/winnerdialog.h"
 
 #include <QApplication>
@@ -50,12 +50,19 @@ std::optional<Direction> arrowFor(int qtKey)
 
 } // namespace
 
-MazeWindow::MazeWindow(Program& program, Windows& windows, MazeState& state, QWidget* parent)
-    : PlayWindow(program, windows, parent,
+MazeWindow::~MazeWindow() = default;
+
+MazeWindow::MazeWindow(Program& program, Desk& desk, QWidget* parent)
+    : PlayWindow(program, desk, parent,
                  Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                      Qt::WindowMinimizeButtonHint),
-      game_(state), screenSize_(placement::PrimaryScreenSize)
+      game_(state_), screenSize_(placement::PrimaryScreenSize)
 {
+    key_.setMaker(desk, [this] {
+        auto* key = new MazeKeyWindow(program_, desk_, this);
+        key->DrawKey(game_);
+        return key;
+    });
     setObjectName(QStringLiteral("fmmaze"));
     // Stored bounds may change its size, and so its zoom.
     setProperty("sizedByZoom", true);
@@ -156,7 +163,7 @@ void MazeWindow::showGame()
 {
     immain->setPicture(game_.mainPicture());
     showCursor();
-    if (MazeKeyWindow* key = windows_.fmmzkey)
+    if (MazeKeyWindow* key = key_.built())
         key->DrawKey(game_);
     UpdateTitle();
 }
@@ -192,8 +199,8 @@ void MazeWindow::pressKey(std::optional<Direction> arrow)
         return;
     tmflash->stop();
     QCoreApplication::processEvents();
-    if (windows_.FmWinner)
-        windows_.FmWinner->exec();
+    if (desk_.winner)
+        desk_.winner->exec();
     update();
     game_.Restart();
     showGame();
@@ -215,8 +222,8 @@ void MazeWindow::btnLargerClick()
 
 void MazeWindow::btnNewClick()
 {
-    if (windows_.fmmzkey && windows_.fmmzkey->isVisible())
-        windows_.fmmzkey->close();
+    if (key_.built() && key_.built()->isVisible())
+        key_.built()->close();
     game_.NewMaze(program_.settings.mzlevel, program_.rng);
     showGame();
     tmflash->start();
@@ -229,10 +236,10 @@ void MazeWindow::btnNewClick()
 
 void MazeWindow::BtnLoadClick()
 {
-    if (!windows_.fmfiles)
+    if (!desk_.picker)
         return;
     const QString picked =
-        puzzlefiles::PickPuzzleFile(program_, *windows_.fmfiles, MazeKind(program_, game_.state()), this);
+        puzzlefiles::PickPuzzleFile(program_, *desk_.picker, MazeKind(program_, game_.state()), this);
     if (picked.isEmpty())
         return;
     if (game_.LoadMaze(program_.paths.programFolder, picked, program_.settings.mzlevel) == 0) {
@@ -247,9 +254,9 @@ void MazeWindow::BtnLoadClick()
 
 void MazeWindow::btncheatClick()
 {
-    MazeKeyWindow* key = windows_.fmmzkey;
-    if (!game_.shown() || !key)
+    if (!game_.shown())
         return;
+    MazeKeyWindow* key = key_;
     if (key->isVisible()) {
         key->setWindowState(key->windowState() & ~Qt::WindowMinimized);
         key->raise();
@@ -264,9 +271,9 @@ void MazeWindow::btnprintClick()
     if (!game_.shown()) {
         program_.boxes.warning(QStringLiteral("Print error"),
                                QStringLiteral("You must create or load a maze before you can print one!"));
-    } else if (windows_.fmprint && windows_.fmnowprint) {
+    } else if (desk_.printOptions && desk_.printProgress) {
         // The run lets messages through to animate its progress: no click or key may reach these.
-        MazeKeyWindow* key = windows_.fmmzkey;
+        MazeKeyWindow* key = key_.built();
         QWidget* keyBar = key ? key->findChild<QWidget*>(QStringLiteral("panbuttons")) : nullptr;
         const QList<QWidget*> held = {keyBar, key, Panbuttons, this};
         for (QWidget* w : held)
@@ -275,7 +282,7 @@ void MazeWindow::btnprintClick()
         tmflash->stop();
         game_.HideCursor();
         showCursor();
-        printing::PrintPuzzle(program_, *windows_.fmprint, *windows_.fmnowprint, printing::kMazePages, game_.name(),
+        printing::PrintPuzzle(program_, *desk_.printOptions, *desk_.printProgress, printing::kMazePages, game_.name(),
                               [this](bool keyPage) { return MazePage(game_, keyPage, game_.name()); });
         for (QWidget* w : held)
             if (w)
@@ -298,11 +305,11 @@ void MazeWindow::FormShow()
 void MazeWindow::FormClose()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    if (windows_.fmmzkey && windows_.fmmzkey->isVisible())
-        windows_.fmmzkey->close();
+    if (key_.built() && key_.built()->isVisible())
+        key_.built()->close();
     tmflash->stop();
     musicbuttons::FormClose(program_);
-    if (QWidget* launcher = windows_.fmpuzzletype)
+    if (QWidget* launcher = desk_.launcher)
         launcher->show();
     QApplication::restoreOverrideCursor();
 }

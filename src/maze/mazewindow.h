@@ -1,18 +1,21 @@
 #pragma once
 
 #include "maze/mazegame.h"
+#include "maze/state.h"
+#include "shell/desk.h"
 #include "shell/playwindow.h"
 
 #include <QSize>
 #include <functional>
 #include <optional>
 
+class MazeKeyWindow;
 class MazePictureView;
 class Program;
 class QTimer;
 class QToolButton;
 class NameDialog;
-struct Windows;
+struct Desk;
 
 namespace maze {
 struct MazeWindowFrame;
@@ -24,7 +27,12 @@ struct MazeWindowFrame;
 class MazeWindow : public PlayWindow {
     Q_OBJECT
 public:
-    MazeWindow(Program& program, Windows& windows, maze::MazeState& state, QWidget* parent = nullptr);
+    MazeWindow(Program& program, Desk& desk, QWidget* parent = nullptr);
+    ~MazeWindow() override;
+
+    maze::MazeState& state() { return state_; }
+    // The key, made on first use.
+    MazeKeyWindow& key() { return *key_; }
 
     const maze::MazeGame& game() const { return game_; }
     // 1, 2 or 3 for a picture of 300, 600 or 900 pixels.
@@ -61,7 +69,9 @@ private:
     void showCursor();
     void flashCursor();
 
+    maze::MazeState state_;
     maze::MazeGame game_;
+    OwnedWindow<MazeKeyWindow> key_;
     std::function<QSize()> screenSize_;
 
     QWidget* Panbuttons = nullptr;

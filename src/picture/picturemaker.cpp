@@ -12,7 +12,7 @@
 #include "platform/qtpicturechoice.h"
 #include "shell/program.h"
 #include "shell/puzzlefiles.h"
-#include "shell/windows.h"
+#include "shell/desk.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -30,9 +30,9 @@ QtPictureChoice& platformChoice()
 
 } // namespace
 
-PictureMaker::PictureMaker(Program& program, Windows& windows, picture::PictureState& state, QWidget* parent)
+PictureMaker::PictureMaker(Program& program, Desk& desk, picture::PictureState& state, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint),
-      program_(program), windows_(windows), state_(state), choice_(&platformChoice())
+      program_(program), desk_(desk), state_(state), choice_(&platformChoice())
 {
     setObjectName(QStringLiteral("fmpmaker"));
     setWindowTitle(QStringLiteral("Picture creator"));
@@ -121,8 +121,8 @@ void PictureMaker::buildPuzzle()
         return;
     }
     built_ = 1;
-    if (windows_.fmpcheat)
-        windows_.fmpcheat->setPicture(state_.preview);
+    if (previewChanged)
+        previewChanged();
     puzzlefiles::SaveAfterBuild(program_, *sd1, picture::PictureKind(program_, state_), state_.pictureName, this);
 }
 

@@ -4,21 +4,25 @@
 
 #include <QDialog>
 #include <QImage>
+#include <functional>
 
 class PictureChoice;
 class Program;
 class QLabel;
 class QPushButton;
 class NameDialog;
-struct Windows;
+struct Desk;
 
 // "Picture creator": loads a picture into the 640 x 480 preview, builds the scrambled puzzle
 // into the play window's board and offers to save it.
 class PictureMaker : public QDialog {
     Q_OBJECT
 public:
-    PictureMaker(Program& program, Windows& windows, picture::PictureState& state, QWidget* parent = nullptr);
+    PictureMaker(Program& program, Desk& desk, picture::PictureState& state, QWidget* parent = nullptr);
     ~PictureMaker() override;
+
+    // A new puzzle's solved picture is in the state; set by the play window.
+    std::function<void()> previewChanged;
 
     // Tests choose pictures through their own seam; the platform's dialogue otherwise.
     void setPictureChoice(PictureChoice* choice);
@@ -41,7 +45,7 @@ private:
     void showPreview();
 
     Program& program_;
-    Windows& windows_;
+    Desk& desk_;
     picture::PictureState& state_;
     PictureChoice* choice_ = nullptr;
     QImage preview_;     // impreview's picture: the fitted canvas

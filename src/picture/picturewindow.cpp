@@ -6,6 +6,7 @@
 #include "picture/picturepreview.h"
 #include "picture/picturemaker.h"
 #include "picture/tiles.h"
+#include "controls/scrollimage.h"
 #include "platform/filenames.h"
 #include "platform/fonts.h"
 #include "shell/cursortable.h"
@@ -13,7 +14,8 @@
 #include "shell/program.h"
 #include "shell/puzzlefiles.h"
 #include "shell/puzzlepicker.h"
-#include "shell/windows.h"
+#include "shell/desk.h"
+#include "shell/launcherwindow.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -91,9 +93,24 @@ QCursor StandardCursor(int index)
 
 } // namespace
 
-PictureWindow::PictureWindow(Program& program, Windows& windows, PictureState& state, QWidget* parent)
-    : PlayWindow(program, windows, parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint), state_(state)
+PictureWindow::~PictureWindow() = default;
+
+PictureWindow::PictureWindow(Program& program, Desk& desk, QWidget* parent)
+    : PlayWindow(program, desk, parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
 {
+    maker_.setMaker(desk, [this] {
+        auto* maker = new PictureMaker(program_, desk_, state_);
+        maker->previewChanged = [this] { refreshPreview(); };
+        return maker;
+    });
+    preview_.setMaker(desk, [this] {
+        auto* preview = new PicturePreview;
+        // The preview's control takes its grab and move cursors from the program's table.
+        if (CursorTable* table = program_.cursors)
+            preview->scrollImage()->setCursorSource([table](int index) { return table->cursor(index); });
+        preview->setPicture(state_.preview);
+        return preview;
+    });
     setObjectName(QStringLiteral("fmpclick"));
     setFixedSize(kClientWidth, kClientHeight);
     buildControls();
@@ -276,8 +293,7 @@ void PictureWindow::btnNewClick()
 {
     ResetBoard();
     int result = QDialog::Rejected;
-    if (windows_.fmpmaker)
-        result = windows_.fmpmaker->exec();
+    result = maker_->exec();
     // The pieces built just now show no "Empty" labels and their hand cursors at once.
     if (result == QDialog::Accepted)
         picture::UpdateCursors(state_, look_);
@@ -288,8 +304,8 @@ void PictureWindow::btnNewClick()
 
 void PictureWindow::BtnLoadClick()
 {
-    if (windows_.fmfiles) {
-        const QString chosen = puzzlefiles::PickPuzzleFile(program_, *windows_.fmfiles, PictureKind(program_, state_), this);
+    if (desk_.picker) {
+        const QString chosen = puzzlefiles::PickPuzzleFile(program_, *desk_.picker, PictureKind(program_, state_), this);
         if (!chosen.isEmpty()) {
             QApplication::setOverrideCursor(Qt::WaitCursor);
             const int code = LoadPictureFiles(program_.paths.programFolder, chosen, state_);
@@ -297,8 +313,7 @@ void PictureWindow::BtnLoadClick()
             if (code == 0) {
                 state_.pictureName = filenames::replaceExtension(chosen, QString());
                 UpdateTitle();
-                if (windows_.fmpcheat)
-                    windows_.fmpcheat->setPicture(state_.preview);
+                refreshPreview();
             } else {
                 puzzlefiles::ShowLoadError(program_);
                 ResetBoard();
@@ -306,15 +321,19 @@ void PictureWindow::BtnLoadClick()
         }
     }
     UpdateCursors();
-    if (windows_.fmpcheat && windows_.fmpcheat->isVisible())
-        windows_.fmpcheat->close();
+    if (preview_.built() && preview_.built()->isVisible())
+        preview_.built()->close();
+}
+
+void PictureWindow::refreshPreview()
+{
+    if (PicturePreview* preview = preview_.built())
+        preview->setPicture(state_.preview);
 }
 
 void PictureWindow::btnpictureClick()
 {
-    PicturePreview* preview = windows_.fmpcheat;
-    if (!preview)
-        return;
+    PicturePreview* preview = preview_;
     if (preview->isVisible()) {
         preview->setWindowState(preview->windowState() & ~Qt::WindowMinimized);
         preview->raise();
@@ -338,9 +357,9 @@ void PictureWindow::FormShow()
 void PictureWindow::FormClose()
 {
     musicbuttons::FormClose(program_);
-    if (windows_.fmpcheat && windows_.fmpcheat->isVisible())
-        windows_.fmpcheat->close();
-    if (QWidget* launcher = windows_.byName(QStringLiteral("fmpuzzletype")))
+    if (preview_.built() && preview_.built()->isVisible())
+        preview_.built()->close();
+    if (QWidget* launcher = desk_.launcher.built())
         launcher->show();
     // The board is reset at the next showing: give its pictures back. The preview keeps its own.
     ReleaseBoard(state_);

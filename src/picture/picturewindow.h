@@ -2,22 +2,32 @@
 
 #include "picture/boardlook.h"
 #include "picture/state.h"
+#include "shell/desk.h"
 #include "shell/playwindow.h"
 
 #include <QWidget>
 #include <array>
 
+class PictureMaker;
+class PicturePreview;
 class Program;
 class QLabel;
 class QToolButton;
-struct Windows;
+struct Desk;
 
 // The picture puzzle's play window: 48 cells, 6 rows of 8, and five storage boxes. It draws the
 // board from the state and hands each click on a cell or a box to the play rules.
 class PictureWindow : public PlayWindow {
     Q_OBJECT
 public:
-    PictureWindow(Program& program, Windows& windows, picture::PictureState& state, QWidget* parent = nullptr);
+    PictureWindow(Program& program, Desk& desk, QWidget* parent = nullptr);
+    ~PictureWindow() override;
+
+    // The puzzle being played, shared with the maker and the preview.
+    picture::PictureState& state() { return state_; }
+    // The maker and the preview, made on first use.
+    PictureMaker& maker() { return *maker_; }
+    PicturePreview& preview() { return *preview_; }
 
     // What a left-button release over cell k (1..48) and a click on storage box n (1..5) do.
     void liftOrDrop(int k);
@@ -45,7 +55,11 @@ private:
     void drawBoard();
     void setCursorIndex(QWidget* widget, int index);
 
-    picture::PictureState& state_;
+    picture::PictureState state_;
+    OwnedWindow<PictureMaker> maker_;
+    OwnedWindow<PicturePreview> preview_;
+    // Shows the state's solved picture in the preview, if it has been made.
+    void refreshPreview();
     picture::BoardLook look_;
 
     QWidget* p7 = nullptr;

@@ -6,7 +6,7 @@
 #include "shell/program.h"
 #include "shell/instructionswindow.h"
 #include "shell/version.h"
-#include "shell/windows.h"
+#include "shell/desk.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -26,8 +26,8 @@ QLabel* LinkLabel(const QString& name, const QString& text, QWidget* parent, con
 
 } // namespace
 
-AboutWindow::AboutWindow(Program& program, Windows& windows, LinkOpener& links, QWidget* parent)
-    : QDialog(parent), program_(program), windows_(windows), links_(links)
+AboutWindow::AboutWindow(Program& program, Desk& desk, LinkOpener& links, QWidget* parent)
+    : QDialog(parent), program_(program), desk_(desk), links_(links)
 {
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral("About Brainloft"));
@@ -73,7 +73,7 @@ AboutWindow::AboutWindow(Program& program, Windows& windows, LinkOpener& links, 
 void AboutWindow::BitBtn1Click()
 {
     program_.activePuzzleType = 0;
-    if (InstructionsWindow* instructions = windows_.FmInstructions)
+    if (InstructionsWindow* instructions = desk_.instructions)
         instructions->exec();
     repaint();
     accept();

@@ -4,14 +4,14 @@
 
 class LinkOpener;
 class Program;
-struct Windows;
+struct Desk;
 
 // "About Brainloft": the product and its version, the maker's pages and the way to the
 // instructions.
 class AboutWindow : public QDialog {
     Q_OBJECT
 public:
-    AboutWindow(Program& program, Windows& windows, LinkOpener& links, QWidget* parent = nullptr);
+    AboutWindow(Program& program, Desk& desk, LinkOpener& links, QWidget* parent = nullptr);
 
     void BitBtn1Click();
     void BitBtn3Click();
@@ -19,6 +19,6 @@ public:
 
 private:
     Program& program_;
-    Windows& windows_;
+    Desk& desk_;
     LinkOpener& links_;
 };

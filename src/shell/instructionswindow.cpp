@@ -1,13 +1,12 @@
 #include "shell/instructionswindow.h"
 
-#include "platform/messageboxes.h"
-#include "platform/printer.h"
-
 #include "controls/placement.h"
 #include "platform/fonts.h"
 #include "platform/messageboxes.h"
+#include "platform/printer.h"
 #include "platform/richtextprinter.h"
 #include "shell/cursortable.h"
+#include "shell/desk.h"
 #include "shell/program.h"
 
 #include <QCoreApplication>
@@ -19,6 +18,8 @@
 #include <QTabBar>
 #include <QTextBrowser>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -33,9 +34,9 @@ QPushButton* SmallButton(const QString& name, const QString& text, const QString
 
 } // namespace
 
-InstructionsWindow::InstructionsWindow(Program& program, Windows& windows, RichTextPrinter& printer, QWidget* parent)
+InstructionsWindow::InstructionsWindow(Program& program, Desk& desk, RichTextPrinter& printer, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint | Qt::WindowTitleHint),
-      program_(program), windows_(windows), printer_(printer)
+      program_(program), desk_(desk), printer_(printer)
 {
     setObjectName(QStringLiteral("FmInstructions"));
     setWindowTitle(QStringLiteral("Brainloft <Instructions>"));
@@ -49,8 +50,13 @@ InstructionsWindow::InstructionsWindow(Program& program, Windows& windows, RichT
     tcIns = new QTabBar(this);
     tcIns->setObjectName(QStringLiteral("tcIns"));
     tcIns->setExpanding(false);
-    for (const char* caption : {"Main window", "Snapdoodle", "Glyphwhirl", "Lettermoor", "Windlepath", "General"})
-        tcIns->addTab(QString::fromLatin1(caption));
+    // The main window's page, a page of each puzzle type at its number, the general notes.
+    tcIns->addTab(QStringLiteral("Main window"));
+    QList<PuzzleType> types = desk.types;
+    std::sort(types.begin(), types.end(), [](const PuzzleType& a, const PuzzleType& b) { return a.id < b.id; });
+    for (const PuzzleType& type : types)
+        tcIns->addTab(type.name);
+    tcIns->addTab(QStringLiteral("General"));
     layout->addWidget(tcIns);
 
     reInstructions = new QTextBrowser(this);
@@ -130,13 +136,12 @@ void InstructionsWindow::showEvent(QShowEvent* event)
 
 void InstructionsWindow::FormShow()
 {
-    lastPage_ = 4;
-    static const char* const captions[] = {"GENERAL (ALL PUZZLE TYPES)", "SNAPDOODLE", "GLYPHWHIRL", "LETTERMOOR",
-                                           "WINDLEPATH"};
+    // The last page the buttons reach is the last puzzle type's.
+    lastPage_ = tcIns->count() - 2;
     const int type = program_.activePuzzleType;
-    const int tab = type >= 1 && type <= 4 ? type : 0;
+    const int tab = type >= 1 && type <= lastPage_ ? type : 0;
     selectTab(tab);
-    paninstructions->setText(QString::fromLatin1(captions[tab]));
+    paninstructions->setText(tab == 0 ? QStringLiteral("GENERAL (ALL PUZZLE TYPES)") : tcIns->tabText(tab).toUpper());
     placement::CentreUnlessPlaced(this);
     ShowPage();
 }

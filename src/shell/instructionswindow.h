@@ -4,7 +4,7 @@
 
 class Program;
 class RichTextPrinter;
-struct Windows;
+struct Desk;
 class QLabel;
 class QPushButton;
 class QTabBar;
@@ -15,7 +15,7 @@ class QTextBrowser;
 class InstructionsWindow : public QDialog {
     Q_OBJECT
 public:
-    InstructionsWindow(Program& program, Windows& windows, RichTextPrinter& printer, QWidget* parent = nullptr);
+    InstructionsWindow(Program& program, Desk& desk, RichTextPrinter& printer, QWidget* parent = nullptr);
 
     // Loads the current tab's page; a page that is missing leaves the old one in place.
     void ShowPage();
@@ -42,7 +42,7 @@ private:
     void selectTab(int index);
 
     Program& program_;
-    Windows& windows_;
+    Desk& desk_;
     RichTextPrinter& printer_;
     int lastPage_ = 4;
 

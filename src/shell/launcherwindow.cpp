@@ -13,7 +13,7 @@
 #include "shell/optionswindow.h"
 #include "shell/tunes.h"
 #include "shell/windowpositions.h"
-#include "shell/windows.h"
+#include "shell/desk.h"
 
 #include "platform/fileaccess.h"
 
@@ -50,8 +50,8 @@ ColourButton* navyButton(const QString& name, const QString& caption, QWidget* p
 
 } // namespace
 
-LauncherWindow::LauncherWindow(Program& program, Windows& windows, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), program_(program), windows_(windows)
+LauncherWindow::LauncherWindow(Program& program, Desk& desk, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), program_(program), desk_(desk)
 {
     setObjectName(QStringLiteral("fmpuzzletype"));
     setWindowTitle(QStringLiteral("Brainloft"));
@@ -83,17 +83,16 @@ void LauncherWindow::buildControls()
     auto* layout = new QVBoxLayout(rgpuzzletype);
     layout->setContentsMargins(24, 10, 10, 10);
     typeGroup_ = new QButtonGroup(this);
-    const QStringList items = {QStringLiteral("Snapdoodle"), QStringLiteral("Glyphwhirl"), QStringLiteral("Lettermoor"),
-                               QStringLiteral("Windlepath")};
-    for (int i = 0; i < items.size(); ++i) {
-        auto* radio = new QRadioButton(items[i], rgpuzzletype);
+    for (int i = 0; i < desk_.types.size(); ++i) {
+        auto* radio = new QRadioButton(desk_.types[i].name, rgpuzzletype);
         radio->setObjectName(QStringLiteral("rgpuzzletype_%1").arg(i));
         radio->setFont(fonts::sans(16));
         radio->setPalette(pal);
         typeGroup_->addButton(radio, i);
         layout->addWidget(radio);
     }
-    typeGroup_->button(0)->setChecked(true);
+    if (QAbstractButton* first = typeGroup_->button(0))
+        first->setChecked(true);
 
     auto* panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("Panel1"));
@@ -180,7 +179,7 @@ QList<NamedWindow> LauncherWindow::positionedWindows() const
 {
     QList<NamedWindow> list;
     for (const QString& name : PositionedWindowNames())
-        list.append(NamedWindow{name, windows_.byName(name)});
+        list.append(NamedWindow{name, desk_.byName(name)});
     return list;
 }
 
@@ -218,14 +217,10 @@ void LauncherWindow::FormClose()
 
 void LauncherWindow::BitBtn1Click()
 {
-    static const char* const playWindows[] = {"fmpclick", "fmcrypt", "fmmain", "fmmaze"};
     // The tune list is filled before the play window starts its music.
-    if (windows_.fmoptions)
-        windows_.fmoptions->ShowCurrentSettings();
-    const int index = selectedType();
-    if (index < 0 || index > 3)
-        return;
-    QWidget* chosen = windows_.make(QString::fromLatin1(playWindows[index]));
+    if (desk_.options)
+        desk_.options->ShowCurrentSettings();
+    QWidget* chosen = desk_.playWindow(selectedType());
     if (!chosen)
         return;
     chosen->show();
@@ -254,7 +249,7 @@ void LauncherWindow::ColorBtn3Click()
 
 void LauncherWindow::ColorBtn4Click()
 {
-    if (AboutWindow* about = windows_.AboutBox)
+    if (AboutWindow* about = desk_.about)
         about->exec();
 }
 
@@ -268,7 +263,7 @@ void LauncherWindow::ColorBtn5Click()
 void LauncherWindow::ColorBtn6Click()
 {
     offerPacks(true);
-    if (MoreWindow* more = windows_.fmMore)
+    if (MoreWindow* more = desk_.more)
         more->exec();
 }
 

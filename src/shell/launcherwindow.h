@@ -5,7 +5,7 @@
 #include <QWidget>
 
 class Program;
-struct Windows;
+struct Desk;
 class QButtonGroup;
 class QLabel;
 class QListWidget;
@@ -15,7 +15,7 @@ class QPushButton;
 class LauncherWindow : public QWidget {
     Q_OBJECT
 public:
-    LauncherWindow(Program& program, Windows& windows, QWidget* parent = nullptr);
+    LauncherWindow(Program& program, Desk& desk, QWidget* parent = nullptr);
 
     // The selected type: 0 picture, 1 cryptogram, 2 word search, 3 maze.
     int selectedType() const;
@@ -58,7 +58,7 @@ private:
     QList<NamedWindow> positionedWindows() const;
 
     Program& program_;
-    Windows& windows_;
+    Desk& desk_;
     QLabel* Image1 = nullptr;
     QWidget* rgpuzzletype = nullptr;
     QButtonGroup* typeGroup_ = nullptr;

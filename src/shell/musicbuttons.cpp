@@ -2,7 +2,8 @@
 
 #include "shell/music.h"
 #include "shell/program.h"
-#include "shell/windows.h"
+#include "shell/desk.h"
+#include "shell/optionswindow.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
@@ -32,10 +33,10 @@ void btnnextClick(Program& program, QAbstractButton* btnnext)
     btnnext->setEnabled(true);
 }
 
-void btnoptionsClick(Program& program, Windows& windows)
+void btnoptionsClick(Program& program, Desk& desk)
 {
     music::StopMusic(program);
-    if (auto* options = qobject_cast<QDialog*>(windows.make(QStringLiteral("fmoptions"))))
+    if (OptionsWindow* options = desk.options)
         options->exec();
     music::ApplyMusicSwitch(program);
 }

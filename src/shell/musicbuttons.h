@@ -2,7 +2,7 @@
 
 class Program;
 class QAbstractButton;
-struct Windows;
+struct Desk;
 
 // The music buttons and events that every play window handles alike.
 namespace musicbuttons {
@@ -14,7 +14,7 @@ void btnmusicClick(Program& program, QAbstractButton* btnmusic);
 // Skip to the next tune; btnnext is disabled meanwhile.
 void btnnextClick(Program& program, QAbstractButton* btnnext);
 // Music stops while the options window is open and follows the settings afterwards.
-void btnoptionsClick(Program& program, Windows& windows);
+void btnoptionsClick(Program& program, Desk& desk);
 // The window was closed.
 void FormClose(Program& program);
 

@@ -2,22 +2,22 @@
 
 #include "shell/program.h"
 #include "shell/optionswindow.h"
-#include "shell/windows.h"
+#include "shell/desk.h"
 
 #include <QGuiApplication>
 
-MusicPlayer::MusicPlayer(Program& program, Windows& windows, TunePlayer& mpmusic, QWidget* parent)
+MusicPlayer::MusicPlayer(Program& program, Desk& desk, TunePlayer& mpmusic, QWidget* parent)
     : QWidget(parent), program_(program), jukebox_(program, mpmusic, this)
 {
     setObjectName(QStringLiteral("fmplayer"));
     setWindowTitle(QStringLiteral("Player"));
     // The tune list is the options window's, as it was last refreshed.
-    jukebox_.tuneList = [&windows] {
-        return windows.fmoptions ? windows.fmoptions->tuneFiles() : QStringList();
+    jukebox_.tuneList = [&desk] {
+        return desk.options ? desk.options->tuneFiles() : QStringList();
     };
-    jukebox_.testEnded = [&windows] {
-        if (windows.fmoptions)
-            windows.fmoptions->TestTuneEnded();
+    jukebox_.testEnded = [&desk] {
+        if (desk.options)
+            desk.options->TestTuneEnded();
     };
     jukebox_.hourglass = [](bool on) {
         if (on)

@@ -6,14 +6,14 @@
 
 class Program;
 class TunePlayer;
-struct Windows;
+struct Desk;
 
 // The hidden window that owns the music: it plays through mpmusic and is the program's music
 // control from its creation on.
 class MusicPlayer : public QWidget, public MusicControl {
     Q_OBJECT
 public:
-    MusicPlayer(Program& program, Windows& windows, TunePlayer& mpmusic, QWidget* parent = nullptr);
+    MusicPlayer(Program& program, Desk& desk, TunePlayer& mpmusic, QWidget* parent = nullptr);
     ~MusicPlayer() override;
 
     void PlayNextTune() override { jukebox_.PlayNextTune(); }

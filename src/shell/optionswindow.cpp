@@ -10,7 +10,7 @@
 #include "shell/program.h"
 #include "shell/recolour.h"
 #include "shell/tunes.h"
-#include "shell/windows.h"
+#include "shell/desk.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -90,8 +90,8 @@ const char* const OptionsWindow::kColourButtons[13] = {"rbred",  "rblime",   "rb
                                                     "rbaqua", "rbgreen",  "rbolive",  "rbpurple", "rbteal",
                                                     "rbgray", "rbsilver", "rbcustom"};
 
-OptionsWindow::OptionsWindow(Program& program, Windows& windows, ColourChooser& ColorDialog1, QWidget* parent)
-    : QDialog(parent), program_(program), windows_(windows), ColorDialog1_(ColorDialog1)
+OptionsWindow::OptionsWindow(Program& program, Desk& desk, ColourChooser& ColorDialog1, QWidget* parent)
+    : QDialog(parent), program_(program), desk_(desk), ColorDialog1_(ColorDialog1)
 {
     setObjectName(QStringLiteral("fmoptions"));
     setWindowTitle(QStringLiteral("Options"));
@@ -387,7 +387,6 @@ void OptionsWindow::FormClose(bool ok)
             s.mzlevel = kLevels[rgmzlevel->checkedId()];
         s.cgSkill = rgcgskill->checkedId();
         s.effectiveHighlight = FromQColor(QColor::fromRgb(imcolor_.pixel(1, 1)));
-        emit highlightsRecoloured(imcolor_);
         s.highlightColor = static_cast<int>(customColour_);
         s.highlight = colourGroup_->checkedId() > 0 ? colourGroup_->checkedId() : 1;
         s.music = rbselected->isChecked() ? 1 : rborder->isChecked() ? 2 : rbrandom->isChecked() ? 3 : 2;

@@ -10,7 +10,7 @@
 
 class ColourChooser;
 class Program;
-struct Windows;
+struct Desk;
 class QAbstractButton;
 class QButtonGroup;
 class QComboBox;
@@ -26,7 +26,7 @@ class QTabWidget;
 class OptionsWindow : public QDialog {
     Q_OBJECT
 public:
-    OptionsWindow(Program& program, Windows& windows, ColourChooser& ColorDialog1, QWidget* parent = nullptr);
+    OptionsWindow(Program& program, Desk& desk, ColourChooser& ColorDialog1, QWidget* parent = nullptr);
 
     void ShowCurrentSettings();
     // Points the hidden tune list at the music folder again.
@@ -55,10 +55,6 @@ public:
     // The 13 colour buttons in the order of the highlight numbers 1 to 13.
     static const char* const kColourButtons[13];
 
-signals:
-    // OK: highlights already drawn take the colour held in pixel (1, 1) of colourPicture.
-    void highlightsRecoloured(const QImage& colourPicture);
-
 protected:
     void showEvent(QShowEvent* event) override;
     void done(int result) override;
@@ -79,7 +75,7 @@ private:
     std::uint32_t fixedColourOf(QAbstractButton* button) const;
 
     Program& program_;
-    Windows& windows_;
+    Desk& desk_;
     ColourChooser& ColorDialog1_;
 
     QImage imcolor_;

@@ -3,20 +3,20 @@
 #include "controls/placement.h"
 #include "shell/musicbuttons.h"
 #include "shell/instructionswindow.h"
-#include "shell/windows.h"
+#include "shell/desk.h"
 
 #include <QCloseEvent>
 #include <QShowEvent>
 #include <QToolButton>
 
-PlayWindow::PlayWindow(Program& program, Windows& windows, QWidget* parent, Qt::WindowFlags flags)
-    : QWidget(parent, flags), program_(program), windows_(windows)
+PlayWindow::PlayWindow(Program& program, Desk& desk, QWidget* parent, Qt::WindowFlags flags)
+    : QWidget(parent, flags), program_(program), desk_(desk)
 {
 }
 
 void PlayWindow::btnoptionsClick()
 {
-    musicbuttons::btnoptionsClick(program_, windows_);
+    musicbuttons::btnoptionsClick(program_, desk_);
     update();
 }
 
@@ -32,8 +32,8 @@ void PlayWindow::btnnextClick()
 
 void PlayWindow::SpeedButton1Click()
 {
-    if (windows_.FmInstructions)
-        windows_.FmInstructions->exec();
+    if (desk_.instructions)
+        desk_.instructions->exec();
     update();
 }
 

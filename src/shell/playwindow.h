@@ -4,7 +4,7 @@
 
 class Program;
 class QToolButton;
-struct Windows;
+struct Desk;
 
 // What the four play windows share: the music, options, instructions and close buttons, and
 // a first showing centred unless stored bounds placed the window. Each window makes its own
@@ -19,7 +19,7 @@ public:
     void btncloseClick();
 
 protected:
-    PlayWindow(Program& program, Windows& windows, QWidget* parent, Qt::WindowFlags flags);
+    PlayWindow(Program& program, Desk& desk, QWidget* parent, Qt::WindowFlags flags);
 
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -29,7 +29,7 @@ protected:
     virtual void FormClose() = 0;
 
     Program& program_;
-    Windows& windows_;
+    Desk& desk_;
     QToolButton* btnmusic = nullptr;
     QToolButton* btnnext = nullptr;
 

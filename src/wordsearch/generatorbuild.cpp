@@ -9,7 +9,7 @@
 #include "shell/program.h"
 #include "shell/puzzlefiles.h"
 #include "wordsearch/wordsearchkind.h"
-#include "shell/windows.h"
+#include "shell/desk.h"
 #include "wordsearch/builderrordialog.h"
 #include "wordsearch/noticedialog.h"
 
@@ -51,8 +51,8 @@ void WordSearchMaker::btnBuildClick()
         }
 
         // Prepare.
-        if (windows_.fmbuilderror)
-            windows_.fmbuilderror->clearWords();
+        if (BuildErrorDialog* report = builderror_.built())
+            report->clearWords();
         pbprogress->setValue(0);
         setGauge(0);
         if (state_.newPuzzle)
@@ -72,8 +72,8 @@ void WordSearchMaker::btnBuildClick()
         bool retry = false;
         if (!cancelled) {
             setGauge(gaugeMaximum_);
-            if (!outcome.unplaced.isEmpty() && windows_.fmbuilderror) {
-                BuildErrorDialog& report = *windows_.fmbuilderror;
+            if (!outcome.unplaced.isEmpty()) {
+                BuildErrorDialog& report = *builderror_;
                 for (const QString& word : outcome.unplaced)
                     report.addWord(word);
                 report.setMessage(wordsearch::UnplacedMessage(static_cast<int>(outcome.unplaced.size())));
@@ -123,9 +123,9 @@ void WordSearchMaker::btnmenuClick()
 
 bool WordSearchMaker::CheckContainedWords()
 {
-    if (buildErrorShown_ || !windows_.fmnotice)
+    if (buildErrorShown_)
         return true;
-    NoticeDialog& notice = *windows_.fmnotice;
+    NoticeDialog& notice = *notice_;
     notice.clearLines();
     const QStringList lines = wordsearch::ContainedWordLines(rows());
     if (lines.isEmpty())

@@ -3,7 +3,7 @@
 #include "controls/placement.h"
 #include "platform/colours.h"
 #include "shell/program.h"
-#include "shell/windows.h"
+#include "shell/desk.h"
 #include "wordsearch/gridpicture.h"
 #include "wordsearch/gridview.h"
 #include "wordsearch/windowsizes.h"
@@ -40,10 +40,11 @@ QToolButton* stripButton(QWidget* strip, const QString& name, const QString& ico
 
 } // namespace
 
-WordSearchKeyWindow::WordSearchKeyWindow(Program& program, Windows& windows, wordsearch::WordSearchState& state, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+WordSearchKeyWindow::WordSearchKeyWindow(Program& program, Desk& desk, wordsearch::WordSearchState& state,
+                                         const QWidget* owner)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowStaysOnTopHint),
-      program_(program), windows_(windows), state_(state), screenSize_(placement::PrimaryScreenSize)
+      program_(program), desk_(desk), owner_(owner), state_(state), screenSize_(placement::PrimaryScreenSize)
 {
     setObjectName(QStringLiteral("fmanswers"));
     // Stored bounds may change its size, and so its zoom.
@@ -126,7 +127,7 @@ void WordSearchKeyWindow::placeFirstTime()
         return; // stored bounds placed it
     // Beside the play window, so that the key hides none of the grid; its frame is taken to be
     // as thick as the play window's, since its own is not known before it is shown.
-    if (QWidget* owner = windows_.fmmain; owner && owner->isVisible()) {
+    if (const QWidget* owner = owner_; owner && owner->isVisible()) {
         const QRect area = screenArea_ ? screenArea_()
                            : owner->screen() ? owner->screen()->availableGeometry()
                                              : QRect();

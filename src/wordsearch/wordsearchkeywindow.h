@@ -9,7 +9,7 @@
 #include <functional>
 
 class Program;
-struct Windows;
+struct Desk;
 class GridView;
 class QToolButton;
 
@@ -19,7 +19,8 @@ class QToolButton;
 class WordSearchKeyWindow : public QWidget {
     Q_OBJECT
 public:
-    WordSearchKeyWindow(Program& program, Windows& windows, wordsearch::WordSearchState& state, QWidget* parent = nullptr);
+    // owner is the play window the key first opens beside.
+    WordSearchKeyWindow(Program& program, Desk& desk, wordsearch::WordSearchState& state, const QWidget* owner = nullptr);
 
     // Draws the key of the current puzzle in the highlight colour; letters is the grid's
     // letters picture (white is transparent).
@@ -54,7 +55,8 @@ private:
     static bool modalShown(const QWidget* except);
 
     Program& program_;
-    Windows& windows_;
+    Desk& desk_;
+    const QWidget* owner_;
     wordsearch::WordSearchState& state_;
     std::function<QSize()> screenSize_;
     std::function<QRect()> screenArea_;

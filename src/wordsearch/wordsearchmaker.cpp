@@ -1,5 +1,8 @@
 #include "wordsearch/wordsearchmaker.h"
 
+#include "wordsearch/builderrordialog.h"
+#include "wordsearch/noticedialog.h"
+
 #include "controls/placement.h"
 
 #include "controls/namedialog.h"
@@ -7,7 +10,7 @@
 #include "platform/messageboxes.h"
 #include "shell/program.h"
 #include "shell/puzzlefiles.h"
-#include "shell/windows.h"
+#include "shell/desk.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -58,11 +61,13 @@ bool isEditingShortcut(QKeyEvent* event)
 
 } // namespace
 
-WordSearchMaker::WordSearchMaker(Program& program, Windows& windows, wordsearch::WordSearchState& state, QWidget* parent)
+WordSearchMaker::WordSearchMaker(Program& program, Desk& desk, wordsearch::WordSearchState& state, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
-      program_(program), windows_(windows), state_(state)
+      program_(program), desk_(desk), state_(state)
 {
+    builderror_.setMaker(desk, [] { return new BuildErrorDialog; });
+    notice_.setMaker(desk, [] { return new NoticeDialog; });
     setObjectName(QStringLiteral("fmGenerator"));
     setWindowTitle(QStringLiteral("Puzzle generator"));
     setModal(true);
@@ -332,8 +337,8 @@ void WordSearchMaker::FormShow()
     cancel_ = false;
     setBuildingState(false);
 
-    if (QWidget* answers = windows_.byName(QStringLiteral("fmanswers")); answers && answers->isVisible())
-        answers->hide();
+    if (hideKey)
+        hideKey();
 
     if (state_.newPuzzle) {
         setWindowTitle(QStringLiteral("Puzzle Generator     <New Puzzle>"));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shell/desk.h"
 #include "wordsearch/state.h"
 
 #include "wordsearch/builder.h"
@@ -7,9 +8,10 @@
 
 #include <QDialog>
 #include <QStringList>
+#include <functional>
 
 class Program;
-struct Windows;
+struct Desk;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
@@ -18,6 +20,8 @@ class QProgressBar;
 class QPushButton;
 class QFrame;
 class NameDialog;
+class BuildErrorDialog;
+class NoticeDialog;
 
 // The word-search generator: the word list typed row by row on the left, the build with its
 // progress on the right. Run modally by the play window; built() tells it whether a build ended.
@@ -25,8 +29,11 @@ class NameDialog;
 class WordSearchMaker : public QDialog, private wordsearch::BuildProgress {
     Q_OBJECT
 public:
-    WordSearchMaker(Program& program, Windows& windows, wordsearch::WordSearchState& state, QWidget* parent = nullptr);
+    WordSearchMaker(Program& program, Desk& desk, wordsearch::WordSearchState& state, QWidget* parent = nullptr);
     ~WordSearchMaker() override;
+
+    // Hides the play window's key when the maker opens; set by the play window.
+    std::function<void()> hideKey;
 
     bool built() const { return built_; }
     const wordsearch::WordListEditor& wordList() const { return list_; }
@@ -81,8 +88,10 @@ private:
     bool cancelRequested() override { return cancel_; }
 
     Program& program_;
-    Windows& windows_;
+    Desk& desk_;
     wordsearch::WordSearchState& state_;
+    OwnedWindow<BuildErrorDialog> builderror_;
+    OwnedWindow<NoticeDialog> notice_;
 
     QFrame* Panel2 = nullptr;
     QListWidget* cwords = nullptr;

@@ -9,10 +9,11 @@
 #include "shell/launcherwindow.h"
 #include "shell/music.h"
 #include "shell/musicbuttons.h"
+#include "shell/optionswindow.h"
 #include "shell/program.h"
 #include "shell/puzzlefiles.h"
 #include "shell/puzzlepicker.h"
-#include "shell/windows.h"
+#include "shell/desk.h"
 #include "shell/winnerdialog.h"
 #include "wordsearch/gridview.h"
 #include "wordsearch/printpages.h"
@@ -41,10 +42,25 @@ constexpr int kGroupGap = 6;
 
 } // namespace
 
-WordSearchWindow::WordSearchWindow(Program& program, Windows& windows, wordsearch::WordSearchState& state, QWidget* parent)
-    : PlayWindow(program, windows, parent, Qt::Window), state_(state), game_(state.puzzle),
-      screenSize_(placement::PrimaryScreenSize)
+WordSearchWindow::~WordSearchWindow() = default;
+
+WordSearchWindow::WordSearchWindow(Program& program, Desk& desk, QWidget* parent)
+    : PlayWindow(program, desk, parent, Qt::Window), game_(state_.puzzle), screenSize_(placement::PrimaryScreenSize)
 {
+    key_.setMaker(desk, [this] {
+        auto* key = new WordSearchKeyWindow(program_, desk_, state_, this);
+        key->PaintKey(game_.lettersPicture());
+        return key;
+    });
+    maker_.setMaker(desk, [this] {
+        auto* maker = new WordSearchMaker(program_, desk_, state_);
+        // The key shows the puzzle being replaced: it goes while the maker is open.
+        maker->hideKey = [this] {
+            if (key_.built() && key_.built()->isVisible())
+                key_.built()->hide();
+        };
+        return maker;
+    });
     setObjectName(QStringLiteral("fmmain"));
     // Stored bounds may change its size, and so its zoom.
     setProperty("sizedByZoom", true);
@@ -219,19 +235,21 @@ void WordSearchWindow::ShowPuzzle()
     imPuzzle->unsetCursor();
     refreshPicture();
     refreshList();
-    if (WordSearchKeyWindow* key = windows_.fmanswers) {
+    if (WordSearchKeyWindow* key = key_.built()) {
         key->PaintKey(game_.lettersPicture());
         if (key->isVisible())
             key->close();
     }
     setWindowTitle(kCaption + state_.currentName);
-    emit puzzleShown();
+    // The options window's tune list follows the music folder again.
+    if (OptionsWindow* options = desk_.options.built())
+        options->RefreshTuneList();
 }
 
 void WordSearchWindow::RecolourHighlights()
 {
     refreshPicture();
-    if (WordSearchKeyWindow* key = windows_.fmanswers)
+    if (WordSearchKeyWindow* key = key_.built())
         key->PaintKey(game_.lettersPicture());
 }
 
@@ -261,8 +279,8 @@ void WordSearchWindow::play(WordSearchGame::Click click)
     if (click == Click::found || click == Click::completed)
         refreshList();
     if (click == Click::completed) {
-        if (windows_.FmWinner)
-            windows_.FmWinner->exec();
+        if (desk_.winner)
+            desk_.winner->exec();
         update();
         ShowPuzzle();
     }
@@ -312,11 +330,11 @@ void WordSearchWindow::btnLargerClick()
 
 WordSearchWindow::Pick WordSearchWindow::pickAndLoad(bool forEditing)
 {
-    if (!windows_.fmfiles)
+    if (!desk_.picker)
         return Pick::nothing;
     WordSearchState& state = state_;
     const QString picked =
-        puzzlefiles::PickPuzzleFile(program_, *windows_.fmfiles, wordsearch::WordSearchKind(program_, state_), this);
+        puzzlefiles::PickPuzzleFile(program_, *desk_.picker, wordsearch::WordSearchKind(program_, state_), this);
     if (picked.isEmpty())
         return Pick::nothing;
 
@@ -340,8 +358,7 @@ void WordSearchWindow::btnNewClick()
     state_.newPuzzle = true;
     ResetPlayWindow();
     ShowPuzzle();
-    if (windows_.fmGenerator)
-        windows_.fmGenerator->exec();
+    maker_->exec();
     update();
     ShowPuzzle();
 }
@@ -360,9 +377,9 @@ void WordSearchWindow::editPuzzle()
         return;
     if (pick == Pick::loaded) {
         bool built = false;
-        if (windows_.fmGenerator) {
-            windows_.fmGenerator->exec();
-            built = windows_.fmGenerator->built();
+        {
+            maker_->exec();
+            built = maker_->built();
         }
         update();
         if (built)
@@ -375,9 +392,9 @@ void WordSearchWindow::editPuzzle()
 
 void WordSearchWindow::btncheatClick()
 {
-    WordSearchKeyWindow* key = windows_.fmanswers;
-    if (!game_.loaded() || !key)
+    if (!game_.loaded())
         return;
+    WordSearchKeyWindow* key = key_;
     if (key->isVisible()) {
         key->setWindowState(key->windowState() & ~Qt::WindowMinimized);
         key->raise();
@@ -392,15 +409,15 @@ void WordSearchWindow::btnprintClick()
     if (!game_.loaded()) {
         program_.boxes.warning(QStringLiteral("Print notice"),
                                QStringLiteral("You must create a puzzle or have one\nloaded before you can print it!"));
-    } else if (windows_.fmprint && windows_.fmnowprint) {
+    } else if (desk_.printOptions && desk_.printProgress) {
         // The run lets messages through to animate its progress: no click may reach these.
-        QWidget* key = windows_.fmanswers;
+        QWidget* key = key_.built();
         QWidget* keyStrip = key ? key->findChild<QWidget*>(QStringLiteral("panbuttons")) : nullptr;
         const QList<QWidget*> held = {keyStrip, key, panbuttons, this};
         for (QWidget* w : held)
             if (w)
                 w->setEnabled(false);
-        printing::PrintPuzzle(program_, *windows_.fmprint, *windows_.fmnowprint, printing::kWordSearchPages,
+        printing::PrintPuzzle(program_, *desk_.printOptions, *desk_.printProgress, printing::kWordSearchPages,
                               state_.currentName, [this](bool key) { return describePage(key); });
         for (QWidget* w : held)
             if (w)
@@ -414,6 +431,8 @@ void WordSearchWindow::btnoptionsClick()
 {
     endSelection();
     PlayWindow::btnoptionsClick();
+    // A new highlight colour shows at once in the words found and in the key.
+    RecolourHighlights();
 }
 
 void WordSearchWindow::FormShow()
@@ -430,10 +449,10 @@ void WordSearchWindow::FormShow()
 void WordSearchWindow::FormClose()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    if (windows_.fmanswers && windows_.fmanswers->isVisible())
-        windows_.fmanswers->close();
+    if (key_.built() && key_.built()->isVisible())
+        key_.built()->close();
     musicbuttons::FormClose(program_);
-    if (QWidget* launcher = windows_.fmpuzzletype)
+    if (QWidget* launcher = desk_.launcher)
         launcher->show();
     QApplication::restoreOverrideCursor();
 }

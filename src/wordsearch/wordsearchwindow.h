@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shell/desk.h"
 #include "shell/playwindow.h"
 #include "wordsearch/game.h"
 #include "wordsearch/state.h"
@@ -14,8 +15,10 @@
 #include <functional>
 
 class Program;
-struct Windows;
+struct Desk;
 class GridView;
+class WordSearchKeyWindow;
+class WordSearchMaker;
 class QListWidget;
 class QToolButton;
 
@@ -24,7 +27,14 @@ class QToolButton;
 class WordSearchWindow : public PlayWindow {
     Q_OBJECT
 public:
-    WordSearchWindow(Program& program, Windows& windows, wordsearch::WordSearchState& state, QWidget* parent = nullptr);
+    WordSearchWindow(Program& program, Desk& desk, QWidget* parent = nullptr);
+    ~WordSearchWindow() override;
+
+    // The current puzzle, shared with the maker and the key.
+    wordsearch::WordSearchState& state() { return state_; }
+    // The key and the maker, made on first use.
+    WordSearchKeyWindow& key() { return *key_; }
+    WordSearchMaker& maker() { return *maker_; }
 
     void ResetPlayWindow();
     void ShowPuzzle();
@@ -64,10 +74,6 @@ public:
     static constexpr int kMarginHeight = 43;
     static constexpr int kListWidth = 206;
 
-signals:
-    // The puzzle has been shown again: the options window's tune list follows the music folder.
-    void puzzleShown();
-
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
@@ -86,8 +92,10 @@ private:
     void endSelection();
     QColor highlight() const;
 
-    wordsearch::WordSearchState& state_;
+    wordsearch::WordSearchState state_;
     wordsearch::WordSearchGame game_;
+    OwnedWindow<WordSearchKeyWindow> key_;
+    OwnedWindow<WordSearchMaker> maker_;
     std::function<QSize()> screenSize_;
     int zoom_ = 1;
 

@@ -41,23 +41,24 @@ TEST(MusicAndOptions, TheLauncherWritesTheTunesAndThePlayerTakesOverTheMusicCall
     InitBrainloftResources();
     TestProgram t(5, false);
     ProgramWindows pw(*t.program);
-    Windows& w = pw.windows();
-    EXPECT_EQ(t.program->musicControl, static_cast<MusicControl*>(w.fmplayer));
-    EXPECT_FALSE(w.fmplayer->isVisible());
+    Desk& w = pw.desk();
+    WordSearchWindow* ws = &pw.play<WordSearchWindow>(puzzletype::kWordSearch);
+    EXPECT_EQ(t.program->musicControl, static_cast<MusicControl*>(w.player));
+    EXPECT_FALSE(w.player->isVisible());
     EXPECT_EQ(tunes::ListTunes(t.program->paths.musicFolder()).size(), 14);
-    EXPECT_TRUE(w.fmoptions->tuneFiles().isEmpty()) << "filled when a play window opens";
+    EXPECT_TRUE(w.options->tuneFiles().isEmpty()) << "filled when a play window opens";
 
-    w.fmpuzzletype->show();
-    w.fmpuzzletype->findChild<QRadioButton*>("rgpuzzletype_2")->click();
-    w.fmpuzzletype->findChild<QAbstractButton*>("ColorBtn1")->click();
-    EXPECT_EQ(w.fmoptions->tuneFiles().size(), 14);
+    w.launcher->show();
+    w.launcher->findChild<QRadioButton*>("rgpuzzletype_2")->click();
+    w.launcher->findChild<QAbstractButton*>("ColorBtn1")->click();
+    EXPECT_EQ(w.options->tuneFiles().size(), 14);
 
     QFile extra(t.program->paths.musicFolder() + "/Zz extra.mid");
     ASSERT_TRUE(extra.open(QIODevice::WriteOnly));
     extra.close();
-    w.fmmain->ShowPuzzle();
-    EXPECT_EQ(w.fmoptions->tuneFiles().last(), "Zz extra.mid") << "showing a puzzle refreshes the list";
-    w.fmmain->close();
+    ws->ShowPuzzle();
+    EXPECT_EQ(w.options->tuneFiles().last(), "Zz extra.mid") << "showing a puzzle refreshes the list";
+    ws->close();
 }
 
 TEST(MusicAndOptions, LimeAndOkRecolourFoundWordsAndTheKey)
@@ -65,43 +66,43 @@ TEST(MusicAndOptions, LimeAndOkRecolourFoundWordsAndTheKey)
     InitBrainloftResources();
     TestProgram t(5);
     ProgramWindows pw(*t.program);
-    Windows& w = pw.windows();
-    w.fmmain->setScreenSizeSource([] { return QSize(1024, 768); });
-    w.fmmain->show();
+    WordSearchWindow* ws = &pw.play<WordSearchWindow>(puzzletype::kWordSearch);
+    ws->setScreenSizeSource([] { return QSize(1024, 768); });
+    ws->show();
     Settle();
 
-    wordsearch::WordSearchPuzzle& puzzle = pw.states().wordSearch.puzzle;
+    wordsearch::WordSearchPuzzle& puzzle = pw.play<WordSearchWindow>(puzzletype::kWordSearch).state().puzzle;
     Rng rng(3);
     wordsearch::GridBuilder builder(puzzle, rng);
     ASSERT_TRUE(builder.Build({"ORCHARD", "MEADOW", "BROOK"}).unplaced.isEmpty());
-    w.fmmain->ShowPuzzle();
+    ws->ShowPuzzle();
     bool ok = false;
     const auto table = wordsearch::IndexToTable(puzzle.index, ok);
-    const int cell = 15 * w.fmmain->zoom();
+    const int cell = 15 * ws->zoom();
     for (const auto& [x, y] : {std::pair{table[0].x1, table[0].y1}, std::pair{table[0].x2, table[0].y2}})
-        w.fmmain->imPuzzleMouseDown((x - 1) * cell + cell / 2, (y - 1) * cell + cell / 2);
-    const int redBefore = Count(w.fmmain->picture(), qRgb(255, 0, 0));
+        ws->imPuzzleMouseDown((x - 1) * cell + cell / 2, (y - 1) * cell + cell / 2);
+    const int redBefore = Count(ws->picture(), qRgb(255, 0, 0));
     ASSERT_GT(redBefore, 50) << "a word was found in red";
-    const int blackBefore = Count(w.fmmain->picture(), qRgb(0, 0, 0));
+    const int blackBefore = Count(ws->picture(), qRgb(0, 0, 0));
 
     t.program->activePuzzleType = 3;
     WhenModalNamed(QStringLiteral("fmoptions"), [&](QWidget* options) {
         options->findChild<QRadioButton*>("rblime")->click();
         options->findChild<QAbstractButton*>("BitBtn1")->click();
     });
-    w.fmoptions->exec();
+    ws->findChild<QAbstractButton*>("btnoptions")->click();
 
     const QRgb lime = qRgb(9, 255, 9);
-    EXPECT_EQ(Count(w.fmmain->picture(), lime), redBefore) << "every highlight pixel is lime now";
-    EXPECT_EQ(Count(w.fmmain->picture(), qRgb(255, 0, 0)), 0);
-    EXPECT_EQ(Count(w.fmmain->picture(), qRgb(0, 0, 0)), blackBefore) << "the letters stay";
-    EXPECT_GT(Count(w.fmanswers->keyPicture(), lime), redBefore) << "the key shows every word in lime";
-    EXPECT_EQ(Count(w.fmanswers->keyPicture(), qRgb(255, 0, 0)), 0);
-    const QImage printedKey = w.fmmain->describePage(true).find("immain")->image;
+    EXPECT_EQ(Count(ws->picture(), lime), redBefore) << "every highlight pixel is lime now";
+    EXPECT_EQ(Count(ws->picture(), qRgb(255, 0, 0)), 0);
+    EXPECT_EQ(Count(ws->picture(), qRgb(0, 0, 0)), blackBefore) << "the letters stay";
+    EXPECT_GT(Count(ws->key().keyPicture(), lime), redBefore) << "the key shows every word in lime";
+    EXPECT_EQ(Count(ws->key().keyPicture(), qRgb(255, 0, 0)), 0);
+    const QImage printedKey = ws->describePage(true).find("immain")->image;
     EXPECT_GT(Count(printedKey, lime), redBefore) << "and so does the printed key";
     EXPECT_EQ(Count(printedKey, qRgb(255, 0, 0)), 0);
     EXPECT_EQ(t.program->settings.highlight, 2);
-    w.fmmain->close();
+    ws->close();
 }
 
 TEST(MusicAndOptions, WithMusicOnTheSynthesiserLoadsAfterTheLaunchersFirstPaint)
@@ -115,14 +116,14 @@ TEST(MusicAndOptions, WithMusicOnTheSynthesiserLoadsAfterTheLaunchersFirstPaint)
         }
         ProgramWindows pw(*t.program);
         EXPECT_FALSE(pw.tunePlayer().ready());
-        pw.windows().fmpuzzletype->show();
-        pw.windows().fmpuzzletype->repaint();
+        pw.desk().launcher->show();
+        pw.desk().launcher->repaint();
         QElapsedTimer waited;
         waited.start();
         while (!pw.tunePlayer().ready() && waited.elapsed() < (play ? 5000 : 500))
             QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
         EXPECT_EQ(pw.tunePlayer().ready(), play) << "music " << (play ? "on" : "off");
-        pw.windows().fmpuzzletype->hide();
+        pw.desk().launcher->hide();
     }
 }
 
@@ -131,16 +132,16 @@ TEST(MusicAndOptions, TheLaunchersButtonsOpenAboutAndMore)
     InitBrainloftResources();
     TestProgram t(5);
     ProgramWindows pw(*t.program);
-    Windows& w = pw.windows();
-    w.fmpuzzletype->show();
+    Desk& w = pw.desk();
+    w.launcher->show();
     QStringList opened;
     for (const char* button : {"ColorBtn4", "ColorBtn6"}) {
         WhenModalOpens([&](QWidget* dialog) {
             opened << dialog->objectName();
-            dialog->findChild<QAbstractButton*>(dialog == w.AboutBox ? "BitBtn2" : "BitBtn1")->click();
+            dialog->findChild<QAbstractButton*>(dialog == w.about ? "BitBtn2" : "BitBtn1")->click();
         });
-        w.fmpuzzletype->findChild<QAbstractButton*>(button)->click();
+        w.launcher->findChild<QAbstractButton*>(button)->click();
     }
     EXPECT_EQ(opened, QStringList({"AboutBox", "fmMore"}));
-    w.fmpuzzletype->hide();
+    w.launcher->hide();
 }

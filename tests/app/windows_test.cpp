@@ -47,7 +47,7 @@ protected:
 TEST_F(ProgramWindowsTest, WindowsAreMadeOnFirstUseAndOnlyOnce)
 {
     ProgramWindows pw(*t.program);
-    Windows& w = pw.windows();
+    Desk& w = pw.desk();
     auto names = [&w] {
         QStringList list;
         for (QWidget* window : w.all)
@@ -55,10 +55,13 @@ TEST_F(ProgramWindowsTest, WindowsAreMadeOnFirstUseAndOnlyOnce)
         return list;
     };
     EXPECT_EQ(names(), QStringList({"fmpuzzletype", "fmplayer"})) << "the launcher and the music control at start";
-    QWidget* picker = w.fmfiles;
-    EXPECT_EQ(w.make("FMFILES"), picker) << "asked again, by name in any case, it is the same window";
-    EXPECT_EQ(w.byName("fmmaze"), nullptr) << "asking by name without making makes nothing";
-    EXPECT_EQ(names(), QStringList({"fmpuzzletype", "fmplayer", "fmfiles"}));
+    QWidget* picker = w.picker;
+    EXPECT_EQ(static_cast<QWidget*>(w.picker), picker) << "asked again, it is the same window";
+    EXPECT_EQ(w.byName("FMFILES"), picker) << "found by name in any case";
+    EXPECT_EQ(w.byName("fmmaze"), nullptr) << "asking by name makes nothing";
+    EXPECT_EQ(w.playWindow(3), w.playWindow(3));
+    EXPECT_EQ(w.playWindow(3)->objectName(), "fmmaze") << "the launcher's fourth item";
+    EXPECT_EQ(names(), QStringList({"fmpuzzletype", "fmplayer", "fmfiles", "fmmaze"}));
     for (QWidget* window : w.all)
         EXPECT_FALSE(window->isVisible()) << window->objectName().toStdString() << " waits until it is shown";
 }
@@ -66,7 +69,7 @@ TEST_F(ProgramWindowsTest, WindowsAreMadeOnFirstUseAndOnlyOnce)
 TEST_F(ProgramWindowsTest, LauncherLooksLikeItsDesign)
 {
     ProgramWindows pw(*t.program);
-    LauncherWindow* launcher = pw.windows().fmpuzzletype;
+    LauncherWindow* launcher = pw.desk().launcher;
     launcher->show();
     const QImage shot = launcher->grab().toImage();
     ASSERT_EQ(shot.size(), QSize(600, 465));
@@ -83,13 +86,14 @@ TEST_F(ProgramWindowsTest, LauncherLooksLikeItsDesign)
 TEST_F(ProgramWindowsTest, AWordSearchFromTheLauncherToTheKeyAndBack)
 {
     ProgramWindows pw(*t.program);
-    Windows& w = pw.windows();
-    w.fmpuzzletype->show();
-    w.fmpuzzletype->findChild<QRadioButton*>("rgpuzzletype_2")->click();
-    w.fmpuzzletype->findChild<QAbstractButton*>("ColorBtn1")->click();
-    ASSERT_TRUE(w.fmmain->isVisible());
-    EXPECT_FALSE(w.fmpuzzletype->isVisible());
-    EXPECT_EQ(w.fmmain->windowTitle(), "Lettermoor     ");
+    Desk& w = pw.desk();
+    WordSearchWindow* ws = &pw.play<WordSearchWindow>(puzzletype::kWordSearch);
+    w.launcher->show();
+    w.launcher->findChild<QRadioButton*>("rgpuzzletype_2")->click();
+    w.launcher->findChild<QAbstractButton*>("ColorBtn1")->click();
+    ASSERT_TRUE(ws->isVisible());
+    EXPECT_FALSE(w.launcher->isVisible());
+    EXPECT_EQ(ws->windowTitle(), "Lettermoor     ");
     EXPECT_EQ(t.program->activePuzzleType, 3);
 
     // Create: type the words, build, save as Spring.
@@ -107,19 +111,19 @@ TEST_F(ProgramWindowsTest, AWordSearchFromTheLauncherToTheKeyAndBack)
         });
         generator->findChild<QAbstractButton*>("btnBuild")->click();
     });
-    w.fmmain->findChild<QAbstractButton*>("btnNew")->click();
+    ws->findChild<QAbstractButton*>("btnNew")->click();
     EXPECT_EQ(t.boxes.texts().last(), "Your puzzle has now been saved");
     EXPECT_TRUE(QFile::exists(t.puzzleFile("Spring.wsp")));
-    EXPECT_EQ(w.fmmain->windowTitle(), "Lettermoor     Spring");
+    EXPECT_EQ(ws->windowTitle(), "Lettermoor     Spring");
 
-    auto* items = w.fmmain->findChild<QListWidget*>("lbItems");
+    auto* items = ws->findChild<QListWidget*>("lbItems");
     ASSERT_EQ(items->count(), 5);
-    QImage shot = w.fmmain->grab().toImage();
+    QImage shot = ws->grab().toImage();
     EXPECT_EQ(shot.size(), QSize(521, 343));
     EXPECT_GT(countPixels(shot, qRgb(0, 0, 0)), 2000) << "the letters are drawn";
 
     // Find ZEBRA by clicking its last letter, then its first.
-    const wordsearch::WordSearchPuzzle& p = pw.states().wordSearch.puzzle;
+    const wordsearch::WordSearchPuzzle& p = pw.play<WordSearchWindow>(puzzletype::kWordSearch).state().puzzle;
     QPoint first, last;
     for (int x1 = 1; x1 <= 20; ++x1)
         for (int y1 = 1; y1 <= 20; ++y1)
@@ -132,42 +136,43 @@ TEST_F(ProgramWindowsTest, AWordSearchFromTheLauncherToTheKeyAndBack)
                     }
                 }
     ASSERT_FALSE(first.isNull());
-    QWidget* picture = w.fmmain->findChild<QWidget*>("imPuzzle");
+    QWidget* picture = ws->findChild<QWidget*>("imPuzzle");
     const auto centre = [](QPoint cell) { return QPoint((cell.x() - 1) * 15 + 7, (cell.y() - 1) * 15 + 7); };
     QTest::mouseClick(picture, Qt::LeftButton, {}, centre(last));
     QTest::mouseClick(picture, Qt::LeftButton, {}, centre(first));
     EXPECT_EQ(items->count(), 4);
     EXPECT_TRUE(items->findItems("ZEBRA", Qt::MatchExactly).isEmpty());
-    shot = w.fmmain->grab().toImage();
+    shot = ws->grab().toImage();
     EXPECT_GT(countPixels(shot, qRgb(255, 0, 0)), 100) << "the found word is painted red";
 
     // The key shows every word.
-    w.fmmain->findChild<QAbstractButton*>("btncheat")->click();
-    ASSERT_TRUE(w.fmanswers->isVisible());
-    EXPECT_EQ(w.fmanswers->windowTitle(), "Key");
-    const QImage key = w.fmanswers->grab().toImage();
+    ws->findChild<QAbstractButton*>("btncheat")->click();
+    ASSERT_TRUE(ws->key().isVisible());
+    EXPECT_EQ(ws->key().windowTitle(), "Key");
+    const QImage key = ws->key().grab().toImage();
     EXPECT_GT(countPixels(key, qRgb(255, 0, 0)), countPixels(shot, qRgb(255, 0, 0)));
 
     // Closing the play window brings the launcher back and hides the key.
-    w.fmmain->findChild<QAbstractButton*>("btnclose")->click();
-    EXPECT_FALSE(w.fmmain->isVisible());
-    EXPECT_FALSE(w.fmanswers->isVisible());
-    EXPECT_TRUE(w.fmpuzzletype->isVisible());
+    ws->findChild<QAbstractButton*>("btnclose")->click();
+    EXPECT_FALSE(ws->isVisible());
+    EXPECT_FALSE(ws->key().isVisible());
+    EXPECT_TRUE(w.launcher->isVisible());
 }
 
 TEST_F(ProgramWindowsTest, WindowsComeBackWhereTheyWereAtTheNextStart)
 {
     {
         ProgramWindows pw(*t.program);
-        Windows& w = pw.windows();
-        w.fmpuzzletype->show();
-        w.fmmain->setScreenSizeSource([] { return QSize(1920, 1080); });
-        w.fmmain->show();
-        w.fmmain->btnLargerClick();
-        ASSERT_EQ(w.fmmain->zoom(), 2);
-        w.fmmain->move(123, 77);
-        static_cast<QWidget*>(w.fmGenerator)->move(40, 50);
-        w.fmpuzzletype->close();
+        Desk& w = pw.desk();
+        WordSearchWindow* ws = &pw.play<WordSearchWindow>(puzzletype::kWordSearch);
+        w.launcher->show();
+        ws->setScreenSizeSource([] { return QSize(1920, 1080); });
+        ws->show();
+        ws->btnLargerClick();
+        ASSERT_EQ(ws->zoom(), 2);
+        ws->move(123, 77);
+        static_cast<QWidget*>(&ws->maker())->move(40, 50);
+        w.launcher->close();
     }
     QSettings store(t.program->paths.settingsFile, QSettings::IniFormat);
     EXPECT_EQ(store.value("Software/Oakhollow/Brainloft/fmmain/left").toString(), "123");
@@ -177,18 +182,19 @@ TEST_F(ProgramWindowsTest, WindowsComeBackWhereTheyWereAtTheNextStart)
     EXPECT_FALSE(store.contains("Software/Oakhollow/Brainloft/fmpuzzletype/left")) << "the launcher is never stored";
 
     ProgramWindows again(*t.program);
-    Windows& w = again.windows();
-    w.fmpuzzletype->show();
-    w.fmmain->show();
+    Desk& w = again.desk();
+    w.launcher->show();
+    WordSearchWindow* ws = &again.play<WordSearchWindow>(puzzletype::kWordSearch);
+    ws->show();
     // The stored place, as far as this screen holds the window: it is not centred again.
-    const QRect area = w.fmmain->screen()->availableGeometry();
-    const QRect frame = w.fmmain->frameGeometry();
+    const QRect area = ws->screen()->availableGeometry();
+    const QRect frame = ws->frameGeometry();
     const int x = std::max(area.left(), std::min(123, area.right() + 1 - frame.width()));
     const int y = std::max(area.top(), std::min(77, area.bottom() + 1 - frame.height()));
-    EXPECT_EQ(w.fmmain->pos(), QPoint(x, y));
-    EXPECT_EQ(w.fmmain->zoom(), 2);
-    EXPECT_EQ(w.fmmain->width(), 821);
-    EXPECT_EQ(static_cast<QWidget*>(w.fmGenerator)->pos(), QPoint(40, 50));
+    EXPECT_EQ(ws->pos(), QPoint(x, y));
+    EXPECT_EQ(ws->zoom(), 2);
+    EXPECT_EQ(ws->width(), 821);
+    EXPECT_EQ(static_cast<QWidget*>(&ws->maker())->pos(), QPoint(40, 50));
 }
 
 TEST(SingleInstance, ASecondCopyEndsAtOnceWithoutAWindow)

@@ -144,7 +144,7 @@ TEST_F(CryptogramVerbsTest, SeededRunEqualsAWindowBuild)
     TestProgram tp(77);
     ProgramWindows all(*tp.program);
     tp.program->settings.cgSkill = 4; // after start-up has read the settings
-    CryptogramWindow* w = all.windows().fmcrypt;
+    CryptogramWindow* w = &all.play<CryptogramWindow>(puzzletype::kCryptogram);
     w->show();
     tp.program->rng.seed(77); // the draws of the build start here
     tp.boxes.answer({true});

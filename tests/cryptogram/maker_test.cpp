@@ -2,7 +2,8 @@
 #include "brainloft_resources.h"
 #include "cryptogram/state.h"
 #include "cryptogram/cryptogrammaker.h"
-#include "shell/windows.h"
+#include "cryptogram/cryptogramwindow.h"
+#include "shell/desk.h"
 #include "support/modal.h"
 #include "support/testprogram.h"
 
@@ -33,7 +34,7 @@ protected:
     {
         InitBrainloftResources();
         all = std::make_unique<ProgramWindows>(*tp.program);
-        m = all->windows().fmcmaker;
+        m = (&all->play<CryptogramWindow>(puzzletype::kCryptogram).maker());
         state().makerStartsEmpty = true;
         m->show();
         Settle();
@@ -45,7 +46,7 @@ protected:
             m->reject();
     }
 
-    cryptogram::CryptogramState& state() { return all->states().cryptogram; }
+    cryptogram::CryptogramState& state() { return all->play<CryptogramWindow>(puzzletype::kCryptogram).state(); }
     QLineEdit* line(int n) { return m->line(n); }
     void setLines(const QStringList& texts)
     {

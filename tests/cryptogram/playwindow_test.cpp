@@ -8,7 +8,7 @@
 #include "platform/atomicfile.h"
 #include "platform/rng.h"
 #include "shell/launcherwindow.h"
-#include "shell/windows.h"
+#include "shell/desk.h"
 #include "support/modal.h"
 #include "support/testprogram.h"
 
@@ -43,7 +43,7 @@ protected:
     {
         InitBrainloftResources();
         all = std::make_unique<ProgramWindows>(*tp.program);
-        w = all->windows().fmcrypt;
+        w = (&all->play<CryptogramWindow>(puzzletype::kCryptogram));
         w->show();
         Settle();
     }
@@ -53,7 +53,7 @@ protected:
             w->close();
     }
 
-    CryptogramState& state() { return all->states().cryptogram; }
+    CryptogramState& state() { return all->play<CryptogramWindow>(puzzletype::kCryptogram).state(); }
     const CryptogramGame& game() { return w->game(); }
     CellPanel* cells() { return w->cells(); }
     QToolButton* button(const char* name) { return w->findChild<QToolButton*>(QString::fromLatin1(name)); }
@@ -401,7 +401,7 @@ TEST_F(PlayWindowTest, CloseEmptiesAndShowsTheLauncher)
     savePuzzle("Riddle.sbp", {"HELLO"}, 0);
     pick("Riddle");
     w->close();
-    EXPECT_TRUE(all->windows().fmpuzzletype->isVisible());
+    EXPECT_TRUE(all->desk().launcher->isVisible());
     EXPECT_EQ(guessRow(0), "");
     EXPECT_EQ(state().puzzle.text[0], ' ');
     w->show();

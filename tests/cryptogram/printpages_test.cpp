@@ -166,13 +166,13 @@ protected:
         InitBrainloftResources();
         tp.program->printer = &printer;
         all = std::make_unique<ProgramWindows>(*tp.program);
-        w = all->windows().fmcrypt;
+        w = (&all->play<CryptogramWindow>(puzzletype::kCryptogram));
         w->show();
         Settle();
     }
     ~CryptogramPrintTest() override { w->close(); }
 
-    CryptogramState& state() { return all->states().cryptogram; }
+    CryptogramState& state() { return all->play<CryptogramWindow>(puzzletype::kCryptogram).state(); }
 
     // One puzzle and one key (no question) through the options dialogue.
     void printBoth()

@@ -24,8 +24,8 @@ protected:
     {
         InitBrainloftResources();
         all = std::make_unique<ProgramWindows>(*tp.program);
-        maze = all->windows().fmmaze;
-        key = all->windows().fmmzkey;
+        maze = (&all->play<MazeWindow>(puzzletype::kMaze));
+        key = (&all->play<MazeWindow>(puzzletype::kMaze).key());
         key->setScreenSizeSource([] { return QSize(1000, 800); });
         tp.program->settings.mzlevel = maze::kEasy;
     }
@@ -65,7 +65,7 @@ TEST_F(MazeKeyTest, DrawsTheKeyOfTheMazeBeingPlayed)
     EXPECT_EQ(key->size(), QSize(340, 373));
     EXPECT_TRUE(key->windowFlags() & Qt::WindowStaysOnTopHint);
     openKeyFromMazeAt(QPoint(50, 50));
-    const maze::MazeState& state = all->states().maze;
+    const maze::MazeState& state = all->play<MazeWindow>(puzzletype::kMaze).state();
     const QImage shot = key->findChild<QWidget*>(QStringLiteral("imanswer"))->grab().toImage();
     ASSERT_EQ(shot.size(), QSize(300, 300));
     int checked = 0;
@@ -115,16 +115,16 @@ TEST_F(MazeKeyTest, FirstOpensBesideTheMazeWhereTheScreenHasRoom)
     };
     for (const Case& c : cases) {
         ProgramWindows fresh(*tp.program);
-        maze = fresh.windows().fmmaze;
-        key = fresh.windows().fmmzkey;
+        maze = &fresh.play<MazeWindow>(puzzletype::kMaze);
+        key = &maze->key();
         openKeyFromMazeAt(c.maze);
         EXPECT_EQ(maze->frameGeometry().topLeft(), c.maze) << c.what;
         EXPECT_EQ(key->frameGeometry().topLeft(), c.key) << c.what;
         EXPECT_FALSE(key->frameGeometry().intersects(maze->frameGeometry())) << c.what;
         maze->close();
     }
-    maze = all->windows().fmmaze;
-    key = all->windows().fmmzkey;
+    maze = (&all->play<MazeWindow>(puzzletype::kMaze));
+    key = (&all->play<MazeWindow>(puzzletype::kMaze).key());
 }
 
 TEST_F(MazeKeyTest, AStoredPlaceIsKept)
@@ -146,7 +146,7 @@ TEST_F(MazeKeyTest, StepsUnderThePuzzleCompleteBoxAndBackOnTop)
         onTopDuringBox = keyOnTop();
         static_cast<QDialog*>(box)->accept();
     });
-    for (maze::Direction d : maze::RouteToExit(all->states().maze.grid, all->states().maze.size))
+    for (maze::Direction d : maze::RouteToExit(all->play<MazeWindow>(puzzletype::kMaze).state().grid, all->play<MazeWindow>(puzzletype::kMaze).state().size))
         maze->pressKey(d);
     Settle();
     EXPECT_TRUE(boxShown);

@@ -69,8 +69,8 @@ protected:
     {
         InitBrainloftResources();
         all = std::make_unique<ProgramWindows>(program());
-        w = all->windows().fmmaze;
-        key = all->windows().fmmzkey;
+        w = (&all->play<MazeWindow>(puzzletype::kMaze));
+        key = (&all->play<MazeWindow>(puzzletype::kMaze).key());
         program().settings.mzlevel = kEasy;
         w->setScreenSizeSource([] { return QSize(1920, 1200); });
         w->show();
@@ -83,7 +83,7 @@ protected:
     }
 
     Program& program() { return *tp.program; }
-    MazeState& state() { return all->states().maze; }
+    MazeState& state() { return all->play<MazeWindow>(puzzletype::kMaze).state(); }
     void click(const char* name) { w->findChild<QAbstractButton*>(QString::fromLatin1(name))->click(); }
     QImage shownPicture() { return w->findChild<QWidget*>(QStringLiteral("immain"))->grab().toImage(); }
     void press(Qt::Key k) { QTest::keyClick(w, k); }
@@ -308,11 +308,10 @@ TEST_F(MazeWindowTest, StoredBoundsPickThePictureSizeAndKeepTheFixedSize)
             const QString window = QString::fromLatin1(name);
             WriteRegistryInteger(store, ProductKey(window, QStringLiteral("width")), c.stored.width());
             WriteRegistryInteger(store, ProductKey(window, QStringLiteral("height")), c.stored.height());
-            Windows none;
-            MazeState mazeState;
+            Desk none;
             std::unique_ptr<QWidget> shown;
             if (window == QLatin1String("fmmaze"))
-                shown = std::make_unique<MazeWindow>(program(), none, mazeState);
+                shown = std::make_unique<MazeWindow>(program(), none);
             else
                 shown = std::make_unique<MazeKeyWindow>(program(), none);
             LoadWindowPositions(store, {{window, shown.get()}});

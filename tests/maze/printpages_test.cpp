@@ -82,8 +82,8 @@ TEST(MazePrint, ThePrintButtonPrintsTheModelsPagesWhileTheWindowsWait)
     RecordingPrinter printer;
     tp.program->printer = &printer;
     ProgramWindows all(*tp.program);
-    MazeWindow* w = all.windows().fmmaze;
-    MazeKeyWindow* key = all.windows().fmmzkey;
+    MazeWindow* w = &all.play<MazeWindow>(puzzletype::kMaze);
+    MazeKeyWindow* key = &w->key();
     tp.program->settings.mzlevel = kEasy;
     w->show();
     tp.boxes.answer({false});

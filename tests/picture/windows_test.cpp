@@ -12,7 +12,7 @@
 #include "platform/rng.h"
 #include "samplepictures.h"
 #include "shell/launcherwindow.h"
-#include "shell/windows.h"
+#include "shell/desk.h"
 #include "support/modal.h"
 #include "support/testprogram.h"
 
@@ -49,9 +49,9 @@ protected:
     {
         InitBrainloftResources();
         all = std::make_unique<ProgramWindows>(*tp.program);
-        play = all->windows().fmpclick;
-        maker = all->windows().fmpmaker;
-        preview = all->windows().fmpcheat;
+        play = (&all->play<PictureWindow>(puzzletype::kPicture));
+        maker = (&all->play<PictureWindow>(puzzletype::kPicture).maker());
+        preview = (&all->play<PictureWindow>(puzzletype::kPicture).preview());
         maker->setPictureChoice(&choice);
         play->show();
         Settle();
@@ -64,7 +64,7 @@ protected:
             play->close();
     }
 
-    PictureState& state() { return all->states().picture; }
+    PictureState& state() { return all->play<PictureWindow>(puzzletype::kPicture).state(); }
     QString samplePath(const QString& name, const QByteArray& bytes)
     {
         const QString path = tp.root.path() + "/" + name;
@@ -303,7 +303,7 @@ TEST_F(PictureWindows, FailedLoadWarnsAndEmptiesTheBoard)
 TEST_F(PictureWindows, LauncherRoundTrip)
 {
     play->close();
-    LauncherWindow* launcher = all->windows().fmpuzzletype;
+    LauncherWindow* launcher = all->desk().launcher;
     launcher->show();
     launcher->findChild<QRadioButton*>("rgpuzzletype_0")->click();
     launcher->findChild<QAbstractButton*>("ColorBtn1")->click();

@@ -3,7 +3,7 @@
 #include "shell/aboutwindow.h"
 #include "shell/instructionswindow.h"
 #include "shell/morewindow.h"
-#include "shell/windows.h"
+#include "shell/desk.h"
 #include "platform/printer.h"
 #include "support/modal.h"
 #include "support/testprogram.h"
@@ -30,9 +30,10 @@ protected:
     HelpWindowsTest()
     {
         InitBrainloftResources();
-        instructions = std::make_unique<InstructionsWindow>(*t.program, windows, printer);
-        about = std::make_unique<AboutWindow>(*t.program, windows, links);
-        windows.FmInstructions = instructions.get();
+        desk.types = {{1, "Snapdoodle"}, {2, "Glyphwhirl"}, {3, "Lettermoor"}, {4, "Windlepath"}};
+        instructions = std::make_unique<InstructionsWindow>(*t.program, desk, printer);
+        about = std::make_unique<AboutWindow>(*t.program, desk, links);
+        desk.instructions = instructions.get();
     }
     QTabBar* tabs() { return instructions->findChild<QTabBar*>("tcIns"); }
     QString caption() { return instructions->findChild<QLabel*>("paninstructions")->text(); }
@@ -40,7 +41,7 @@ protected:
     void click(const char* name) { instructions->findChild<QPushButton*>(name)->click(); }
 
     TestProgram t;
-    Windows windows;
+    Desk desk;
     RecordingPrinter printer;
     RecordingLinks links;
     std::unique_ptr<InstructionsWindow> instructions;

@@ -3,7 +3,7 @@
 #include "shell/puzzlepacks.h"
 #include "shell/startup.h"
 #include "shell/launcherwindow.h"
-#include "shell/windows.h"
+#include "shell/desk.h"
 #include "support/modal.h"
 #include "support/testprogram.h"
 
@@ -25,19 +25,22 @@ protected:
     {
         InitBrainloftResources();
         playWindow.setObjectName("fmmain");
-        windows.all << &playWindow;
+        desk.all << &playWindow;
+        desk.types = {{1, "Snapdoodle"}, {2, "Glyphwhirl"}, {3, "Lettermoor"}, {4, "Windlepath"}};
+        for (int i = 0; i < 4; ++i)
+            desk.playWindows << [this, i]() -> QWidget* { return i == 2 ? &playWindow : nullptr; };
     }
 
     std::unique_ptr<LauncherWindow> makeLauncher()
     {
-        auto launcher = std::make_unique<LauncherWindow>(*t.program, windows);
-        windows.fmpuzzletype = launcher.get();
-        windows.all.prepend(launcher.get());
+        auto launcher = std::make_unique<LauncherWindow>(*t.program, desk);
+        desk.launcher = launcher.get();
+        desk.all.prepend(launcher.get());
         return launcher;
     }
 
     TestProgram t;
-    Windows windows;
+    Desk desk;
     QWidget playWindow;
 };
 

@@ -5,7 +5,7 @@
 #include "shell/recolour.h"
 #include "shell/optionswindow.h"
 #include "shell/tunes.h"
-#include "shell/windows.h"
+#include "shell/desk.h"
 #include "support/modal.h"
 #include "support/testprogram.h"
 
@@ -32,8 +32,8 @@ protected:
     {
         InitBrainloftResources();
         tunes::ExtractTunes(t.program->paths.musicFolder());
-        options = std::make_unique<OptionsWindow>(*t.program, windows, colours);
-        windows.fmoptions = options.get();
+        options = std::make_unique<OptionsWindow>(*t.program, desk, colours);
+        desk.options = options.get();
         jukebox.tuneList = [this] { return options->tuneFiles(); };
         jukebox.testEnded = [this] { options->TestTuneEnded(); };
         t.program->musicControl = &jukebox;
@@ -62,7 +62,7 @@ protected:
     RecordingPlayer player;
     Jukebox jukebox;
     ScriptedColours colours;
-    Windows windows;
+    Desk desk;
     std::unique_ptr<OptionsWindow> options;
 };
 

@@ -1,6 +1,6 @@
 #include "app/programwindows.h"
 #include "brainloft_resources.h"
-#include "shell/windows.h"
+#include "shell/desk.h"
 #include "support/modal.h"
 #include "support/testprogram.h"
 #include "testpuzzles.h"
@@ -35,8 +35,8 @@ protected:
     {
         InitBrainloftResources();
         all = std::make_unique<ProgramWindows>(*tp.program);
-        fmmain = all->windows().fmmain;
-        key = all->windows().fmanswers;
+        fmmain = (&all->play<WordSearchWindow>(puzzletype::kWordSearch));
+        key = (&all->play<WordSearchWindow>(puzzletype::kWordSearch).key());
         tp.program->settings.effectiveHighlight = kTeal;
         fmmain->show();
         Settle();

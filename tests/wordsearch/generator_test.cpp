@@ -1,5 +1,5 @@
 #include "platform/rng.h"
-#include "shell/windows.h"
+#include "shell/desk.h"
 #include "support/modal.h"
 #include "support/testprogram.h"
 #include "wordsearch/builder.h"
@@ -60,15 +60,10 @@ class GeneratorTest : public ::testing::Test {
 protected:
     GeneratorTest()
     {
-        notice = std::make_unique<NoticeDialog>();
-        builderror = std::make_unique<BuildErrorDialog>();
         answers = std::make_unique<QWidget>();
         answers->setObjectName(QStringLiteral("fmanswers"));
-        generator = std::make_unique<WordSearchMaker>(program, windows, state);
-        windows.fmGenerator = generator.get();
-        windows.fmbuilderror = builderror.get();
-        windows.fmnotice = notice.get();
-        windows.all = {generator.get(), builderror.get(), notice.get(), answers.get()};
+        generator = std::make_unique<WordSearchMaker>(program, desk, state);
+        generator->hideKey = [this] { answers->hide(); };
 
         cwords = find<QListWidget>("cwords");
         einput = find<QLineEdit>("einput");
@@ -140,10 +135,8 @@ protected:
     TestProgram test{7};
     Program& program = *test.program;
     ScriptedBoxes& boxes = test.boxes;
-    Windows windows;
+    Desk desk;
     wordsearch::WordSearchState state;
-    std::unique_ptr<NoticeDialog> notice;
-    std::unique_ptr<BuildErrorDialog> builderror;
     std::unique_ptr<QWidget> answers;
     std::unique_ptr<WordSearchMaker> generator;
     QListWidget* cwords = nullptr;

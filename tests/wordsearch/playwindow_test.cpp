@@ -1,7 +1,7 @@
 #include "app/programwindows.h"
 #include "brainloft_resources.h"
 #include "platform/rng.h"
-#include "shell/windows.h"
+#include "shell/desk.h"
 #include "support/modal.h"
 #include "support/testprogram.h"
 #include "wordsearch/builder.h"
@@ -42,8 +42,8 @@ protected:
     {
         InitBrainloftResources();
         all = std::make_unique<ProgramWindows>(program());
-        w = all->windows().fmmain;
-        key = all->windows().fmanswers;
+        w = (&all->play<WordSearchWindow>(puzzletype::kWordSearch));
+        key = (&all->play<WordSearchWindow>(puzzletype::kWordSearch).key());
         lbItems = w->findChild<QListWidget*>(QStringLiteral("lbItems"));
         imPuzzle = w->findChild<QWidget*>(QStringLiteral("imPuzzle"));
         program().settings.effectiveHighlight = kPurple;
@@ -228,7 +228,7 @@ TEST_F(PlayWindowTest, LoadsPackagedPuzzlesAndAFailedLoadLeavesTheWindowEmpty)
 {
     const WordSearchPuzzle packaged = load(QStringLiteral("Pack.wsd"), 99);
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Lettermoor     Pack"));
-    EXPECT_EQ(all->states().wordSearch.puzzle.grid, packaged.grid);
+    EXPECT_EQ(all->play<WordSearchWindow>(puzzletype::kWordSearch).state().puzzle.grid, packaged.grid);
 
     QFile broken(tp.puzzleFile(QStringLiteral("Broken.wsp")));
     ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
@@ -251,7 +251,7 @@ TEST_F(PlayWindowTest, NewAndAnUnbuiltEditLeaveTheWindowEmpty)
     bool newPuzzle = true;
     WhenModalNamed(QStringLiteral("fmGenerator"), [&](QWidget* generator) {
         generatorRows = static_cast<WordSearchMaker*>(generator)->rows();
-        newPuzzle = all->states().wordSearch.newPuzzle;
+        newPuzzle = all->play<WordSearchWindow>(puzzletype::kWordSearch).state().newPuzzle;
         tp.boxes.answer({true}); // "If you close the generator now..." Yes
         generator->close();
     });
@@ -260,12 +260,12 @@ TEST_F(PlayWindowTest, NewAndAnUnbuiltEditLeaveTheWindowEmpty)
     EXPECT_EQ(sorted(generatorRows), sorted(kWords)) << "the loaded words, to edit";
     EXPECT_EQ(lbItems->count(), 0);
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Lettermoor     "));
-    EXPECT_TRUE(all->states().wordSearch.newPuzzle);
+    EXPECT_TRUE(all->play<WordSearchWindow>(puzzletype::kWordSearch).state().newPuzzle);
 
     load();
     bool emptyWhileOpen = false;
     WhenModalNamed(QStringLiteral("fmGenerator"), [&](QWidget* generator) {
-        emptyWhileOpen = lbItems->count() == 0 && all->states().wordSearch.newPuzzle;
+        emptyWhileOpen = lbItems->count() == 0 && all->play<WordSearchWindow>(puzzletype::kWordSearch).state().newPuzzle;
         tp.boxes.answer({true});
         generator->close();
     });
@@ -331,7 +331,7 @@ TEST_F(PlayWindowTest, MusicFollowsItsButtonAndClosingReturnsToTheLauncher)
     load();
     button("btncheat")->click();
     ASSERT_TRUE(key->isVisible());
-    QWidget* launcher = all->windows().byName(QStringLiteral("fmpuzzletype"));
+    QWidget* launcher = all->desk().byName(QStringLiteral("fmpuzzletype"));
     launcher->hide();
     button("btnclose")->click();
     EXPECT_FALSE(w->isVisible());

@@ -4,7 +4,7 @@
 #include "printing/printrun.h"
 #include "printing/runrecorder.h"
 #include "printing/printprogresswindow.h"
-#include "shell/windows.h"
+#include "shell/desk.h"
 #include "support/modal.h"
 #include "support/testprogram.h"
 #include "wordsearch/builder.h"
@@ -40,7 +40,7 @@ protected:
         InitBrainloftResources();
         tp.program->printer = &printer;
         all = std::make_unique<ProgramWindows>(*tp.program);
-        w = all->windows().fmmain;
+        w = (&all->play<WordSearchWindow>(puzzletype::kWordSearch));
         tp.program->settings.effectiveHighlight = kPurple;
         w->setScreenSizeSource([] { return QSize(1920, 1200); });
         w->show();
@@ -48,7 +48,7 @@ protected:
     }
     ~PrintPagesTest() override { w->close(); }
 
-    WordSearchState& state() { return all->states().wordSearch; }
+    WordSearchState& state() { return all->play<WordSearchWindow>(puzzletype::kWordSearch).state(); }
 
     // Shows a seeded build of words under name, as a load does.
     void showPuzzle(const QStringList& words, const QString& name)
@@ -135,7 +135,7 @@ TEST_F(PrintPagesTest, PagesFollowTheShownPuzzleNotThePlay)
 TEST_F(PrintPagesTest, SheetsShowFramesGridWordsAndKeyMarksOnEitherPaper)
 {
     showPuzzle(kTwenty, QStringLiteral("Spring"));
-    const QImage keyPicture = all->windows().fmanswers->keyPicture();
+    const QImage keyPicture = (&all->play<WordSearchWindow>(puzzletype::kWordSearch).key())->keyPicture();
     bool ok = false;
     const PlacementTable table = IndexToTable(state().puzzle.index, ok);
     for (const QPageSize::PageSizeId paper : {QPageSize::A4, QPageSize::Letter}) {
@@ -180,7 +180,7 @@ TEST_F(PrintPagesTest, PrintButtonHoldsTheWindowsForTheRun)
     EXPECT_TRUE(printer.jobs.isEmpty());
 
     showPuzzle(kTwenty, QStringLiteral("Spring"));
-    QWidget* answers = all->windows().fmanswers;
+    QWidget* answers = (&all->play<WordSearchWindow>(puzzletype::kWordSearch).key());
     QList<bool> enabledDuringRun;
     printer.onSheet = [&] {
         enabledDuringRun << w->isEnabled() << answers->isEnabled()

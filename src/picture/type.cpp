@@ -1,0 +1,10 @@
+#include "picture/type.h"
+
+namespace picture {
+
+PuzzleType Type()
+{
+    return PuzzleType{1, QStringLiteral("Snapdoodle")};
+}
+
+} // namespace picture
