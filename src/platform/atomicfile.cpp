@@ -378,7 +378,8 @@ QList<QByteArray> namesIn(const QByteArray& folder)
         return names;
     while (const dirent* entry = ::readdir(dir)) {
         const QByteArray name(entry->d_name);
-        if (isTemporaryName(name) || isJournalName(name) || isOldName(name))
+        // A lock file left by a holder that died goes too, when the lock is let go.
+        if (isTemporaryName(name) || isJournalName(name) || isOldName(name) || name == QFile::encodeName(FolderLock::lockFileName()))
             names.push_back(name);
     }
     ::closedir(dir);
