@@ -48,7 +48,8 @@ QString checkHelp(const Registry& registry)
                           "\n"
                           "Reads each puzzle file and prints 'FILE: CODE', CODE being the reader's result:\n"
                           "0 good, -2 cannot be opened or read, -3 not a puzzle of its kind, -4 wrong size or\n"
-                          "invalid content. Known kinds, by extension in any case: ") +
+                          "invalid content; the same codes for every kind, a picture puzzle's three files\n"
+                          "included. Known kinds, by extension in any case: ") +
            registry.knownExtensions().join(QStringLiteral(" ")) +
            QStringLiteral(".\n\nExit status: 0 when every code is 0, 1 otherwise, 2 when a file's kind is unknown.\n");
 }
@@ -84,7 +85,7 @@ int runCheck(const Registry& registry, const QStringList& args, Context& ctx)
             continue;
         }
         const int code = kind->check(path, ctx);
-        ctx.out << Printable(path) << ": " << code << "\n";
+        ctx.out << PrintableWhole(path) << ": " << code << "\n";
         if (code != 0 && status == kOk)
             status = kFailed;
     }
