@@ -13,6 +13,17 @@ namespace {
 
 const QString kInstructions = QStringLiteral("fminstructions");
 constexpr int kMissing = -1000;
+// Far beyond any screen, yet far from overflowing when a place and a size are added.
+constexpr int kFarthest = 100000;
+
+// Bounds no window could have (a size of 0 or less, a place near the end of the integers) are
+// no stored place at all: the window keeps its own.
+bool sane(int left, int top, int width, int height)
+{
+    const auto place = [](int v) { return v == kMissing || (v >= -kFarthest && v <= kFarthest); };
+    const auto size = [](int v) { return v == kMissing || (v >= 1 && v <= kFarthest); };
+    return place(left) && place(top) && size(width) && size(height);
+}
 
 // Where Qt knows a frame before the window is shown, the inset added above is one too many.
 // Once the frame is known this puts its corner where it was stored, if it is not there.
@@ -60,6 +71,15 @@ private:
     QTimer timer_;
     int ticks_ = 0;
 };
+
+void applyMaximised(QSettings& store, const NamedWindow& named)
+{
+    if (named.name != kInstructions)
+        return;
+    const bool maximised = ReadRegistryBool(store, ProductKey(named.name, QStringLiteral("max")), false);
+    const Qt::WindowStates state = named.window->windowState() & ~Qt::WindowMaximized;
+    named.window->setWindowState(maximised ? state | Qt::WindowMaximized : state);
+}
 
 } // namespace
 
@@ -120,6 +140,10 @@ void LoadWindowPositions(QSettings& store, const QList<NamedWindow>& windows)
         const int width = ReadRegistryInteger(store, ProductKey(named.name, QStringLiteral("width")), kMissing);
 
         const QRect frame = w->frameGeometry();
+        if (!sane(left, top, width, height)) {
+            applyMaximised(store, named);
+            continue;
+        }
         const QRect inner = w->geometry();
         if (left != kMissing)
             w->setProperty("autoCentre", false);
@@ -150,10 +174,6 @@ void LoadWindowPositions(QSettings& store, const QList<NamedWindow>& windows)
                       height != kMissing ? height - frameHeight : inner.height());
         }
 
-        if (named.name == kInstructions) {
-            const bool maximised = ReadRegistryBool(store, ProductKey(named.name, QStringLiteral("max")), false);
-            const Qt::WindowStates state = w->windowState() & ~Qt::WindowMaximized;
-            w->setWindowState(maximised ? state | Qt::WindowMaximized : state);
-        }
+        applyMaximised(store, named);
     }
 }
