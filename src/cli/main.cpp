@@ -8,20 +8,49 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <memory>
 #include <unistd.h>
 
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/common_interface_defs.h>
+#endif
+
 namespace {
+
+// Standard error as the program found it; the descriptor 2 itself goes to /dev/null while a verb
+// runs, since some libraries print there directly (a PNG that ends early, for one).
+int g_messages = 2;
 
 // Every verb's one-line message is all a script sees on standard error: what libraries note on
 // the way (a picture's warnings, the platform's notes on its surroundings) is dropped.
 void quietly(QtMsgType type, const QMessageLogContext&, const QString& message)
 {
-    if (type == QtFatalMsg)
-        std::fprintf(stderr, "brainloft-make: %s\n", message.toLocal8Bit().constData());
+    if (type == QtFatalMsg) {
+        const QByteArray line = "brainloft-make: " + message.toLocal8Bit() + "\n";
+        (void)!::write(g_messages, line.constData(), static_cast<size_t>(line.size()));
+    }
+}
+
+// Keeps the real standard error for our messages and sends descriptor 2 to /dev/null.
+void setStandardErrorAside()
+{
+    const int kept = ::fcntl(2, F_DUPFD_CLOEXEC, 3);
+    const int nothing = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (kept < 0 || nothing < 0 || ::dup2(nothing, 2) < 0) {
+        if (kept >= 0)
+            ::close(kept);
+    } else {
+        g_messages = kept;
+#if defined(__SANITIZE_ADDRESS__)
+        __sanitizer_set_report_fd(reinterpret_cast<void*>(static_cast<intptr_t>(kept)));
+#endif
+    }
+    if (nothing >= 0)
+        ::close(nothing);
 }
 
 // A descriptor 0, 1 or 2 that the caller closed would be handed to the first file we open, and
@@ -69,6 +98,7 @@ bool writeOutput(const QByteArray& bytes, bool outputClosed, QString& why)
 int main(int argc, char* argv[])
 {
     const bool outputClosed = holdStandardDescriptors();
+    setStandardErrorAside();
     qInstallMessageHandler(quietly);
     // Printing lays its pages out in windows that are never shown: a widget application, on the
     // offscreen platform unless another is named. The other verbs need no display at all.
@@ -83,7 +113,9 @@ int main(int argc, char* argv[])
     }
     QString output;
     QTextStream out(&output);
-    QTextStream err(stderr);
+    QFile messages;
+    messages.open(g_messages, QIODevice::WriteOnly | QIODevice::Unbuffered);
+    QTextStream err(&messages);
     // The same data folder as the program's: beside it, or the shared one once installed. A
     // replacement there that a crash cut short is finished before anything reads it.
     const QString programFolder = ProgramPaths::forRunningProgram().programFolder;

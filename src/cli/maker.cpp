@@ -34,9 +34,10 @@ QString mainHelp(const Registry& registry)
     help += QStringLiteral("  check FILE...\n      read puzzle files and print each reader's result code\n"
                            "  show FILE\n      print a puzzle file as text\n"
                            "\n"
-                           "Exit status: 0 done; 1 a file could not be read or written (or check found a bad\n"
-                           "file); 2 the arguments or an input's contents were refused and nothing was written;\n"
-                           "3 a word search was saved but some words found no place.\n"
+                           "Exit status: 0 done; 1 a file could not be read or written, standard output\n"
+                           "included (or check found a bad file); 2 the arguments or an input's contents were\n"
+                           "refused and nothing was written; 3 a word search was saved but some words found\n"
+                           "no place.\n"
                            "\n"
                            "Run 'brainloft-make VERB --help' for the details of a verb.\n");
     return help;
@@ -85,7 +86,7 @@ int runCheck(const Registry& registry, const QStringList& args, Context& ctx)
             continue;
         }
         const int code = kind->check(path, ctx);
-        ctx.out << PrintableWhole(path) << ": " << code << "\n";
+        ctx.out << PrintableResult(path) << ": " << code << "\n";
         if (code != 0 && status == kOk)
             status = kFailed;
     }

@@ -106,7 +106,9 @@ Rng MakeRng(const MakeOptions& options)
     return Rng(std::random_device{}() ^ static_cast<std::uint64_t>(QDateTime::currentMSecsSinceEpoch()));
 }
 
-QString PrintableWhole(const QString& text)
+namespace {
+
+QString withoutControls(const QString& text)
 {
     QString shown = text;
     for (QChar& c : shown)
@@ -115,13 +117,24 @@ QString PrintableWhole(const QString& text)
     return shown;
 }
 
+// The start and the end of a text longer than head + tail.
+QString shortened(const QString& text, qsizetype head, qsizetype tail)
+{
+    if (text.size() <= head + tail + 3)
+        return withoutControls(text);
+    return withoutControls(text.left(head)) + QStringLiteral("...") + withoutControls(text.right(tail));
+}
+
+} // namespace
+
 QString Printable(const QString& text)
 {
-    constexpr qsizetype kHead = 100;
-    constexpr qsizetype kTail = 40;
-    if (text.size() <= kHead + kTail + 3)
-        return PrintableWhole(text);
-    return PrintableWhole(text.left(kHead)) + QStringLiteral("...") + PrintableWhole(text.right(kTail));
+    return shortened(text, 100, 40);
+}
+
+QString PrintableResult(const QString& text)
+{
+    return shortened(text, 4000, 96);
 }
 
 bool SameFile(const QString& a, const QString& b)

@@ -114,7 +114,8 @@ bool SameFile(const QString& a, const QString& b);
 // Text safe to print in a message: control characters become '?', and text longer than a line
 // keeps its start and end around "...".
 QString Printable(const QString& text);
-// The same without shortening, for what a verb prints as its result.
-QString PrintableWhole(const QString& text);
+// The same for what a verb prints as its result (a path): shortened only past the longest path
+// the system takes.
+QString PrintableResult(const QString& text);
 
 } // namespace maker

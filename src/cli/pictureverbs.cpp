@@ -184,7 +184,7 @@ int runExport(const QStringList& args, Context& ctx)
         ctx.fail(verb, QStringLiteral("could not write ") + Printable(args[1]) + QStringLiteral(": ") + error);
         return kFailed;
     }
-    ctx.out << PrintableWhole(args[1]) << "\n";
+    ctx.out << PrintableResult(args[1]) << "\n";
     return kOk;
 }
 

@@ -11,6 +11,10 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
 using namespace picture;
 
 namespace {
@@ -303,4 +307,34 @@ TEST(PictureFiles, SaveIsAllOrNone)
     EXPECT_EQ(loaded.puzzleCells, second.puzzleCells);
     EXPECT_EQ(EncodePictureFiles(loaded).board, EncodePictureFiles(second).board);
     EXPECT_EQ(QFileInfo(program + "Brainloft puzzles/Lake.tlp2").permissions() & QFile::WriteOther, QFile::WriteOther);
+}
+
+// Killed between the renames of a save, the set is finished by the next load: never the board
+// of one picture with the answer of another.
+TEST(PictureFiles, ALoadFinishesASaveThatACrashCutShort)
+{
+    QTemporaryDir dir;
+    const QString program = dir.path() + "/";
+    QDir().mkpath(program + "Brainloft puzzles");
+    const PictureState first = BuiltState(3);
+    const PictureState second = BuiltState(4);
+    ASSERT_EQ(SavePictureFiles(program, "Lake", first), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        atomicfile::OnStep die([](int, const char* what) {
+            if (std::string(what) == "renamed")
+                ::_exit(0); // after the first file of three is in place
+        });
+        SavePictureFiles(program, "Lake", second);
+        ::_exit(1);
+    }
+    int status = 1;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    PictureState loaded;
+    ASSERT_EQ(LoadPictureFiles(program, "Lake", loaded), 0);
+    EXPECT_EQ(EncodePictureFiles(loaded).board, EncodePictureFiles(second).board);
+    EXPECT_EQ(EncodePictureFiles(loaded).answer, EncodePictureFiles(second).answer);
+    EXPECT_EQ(QDir(program + "Brainloft puzzles").entryList(QDir::Files | QDir::Hidden),
+              (QStringList{"Lake.tlp1", "Lake.tlp2", "Lake.tlp3"}));
 }
