@@ -32,19 +32,68 @@ quint32 GetLe(const QByteArray& bytes, int at, int size)
     return value;
 }
 
-// An uncompressed bitmap must hold all its rows; the platform's reader would fill them in.
+// Whether an RLE stream (8 or 4 bits a pixel) from offset writes every pixel of every row: the
+// platform's reader leaves pixels it is not given unset, and they would reach a saved puzzle.
+bool RunsCoverEveryRow(const QByteArray& bytes, qint64 offset, bool fourBits)
+{
+    const auto* b = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const qint64 size = bytes.size();
+    qint64 at = offset;
+    int row = 0;
+    int x = 0;
+    while (row < kCanvasHeight) {
+        if (at + 2 > size)
+            return false;
+        const int count = b[at];
+        const int code = b[at + 1];
+        at += 2;
+        if (count > 0) { // a run of one value (or two, alternating)
+            x += count;
+        } else if (code == 0) { // end of a row
+            if (x != kCanvasWidth)
+                return false;
+            ++row;
+            x = 0;
+            continue;
+        } else if (code == 1) { // end of the picture
+            return row == kCanvasHeight - 1 && x == kCanvasWidth;
+        } else if (code == 2) { // a jump, over pixels left unset
+            return false;
+        } else { // code pixels given one by one, padded to a whole word
+            x += code;
+            const qint64 given = fourBits ? (code + 1) / 2 : code;
+            at += (given + 1) & ~qint64(1);
+        }
+        if (x > kCanvasWidth)
+            return false;
+    }
+    return true;
+}
+
+// A bitmap must hold all its rows, of whatever kind it is; the platform's reader would leave
+// missing ones unset.
 bool HoldsAllRows(const QByteArray& bytes)
 {
-    if (bytes.size() < 54)
+    if (bytes.size() < 26)
         return false;
     const quint32 offset = GetLe(bytes, 10, 4);
     const quint32 headerSize = GetLe(bytes, 14, 4);
-    if (headerSize < 40)
-        return true; // an old core header: the reader checks it
-    const quint32 bits = GetLe(bytes, 28, 2);
-    const quint32 compression = GetLe(bytes, 30, 4);
+    quint32 bits = 0;
+    quint32 compression = 0;
+    if (headerSize == 12) { // the old core header: no compression
+        bits = GetLe(bytes, 24, 2);
+    } else if (headerSize >= 40 && bytes.size() >= 54) {
+        bits = GetLe(bytes, 28, 2);
+        compression = GetLe(bytes, 30, 4);
+    } else {
+        return false;
+    }
+    if (compression == 1 && bits == 8)
+        return RunsCoverEveryRow(bytes, offset, false);
+    if (compression == 2 && bits == 4)
+        return RunsCoverEveryRow(bytes, offset, true);
     if (compression != 0 && compression != 3)
-        return true;
+        return false;
     const qint64 stride = ((qint64(kCanvasWidth) * bits + 31) / 32) * 4;
     return qint64(offset) + stride * kCanvasHeight <= bytes.size();
 }

@@ -198,6 +198,15 @@ TEST(PictureFiles, DamagedSetsAreRefusedWholeAndChangeNothing)
     const PictureFileBytes good = EncodePictureFiles(BuiltState());
     QByteArray wide = good.board;
     PutLe(wide, 18, 641, 4);
+    // Bitmaps that leave rows or pixels out, of every kind: run-length coded ones ended early or
+    // jumping over pixels, and one with the old core header cut short.
+    const QByteArray runs = Bitmap(8, 1);
+    const QByteArray runsEndedEarly = runs.left(runs.size() - 2 - 18 * 10) + QByteArray("\0\1", 2);
+    QByteArray runsWithAJump = runs;
+    runsWithAJump.replace(54 + 1024, 2, QByteArray("\0\2\x50\0", 4));
+    QByteArray core("BM\0\0\0\0\0\0\0\0", 10);
+    core += QByteArray("\x1a\0\0\0\x0c\0\0\0\x80\x02\xe0\x01\x01\0\x18\0", 16);
+    core += QByteArray(1920 * 100, '\x40');
     struct Case {
         const char* name;
         PictureFileBytes files;
@@ -211,6 +220,9 @@ TEST(PictureFiles, DamagedSetsAreRefusedWholeAndChangeNothing)
         {"file 3 a PNG", {good.board, good.cells, QByteArray("\x89PNG\r\n\x1a\n", 8)}, -1},
         {"641 x 480", {wide, good.cells, good.answer}, -1},
         {"truncated bitmap", {good.board.left(5000), good.cells, good.answer}, -1},
+        {"runs ended early", {runsEndedEarly, good.cells, good.answer}, -1},
+        {"runs jumping over pixels", {good.board, good.cells, runsWithAJump}, -1},
+        {"core header cut short", {core, good.cells, good.answer}, -1},
         {"leading zero", {good.board, "05\r\n", good.answer}, -1},
         {"leading blank", {good.board, " 5\r\n", good.answer}, -1},
         {"sign", {good.board, "+5\r\n", good.answer}, -1},
