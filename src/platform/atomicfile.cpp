@@ -470,7 +470,7 @@ void finishLocked(const QByteArray& folder)
 // A name for an old target's second name that nothing else has.
 bool reserveOldName(const QByteArray& folder, Temporary& t, int& code)
 {
-    QByteArray pattern = t.target + kOldInfix + "XXXXXX";
+    QByteArray pattern = in(folder, t.name + kOldInfix + "XXXXXX");
     const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (fd < 0) {
         code = errno;
@@ -517,8 +517,8 @@ bool writeSet(const QList<std::pair<QString, QByteArray>>& files, QString* error
         const QString target = match == Match::IgnoringCase ? filenames::resolveInFolder(folderName, name)
                                                              : files[i].first;
         result.written << target;
-        temps[i].target = QFile::encodeName(target);
-        temps[i].name = temps[i].target.mid(temps[i].target.lastIndexOf('/') + 1);
+        temps[i].name = QFile::encodeName(QFileInfo(target).fileName());
+        temps[i].target = in(folder, temps[i].name);
     }
     auto abandon = [&] {
         for (Temporary& t : temps)

@@ -134,6 +134,15 @@ TEST(AtomicFile, SetIsWrittenAllOrNoneAndAFailureNamesItsFile)
     ASSERT_TRUE(atomicfile::WriteFiles({{one, "1"}, {two, "2"}, {three, "3"}}));
     EXPECT_EQ(readAll(one) + readAll(two) + readAll(three), "123");
     EXPECT_EQ(entries(dir.path()), "p.tlp1 p.tlp2 p.tlp3");
+
+    // Named relative to the working folder, the same.
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    const bool relative = atomicfile::WriteFiles({{"./p.tlp1", "a"}, {"p.tlp2", "b"}, {"./p.tlp3", "c"}});
+    QDir::setCurrent(before);
+    EXPECT_TRUE(relative);
+    EXPECT_EQ(readAll(one) + readAll(two) + readAll(three), "abc");
+    EXPECT_EQ(entries(dir.path()), "p.tlp1 p.tlp2 p.tlp3");
 }
 
 // A process killed at any step of replacing a set leaves, once the folder's saves are finished,
