@@ -56,7 +56,7 @@ public:
 };
 class NoProcesses : public ProcessRunner {
 public:
-    bool runAndWait(const QString&, const QString&) override { return false; }
+    bool runAndWait(const QString&, int, const QString&) override { return false; }
 };
 
 // One arrow key in the play window at 900 pixels, with the repaint it causes (the cell left

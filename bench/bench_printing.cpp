@@ -41,7 +41,7 @@ public:
 
 class NoProcesses : public ProcessRunner {
 public:
-    bool runAndWait(const QString&, const QString&) override { return false; }
+    bool runAndWait(const QString&, int, const QString&) override { return false; }
 };
 
 // The word-search pages of a full 20-word puzzle, laid out from it.

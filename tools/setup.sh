@@ -33,8 +33,13 @@ brainloft_install_missing() {
   if [ "$(id -u)" -ne 0 ]; then
     sudo=(sudo)
   fi
-  "${sudo[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  # Another package manager (unattended upgrades, often, on a fresh desktop) may hold the
+  # package lock: wait for it, up to ten minutes, and say so.
+  if lslocks --noheadings --output PATH 2>/dev/null | grep -qE '^/var/lib/(dpkg/lock(-frontend)?|apt/lists/lock)$'; then
+    echo "Another package manager is running; waiting for it to finish (up to 10 minutes)..."
+  fi
+  "${sudo[@]}" apt-get -o DPkg::Lock::Timeout=600 update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "${missing[@]}"
 }
 
 brainloft_build() {

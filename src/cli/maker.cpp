@@ -34,9 +34,10 @@ QString mainHelp(const Registry& registry)
     help += QStringLiteral("  check FILE...\n      read puzzle files and print each reader's result code\n"
                            "  show FILE\n      print a puzzle file as text\n"
                            "\n"
-                           "Exit status: 0 done; 1 a file could not be read or written (or check found a bad\n"
-                           "file); 2 the arguments or an input's contents were refused and nothing was written;\n"
-                           "3 a word search was saved but some words found no place.\n"
+                           "Exit status: 0 done; 1 a file could not be read or written, standard output\n"
+                           "included (or check found a bad file); 2 the arguments or an input's contents were\n"
+                           "refused and nothing was written; 3 a word search was saved but some words found\n"
+                           "no place.\n"
                            "\n"
                            "Run 'brainloft-make VERB --help' for the details of a verb.\n");
     return help;
@@ -48,7 +49,8 @@ QString checkHelp(const Registry& registry)
                           "\n"
                           "Reads each puzzle file and prints 'FILE: CODE', CODE being the reader's result:\n"
                           "0 good, -2 cannot be opened or read, -3 not a puzzle of its kind, -4 wrong size or\n"
-                          "invalid content. Known kinds, by extension in any case: ") +
+                          "invalid content; the same codes for every kind, a picture puzzle's three files\n"
+                          "included. Known kinds, by extension in any case: ") +
            registry.knownExtensions().join(QStringLiteral(" ")) +
            QStringLiteral(".\n\nExit status: 0 when every code is 0, 1 otherwise, 2 when a file's kind is unknown.\n");
 }
@@ -84,7 +86,7 @@ int runCheck(const Registry& registry, const QStringList& args, Context& ctx)
             continue;
         }
         const int code = kind->check(path, ctx);
-        ctx.out << Printable(path) << ": " << code << "\n";
+        ctx.out << PrintableResult(path) << ": " << code << "\n";
         if (code != 0 && status == kOk)
             status = kFailed;
     }

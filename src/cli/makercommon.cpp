@@ -2,6 +2,7 @@
 
 #include "platform/fileaccess.h"
 #include "platform/filenames.h"
+#include "platform/inputfile.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -105,13 +106,43 @@ Rng MakeRng(const MakeOptions& options)
     return Rng(std::random_device{}() ^ static_cast<std::uint64_t>(QDateTime::currentMSecsSinceEpoch()));
 }
 
-QString Printable(const QString& text)
+namespace {
+
+QString withoutControls(const QString& text)
 {
     QString shown = text;
     for (QChar& c : shown)
         if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() < 0xA0))
             c = QLatin1Char('?');
     return shown;
+}
+
+// The start and the end of a text longer than head + tail.
+QString shortened(const QString& text, qsizetype head, qsizetype tail)
+{
+    if (text.size() <= head + tail + 3)
+        return withoutControls(text);
+    return withoutControls(text.left(head)) + QStringLiteral("...") + withoutControls(text.right(tail));
+}
+
+} // namespace
+
+QString Printable(const QString& text)
+{
+    return shortened(text, 100, 40);
+}
+
+QString PrintableResult(const QString& text)
+{
+    return shortened(text, 4000, 96);
+}
+
+bool SameFile(const QString& a, const QString& b)
+{
+    struct stat sa {};
+    struct stat sb {};
+    return ::stat(QFile::encodeName(a).constData(), &sa) == 0 && ::stat(QFile::encodeName(b).constData(), &sb) == 0 &&
+           sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
 bool CheckName(const QString& verb, const QString& raw, Context& ctx, QString& name)
@@ -140,46 +171,61 @@ bool CheckName(const QString& verb, const QString& raw, Context& ctx, QString& n
 
 bool ReadInput(const QString& verb, const QString& path, qint64 maxBytes, Context& ctx, QByteArray& bytes, int& status)
 {
-    QFile file;
     const bool standardInput = path == QLatin1String("-");
+    const QString shown = standardInput ? QStringLiteral("standard input") : Printable(path);
+    const auto failed = [&](const QString& why) {
+        ctx.fail(verb, QStringLiteral("cannot read ") + shown + QStringLiteral(": ") + why);
+        status = kFailed;
+        return false;
+    };
+    const auto tooLarge = [&] {
+        ctx.fail(verb, shown + QStringLiteral(" is too large"));
+        status = kRefused;
+        return false;
+    };
+    bytes.clear();
     if (standardInput) {
+        // Standard input may be a pipe: read until its end, never past the limit.
+        QFile file;
         if (!file.open(stdin, QIODevice::ReadOnly)) {
             ctx.fail(verb, QStringLiteral("cannot read standard input"));
             status = kFailed;
             return false;
         }
+        while (bytes.size() <= maxBytes) {
+            const QByteArray chunk = file.read(64 * 1024);
+            if (chunk.isEmpty())
+                break;
+            bytes += chunk;
+        }
     } else {
-        const QFileInfo info(path);
-        if (info.isDir()) {
-            ctx.fail(verb, QStringLiteral("cannot read ") + Printable(path) + QStringLiteral(": it is a folder"));
-            status = kFailed;
-            return false;
-        }
-        file.setFileName(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            ctx.fail(verb, QStringLiteral("cannot read ") + Printable(path) + QStringLiteral(": ") + file.errorString());
-            status = kFailed;
-            return false;
-        }
-    }
-    // Pipes report no size: read until the end, never past the limit.
-    bytes.clear();
-    while (bytes.size() <= maxBytes) {
-        const QByteArray chunk = file.read(64 * 1024);
-        if (chunk.isEmpty()) {
-            if (!file.atEnd() && !file.isSequential() && file.error() != QFileDevice::NoError) {
-                ctx.fail(verb, QStringLiteral("cannot read ") + Printable(path) + QStringLiteral(": ") + file.errorString());
-                status = kFailed;
-                return false;
+        inputfile::InputFile file;
+        if (!file.open(path, std::numeric_limits<qint64>::max()))
+            return failed(file.error() == QLatin1String("a folder, not a file") ? QStringLiteral("it is a folder")
+                                                                               : file.error());
+        if (file.size() > maxBytes)
+            return tooLarge();
+        // Never past the limit, even should the file grow meanwhile.
+        bytes.resize(file.size() + 1);
+        qint64 have = 0;
+        for (;;) {
+            if (have == bytes.size()) {
+                if (have > maxBytes)
+                    break;
+                bytes.resize(std::min<qint64>(maxBytes + 1, have * 2));
             }
-            break;
+            const qint64 n = file.read(bytes.data() + have, bytes.size() - have);
+            if (n < 0)
+                return failed(file.error());
+            if (n == 0)
+                break;
+            have += n;
         }
-        bytes += chunk;
+        bytes.truncate(have);
     }
     if (bytes.size() > maxBytes) {
-        ctx.fail(verb, Printable(standardInput ? QStringLiteral("standard input") : path) + QStringLiteral(" is too large"));
-        status = kRefused;
-        return false;
+        bytes.clear();
+        return tooLarge();
     }
     if (bytes.startsWith("\xEF\xBB\xBF"))
         bytes.remove(0, 3);
@@ -215,9 +261,11 @@ QString OutputPath(const MakeOptions& options, const QString& name, const QStrin
 
 void Saved(const MakeOptions& options, const QString& path, Context& ctx)
 {
+    const QFileInfo info(path);
+    const QString written = filenames::resolveInFolder(info.path(), info.fileName());
     if (!options.folderGiven)
-        fileaccess::openToEveryone(path);
-    ctx.out << path << "\n";
+        fileaccess::openToEveryone(written);
+    ctx.out << written << "\n";
 }
 
 } // namespace maker

@@ -90,7 +90,9 @@ Rng MakeRng(const MakeOptions& options);
 bool CheckName(const QString& verb, const QString& raw, Context& ctx, QString& name);
 
 // Reads an input file whole ("-" reads standard input): a UTF-8 byte-order mark at the start is
-// dropped. status is kFailed when it cannot be read, kRefused when it is over maxBytes.
+// dropped. A file is opened once without blocking and must be a regular file: a pipe in its
+// place is refused, never waited on. status is kFailed when it cannot be read, kRefused when it
+// is over maxBytes.
 bool ReadInput(const QString& verb, const QString& path, qint64 maxBytes, Context& ctx, QByteArray& bytes,
                int& status);
 
@@ -102,10 +104,18 @@ int PrepareFolder(const QString& verb, const MakeOptions& options, Context& ctx)
 QString OutputPath(const MakeOptions& options, const QString& name, const QString& ext);
 
 // After a successful write: files in the shared puzzle folder are opened to every user, as the
-// program does; the path is printed.
+// program does; the path of the file written is printed (a save replaces an existing file whose
+// name differs only in case, so that is the one named).
 void Saved(const MakeOptions& options, const QString& path, Context& ctx);
 
-// Text safe to print: control characters become '?'.
+// True when both name one existing file (the same device and inode), through whatever links.
+bool SameFile(const QString& a, const QString& b);
+
+// Text safe to print in a message: control characters become '?', and text longer than a line
+// keeps its start and end around "...".
 QString Printable(const QString& text);
+// The same for what a verb prints as its result (a path): shortened only past the longest path
+// the system takes.
+QString PrintableResult(const QString& text);
 
 } // namespace maker

@@ -34,8 +34,8 @@ const char* const kExportHelp =
     "Usage: brainloft-make picture-export FILE OUT.png\n"
     "\n"
     "Writes the solved picture (file 3) of the picture puzzle FILE (.tlp1 or .tld1) as a PNG.\n"
-    "Prints OUT. Exit status: 0 written; 1 the puzzle could not be read or OUT not written;\n"
-    "2 the arguments were refused.\n";
+    "OUT may not be a file of the puzzle itself. Prints OUT. Exit status: 0 written; 1 the\n"
+    "puzzle could not be read or OUT not written; 2 the arguments were refused.\n";
 
 // FILE.tlp1 / FILE.tld1: the stem is the path without its last character.
 QString StemOf(const QString& path)
@@ -88,19 +88,20 @@ int runPicture(const QStringList& args, Context& ctx)
     const QString stem = OutputPath(options, name, QStringLiteral(".tlp"));
     QString error;
     if (picture::SavePictureFilesAt(stem, state, &error, !options.folderGiven) != 0) {
-        ctx.fail(verb, QStringLiteral("could not save ") + Printable(stem) + QStringLiteral("1-3: ") + error);
+        ctx.fail(verb, QStringLiteral("could not save ") + Printable(error));
         return kFailed;
     }
     Saved(options, picture::PictureFilePath(stem, 1), ctx);
     return kOk;
 }
 
+// The codes every kind's check gives: 0, -2, -3 or -4.
 int checkPicture(const QString& path, Context& ctx)
 {
     picture::PictureState state;
     QString why;
-    const int code = picture::LoadPictureFilesAt(StemOf(path), state, &why);
-    if (code != 0)
+    int code = 0;
+    if (picture::LoadPictureFilesAt(StemOf(path), state, &why, &code) != 0)
         ctx.err << "brainloft-make check: " << Printable(why) << "\n";
     return code;
 }
@@ -167,6 +168,13 @@ int runExport(const QStringList& args, Context& ctx)
         ctx.fail(verb, Printable(why));
         return kFailed;
     }
+    // The picture never goes over a file of its own set, under whatever name.
+    for (int digit = 1; digit <= 3; ++digit) {
+        if (SameFile(picture::PictureFilePath(StemOf(args[0]), digit), args[1])) {
+            ctx.fail(verb, Printable(args[1]) + QStringLiteral(" is a file of the puzzle itself"));
+            return kRefused;
+        }
+    }
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
@@ -176,7 +184,7 @@ int runExport(const QStringList& args, Context& ctx)
         ctx.fail(verb, QStringLiteral("could not write ") + Printable(args[1]) + QStringLiteral(": ") + error);
         return kFailed;
     }
-    ctx.out << Printable(args[1]) << "\n";
+    ctx.out << PrintableResult(args[1]) << "\n";
     return kOk;
 }
 

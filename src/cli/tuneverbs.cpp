@@ -43,10 +43,10 @@ int runTunes(const QStringList& args, Context& ctx)
     for (const tunes::Extracted& tune : tunes::ExtractTunes(folder)) {
         switch (tune.outcome) {
         case tunes::Extracted::Outcome::Written:
-            ctx.out << "written " << Printable(tune.path) << "\n";
+            ctx.out << "written " << PrintableResult(tune.path) << "\n";
             break;
         case tunes::Extracted::Outcome::Kept:
-            ctx.out << "kept " << Printable(tune.path) << "\n";
+            ctx.out << "kept " << PrintableResult(tune.path) << "\n";
             break;
         case tunes::Extracted::Outcome::Missing:
         case tunes::Extracted::Outcome::Failed:

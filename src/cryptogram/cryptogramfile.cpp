@@ -1,12 +1,8 @@
 #include "cryptogram/cryptogramfile.h"
 
 #include "cryptogram/cryptogramformat.h"
-#include "platform/atomicfile.h"
 #include "platform/filenames.h"
-
-#include <QFile>
-#include <QFileInfo>
-#include <QtEndian>
+#include "platform/recordfile.h"
 
 #include <algorithm>
 #include <cstring>
@@ -14,6 +10,22 @@
 namespace cryptogram {
 
 using namespace format;
+
+namespace {
+
+// puzzle changes only on success.
+int decodeRecord(const recordfile::Record& record, Cryptogram& puzzle)
+{
+    if (record.code != recordfile::kOk)
+        return record.code;
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(record.bytes.constData());
+    std::memcpy(puzzle.text.data(), bytes + kTextOffset, puzzle.text.size());
+    std::memcpy(puzzle.key.data(), bytes + kKeyOffset, puzzle.key.size());
+    std::memcpy(puzzle.hints.data(), bytes + kHintsOffset, puzzle.hints.size());
+    return recordfile::kOk;
+}
+
+} // namespace
 
 QString CryptogramFilePath(const QString& programFolder, const QString& name)
 {
@@ -25,12 +37,8 @@ QString CryptogramFilePath(const QString& programFolder, const QString& name)
 
 QByteArray EncodeCryptogramRecord(const Cryptogram& puzzle)
 {
-    QByteArray buffer(kRecordSize, '\0');
+    QByteArray buffer = recordfile::NewRecord(kFormat);
     auto* bytes = reinterpret_cast<std::uint8_t*>(buffer.data());
-    std::copy(kMagic.begin(), kMagic.end(), bytes + kMagicOffset);
-    bytes[kVersionOffset] = kVersionByte5;
-    bytes[kVersionOffset + 1] = kVersionByte6;
-    qToLittleEndian<quint32>(kRecordSize, bytes + kSizeOffset);
     std::memcpy(bytes + kTextOffset, puzzle.text.data(), puzzle.text.size());
     std::memcpy(bytes + kKeyOffset, puzzle.key.data(), puzzle.key.size());
     std::memcpy(bytes + kHintsOffset, puzzle.hints.data(), puzzle.hints.size());
@@ -39,41 +47,17 @@ QByteArray EncodeCryptogramRecord(const Cryptogram& puzzle)
 
 int DecodeCryptogramRecord(const QByteArray& fileBytes, Cryptogram& puzzle)
 {
-    // A file shorter than the header has no magic.
-    if (fileBytes.size() < kHeaderSize)
-        return kWrongMagic;
-    const auto* bytes = reinterpret_cast<const std::uint8_t*>(fileBytes.constData());
-    if (!std::equal(kMagic.begin(), kMagic.end(), bytes + kMagicOffset))
-        return kWrongMagic;
-    if (qFromLittleEndian<quint32>(bytes + kSizeOffset) != quint32(kRecordSize))
-        return kBadContent;
-    // A good header on a file cut short is a damaged puzzle, not an empty one.
-    if (fileBytes.size() < kRecordSize)
-        return kBadContent;
-    std::memcpy(puzzle.text.data(), bytes + kTextOffset, puzzle.text.size());
-    std::memcpy(puzzle.key.data(), bytes + kKeyOffset, puzzle.key.size());
-    std::memcpy(puzzle.hints.data(), bytes + kHintsOffset, puzzle.hints.size());
-    return kOk;
+    return decodeRecord(recordfile::Parse(fileBytes, kFormat), puzzle);
 }
 
 int SaveCryptogramFileAt(const QString& path, const Cryptogram& puzzle, QString* error)
 {
-    return atomicfile::WriteFile(path, EncodeCryptogramRecord(puzzle), error) ? kOk : kWriteFailed;
+    return recordfile::Write(path, EncodeCryptogramRecord(puzzle), error);
 }
 
 int LoadCryptogramFileAt(const QString& path, Cryptogram& puzzle)
 {
-    // A folder or a pipe in place of a puzzle is no puzzle, and a pipe would block the read.
-    if (!QFileInfo(path).isFile())
-        return kReadFailed;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return kReadFailed;
-    // Only the record's length is ever read, however large the file.
-    const QByteArray bytes = file.read(kRecordSize);
-    if (bytes.size() < kRecordSize && !file.atEnd())
-        return kReadFailed;
-    return DecodeCryptogramRecord(bytes, puzzle);
+    return decodeRecord(recordfile::Read(path, kFormat), puzzle);
 }
 
 int SaveCryptogramFile(const QString& programFolder, const QString& name, const Cryptogram& puzzle)

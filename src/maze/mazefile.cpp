@@ -1,11 +1,9 @@
 #include "maze/mazefile.h"
 
 #include "maze/mazeformat.h"
-#include "platform/atomicfile.h"
 #include "platform/filenames.h"
+#include "platform/recordfile.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QtEndian>
 
 #include <algorithm>
@@ -23,6 +21,28 @@ bool isCellValue(std::int32_t v)
     return v == mcOpen || v == mcWall || v == mcRoute;
 }
 
+// Nothing is kept unless the whole record is sound: a size the grid cannot hold or a cell
+// the program never writes would show another maze than the one saved.
+int decodeRecord(const recordfile::Record& record, MazeGrid& grid, int& n)
+{
+    if (record.code != recordfile::kOk)
+        return record.code;
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(record.bytes.constData());
+    const qint32 size = qFromLittleEndian<qint32>(bytes + kMazeSizeOffset);
+    if (size < 1 || size > kMaxSize)
+        return recordfile::kBadContent;
+    MazeGrid read;
+    for (int i = 0; i < kGridCells; ++i) {
+        const qint32 cell = qFromLittleEndian<qint32>(bytes + kCellsOffset + i * kCellBytes);
+        if (!isCellValue(cell))
+            return recordfile::kBadContent;
+        read.cells[static_cast<std::size_t>(i)] = cell;
+    }
+    grid = read;
+    n = size;
+    return recordfile::kOk;
+}
+
 } // namespace
 
 QString MazeFilePath(const QString& programFolder, const QString& name)
@@ -32,12 +52,8 @@ QString MazeFilePath(const QString& programFolder, const QString& name)
 
 QByteArray EncodeMazeRecord(const MazeGrid& grid, int n)
 {
-    QByteArray buffer(kRecordSize, '\0');
+    QByteArray buffer = recordfile::NewRecord(kFormat);
     auto* bytes = reinterpret_cast<std::uint8_t*>(buffer.data());
-    std::copy(kMagic.begin(), kMagic.end(), bytes + kMagicOffset);
-    bytes[kVersionOffset] = kVersionByte5;
-    bytes[kVersionOffset + 1] = kVersionByte6;
-    qToLittleEndian<quint32>(kRecordSize, bytes + kSizeOffset);
     for (int i = 0; i < kGridCells; ++i)
         qToLittleEndian<qint32>(grid.cells[static_cast<std::size_t>(i)], bytes + kCellsOffset + i * kCellBytes);
     qToLittleEndian<qint32>(n, bytes + kMazeSizeOffset);
@@ -46,54 +62,17 @@ QByteArray EncodeMazeRecord(const MazeGrid& grid, int n)
 
 int DecodeMazeRecord(const QByteArray& fileBytes, MazeGrid& grid, int& n)
 {
-    // The header is read over a buffer that already holds the length byte, so a file too short
-    // to hold its own signature fails the signature test.
-    std::array<std::uint8_t, kHeaderSize> header{};
-    header[0] = kMagic[0];
-    std::memcpy(header.data(), fileBytes.constData(), static_cast<std::size_t>(std::min<qsizetype>(fileBytes.size(), kHeaderSize)));
-    if (!std::equal(kMagic.begin(), kMagic.end(), header.begin() + kMagicOffset))
-        return kWrongMagic;
-    if (qFromLittleEndian<quint32>(header.data() + kSizeOffset) != quint32(kRecordSize))
-        return kBadContent;
-    if (fileBytes.size() < kRecordSize)
-        return kBadContent;
-
-    // Nothing is kept unless the whole record is sound: a size the grid cannot hold or a cell
-    // the program never writes would show another maze than the one saved.
-    const auto* bytes = reinterpret_cast<const std::uint8_t*>(fileBytes.constData());
-    const qint32 size = qFromLittleEndian<qint32>(bytes + kMazeSizeOffset);
-    if (size < 1 || size > kMaxSize)
-        return kBadContent;
-    MazeGrid read;
-    for (int i = 0; i < kGridCells; ++i) {
-        const qint32 cell = qFromLittleEndian<qint32>(bytes + kCellsOffset + i * kCellBytes);
-        if (!isCellValue(cell))
-            return kBadContent;
-        read.cells[static_cast<std::size_t>(i)] = cell;
-    }
-    grid = read;
-    n = size;
-    return kOk;
+    return decodeRecord(recordfile::Parse(fileBytes, kFormat), grid, n);
 }
 
 int SaveMazeFileAt(const QString& path, const MazeGrid& grid, int n, QString* error)
 {
-    return atomicfile::WriteFile(path, EncodeMazeRecord(grid, n), error) ? kOk : kWriteFailed;
+    return recordfile::Write(path, EncodeMazeRecord(grid, n), error);
 }
 
 int LoadMazeFileAt(const QString& path, MazeGrid& grid, int& n)
 {
-    // A folder or a pipe in place of a puzzle is no puzzle, and a pipe would block the read.
-    if (!QFileInfo(path).isFile())
-        return kReadFailed;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return kReadFailed;
-    // Only the record's length is ever read, however large the file.
-    const QByteArray bytes = file.read(kRecordSize);
-    if (bytes.size() < kRecordSize && !file.atEnd())
-        return kReadFailed;
-    return DecodeMazeRecord(bytes, grid, n);
+    return decodeRecord(recordfile::Read(path, kFormat), grid, n);
 }
 
 int SaveMazeFile(const QString& programFolder, const QString& name, const MazeGrid& grid, int n)

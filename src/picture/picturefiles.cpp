@@ -4,12 +4,16 @@
 #include "platform/atomicfile.h"
 #include "platform/fileaccess.h"
 #include "platform/filenames.h"
+#include "platform/inputfile.h"
+#include "platform/recordfile.h"
 
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QSet>
+
+#include <limits>
 
 namespace picture {
 namespace {
@@ -28,28 +32,78 @@ quint32 GetLe(const QByteArray& bytes, int at, int size)
     return value;
 }
 
-// An uncompressed bitmap must hold all its rows; the platform's reader would fill them in.
+// Whether an RLE stream (8 or 4 bits a pixel) from offset writes every pixel of every row: the
+// platform's reader leaves pixels it is not given unset, and they would reach a saved puzzle.
+bool RunsCoverEveryRow(const QByteArray& bytes, qint64 offset, bool fourBits)
+{
+    const auto* b = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const qint64 size = bytes.size();
+    qint64 at = offset;
+    int row = 0;
+    int x = 0;
+    while (row < kCanvasHeight) {
+        if (at + 2 > size)
+            return false;
+        const int count = b[at];
+        const int code = b[at + 1];
+        at += 2;
+        if (count > 0) { // a run of one value (or two, alternating)
+            x += count;
+        } else if (code == 0) { // end of a row
+            if (x != kCanvasWidth)
+                return false;
+            ++row;
+            x = 0;
+            continue;
+        } else if (code == 1) { // end of the picture
+            return row == kCanvasHeight - 1 && x == kCanvasWidth;
+        } else if (code == 2) { // a jump, over pixels left unset
+            return false;
+        } else { // code pixels given one by one, padded to a whole word
+            x += code;
+            const qint64 given = fourBits ? (code + 1) / 2 : code;
+            at += (given + 1) & ~qint64(1);
+        }
+        if (x > kCanvasWidth)
+            return false;
+    }
+    return true;
+}
+
+// A bitmap must hold all its rows, of whatever kind it is; the platform's reader would leave
+// missing ones unset.
 bool HoldsAllRows(const QByteArray& bytes)
 {
-    if (bytes.size() < 54)
+    if (bytes.size() < 26)
         return false;
     const quint32 offset = GetLe(bytes, 10, 4);
     const quint32 headerSize = GetLe(bytes, 14, 4);
-    if (headerSize < 40)
-        return true; // an old core header: the reader checks it
-    const quint32 bits = GetLe(bytes, 28, 2);
-    const quint32 compression = GetLe(bytes, 30, 4);
+    quint32 bits = 0;
+    quint32 compression = 0;
+    if (headerSize == 12) { // the old core header: no compression
+        bits = GetLe(bytes, 24, 2);
+    } else if (headerSize >= 40 && bytes.size() >= 54) {
+        bits = GetLe(bytes, 28, 2);
+        compression = GetLe(bytes, 30, 4);
+    } else {
+        return false;
+    }
+    if (compression == 1 && bits == 8)
+        return RunsCoverEveryRow(bytes, offset, false);
+    if (compression == 2 && bits == 4)
+        return RunsCoverEveryRow(bytes, offset, true);
     if (compression != 0 && compression != 3)
-        return true;
+        return false;
     const qint64 stride = ((qint64(kCanvasWidth) * bits + 31) / 32) * 4;
     return qint64(offset) + stride * kCanvasHeight <= bytes.size();
 }
 
-bool DecodeBitmap(const QByteArray& bytes, QImage& image, QString& why)
+// 0, or the code a record reader would give: -3 not a bitmap at all, -4 not one of ours.
+int DecodeBitmap(const QByteArray& bytes, QImage& image, QString& why)
 {
     if (!bytes.startsWith("BM")) {
         why = QStringLiteral("not a bitmap");
-        return false;
+        return recordfile::kWrongMagic;
     }
     QBuffer buffer;
     buffer.setData(bytes);
@@ -60,18 +114,18 @@ bool DecodeBitmap(const QByteArray& bytes, QImage& image, QString& why)
     if (size != QSize(kCanvasWidth, kCanvasHeight)) {
         why = size.isValid() ? QStringLiteral("the bitmap is %1 x %2, not 640 x 480").arg(size.width()).arg(size.height())
                              : QStringLiteral("not a readable bitmap");
-        return false;
+        return recordfile::kBadContent;
     }
     if (!HoldsAllRows(bytes)) {
         why = QStringLiteral("the bitmap is cut short");
-        return false;
+        return recordfile::kBadContent;
     }
     if (!reader.read(&image) || image.size() != size) {
         why = QStringLiteral("not a readable bitmap");
-        return false;
+        return recordfile::kBadContent;
     }
     image = image.convertToFormat(QImage::Format_RGB32);
-    return true;
+    return recordfile::kOk;
 }
 
 bool DecodeCells(const QByteArray& bytes, QStringList& cells, QString& why)
@@ -162,32 +216,29 @@ PictureFileBytes EncodePictureFiles(const PictureState& state)
     return files;
 }
 
-int DecodePictureFiles(const PictureFileBytes& files, PictureState& state, QString* why, int* failingFile)
+namespace {
+
+// 0, or -3 / -4 as a record reader gives them, with why and the failing file.
+int decodeFiles(const PictureFileBytes& files, PictureState& state, QString& why, int& failingFile)
 {
     QImage board;
     QImage answer;
     QStringList cells;
     QString reason;
-    if (!DecodeBitmap(files.board, board, reason)) {
-        if (why)
-            *why = QStringLiteral("file 1: ") + reason;
-        if (failingFile)
-            *failingFile = 1;
-        return -1;
+    if (const int code = DecodeBitmap(files.board, board, reason); code != recordfile::kOk) {
+        why = QStringLiteral("file 1: ") + reason;
+        failingFile = 1;
+        return code;
     }
     if (!DecodeCells(files.cells, cells, reason)) {
-        if (why)
-            *why = QStringLiteral("file 2: ") + reason;
-        if (failingFile)
-            *failingFile = 2;
-        return -1;
+        why = QStringLiteral("file 2: ") + reason;
+        failingFile = 2;
+        return recordfile::kBadContent;
     }
-    if (!DecodeBitmap(files.answer, answer, reason)) {
-        if (why)
-            *why = QStringLiteral("file 3: ") + reason;
-        if (failingFile)
-            *failingFile = 3;
-        return -1;
+    if (const int code = DecodeBitmap(files.answer, answer, reason); code != recordfile::kOk) {
+        why = QStringLiteral("file 3: ") + reason;
+        failingFile = 3;
+        return code;
     }
     state.puzzleCells = cells;
     state.preview = answer;
@@ -195,7 +246,47 @@ int DecodePictureFiles(const PictureFileBytes& files, PictureState& state, QStri
         state.answerTiles[k] = CutTile(answer, k);
         state.boardTiles[k] = CutTile(board, k);
     }
-    return 0;
+    return recordfile::kOk;
+}
+
+// Reads at most limit bytes of a file opened once, without blocking and checked on its descriptor.
+bool readFile(const QString& path, qint64 limit, QByteArray& bytes, QString& why)
+{
+    inputfile::InputFile file;
+    const auto links = fileaccess::linksFollowedInData() ? inputfile::Links::Follow : inputfile::Links::Refuse;
+    if (!file.open(path, std::numeric_limits<qint64>::max(), links)) {
+        why = file.error();
+        return false;
+    }
+    bytes.resize(std::min(file.size(), limit));
+    qint64 have = 0;
+    while (have < bytes.size()) {
+        const qint64 n = file.read(bytes.data() + have, bytes.size() - have);
+        if (n < 0) {
+            why = file.error();
+            return false;
+        }
+        if (n == 0)
+            break;
+        have += n;
+    }
+    bytes.truncate(have);
+    return true;
+}
+
+} // namespace
+
+int DecodePictureFiles(const PictureFileBytes& files, PictureState& state, QString* why, int* failingFile)
+{
+    QString reason;
+    int failing = 0;
+    if (decodeFiles(files, state, reason, failing) == recordfile::kOk)
+        return 0;
+    if (why)
+        *why = reason;
+    if (failingFile)
+        *failingFile = failing;
+    return -1;
 }
 
 int SavePictureFiles(const QString& programFolder, const QString& name, const PictureState& state, QString* error)
@@ -211,43 +302,49 @@ int LoadPictureFiles(const QString& programFolder, const QString& name, PictureS
 int SavePictureFilesAt(const QString& stem, const PictureState& state, QString* error, bool openToEveryone)
 {
     const PictureFileBytes bytes = EncodePictureFiles(state);
-    const QString paths[3] = {PictureFilePath(stem, 1), PictureFilePath(stem, 2), PictureFilePath(stem, 3)};
-    if (!atomicfile::WriteFiles({{paths[0], bytes.board}, {paths[1], bytes.cells}, {paths[2], bytes.answer}}, error))
+    const QString paths[3] = {stem + QLatin1Char('1'), stem + QLatin1Char('2'), stem + QLatin1Char('3')};
+    atomicfile::Outcome outcome;
+    QString reason;
+    // Under the folder's lock, each file is the existing one whose name differs only in case.
+    if (!atomicfile::WriteFiles({{paths[0], bytes.board}, {paths[1], bytes.cells}, {paths[2], bytes.answer}}, &reason,
+                                atomicfile::Match::IgnoringCase, &outcome)) {
+        if (error)
+            *error = outcome.failedPath.isEmpty() ? reason : outcome.failedPath + QStringLiteral(": ") + reason;
         return -1;
-    for (const QString& path : paths)
-        if (openToEveryone)
+    }
+    if (openToEveryone)
+        for (const QString& path : outcome.written)
             fileaccess::openToEveryone(path);
     return 0;
 }
 
-int LoadPictureFilesAt(const QString& stem, PictureState& state, QString* why)
+int LoadPictureFilesAt(const QString& stem, PictureState& state, QString* why, int* readerCode)
 {
+    // A replacement of the set that a crash cut short is finished first.
+    atomicfile::FinishInterruptedSaves(QFileInfo(stem).absolutePath());
+    const auto failed = [&](int code, const QString& reason) {
+        if (why)
+            *why = reason;
+        if (readerCode)
+            *readerCode = code;
+        return -1;
+    };
     PictureFileBytes files;
     QByteArray* targets[3] = {&files.board, &files.cells, &files.answer};
     // A bitmap is never larger than a 32-bit 640 x 480 one with a generous header.
     const qint64 limits[3] = {2 * kBitmapBytes, kMaxCellsFileBytes + 1, 2 * kBitmapBytes};
     for (int i = 0; i < 3; ++i) {
         const QString path = PictureFilePath(stem, i + 1);
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            if (why)
-                *why = QStringLiteral("%1: %2").arg(path, file.errorString());
-            return -1;
-        }
-        *targets[i] = file.read(limits[i]);
-        if (file.error() != QFileDevice::NoError) {
-            if (why)
-                *why = QStringLiteral("%1: %2").arg(path, file.errorString());
-            return -1;
-        }
+        QString reason;
+        if (!readFile(path, limits[i], *targets[i], reason))
+            return failed(recordfile::kReadFailed, path + QStringLiteral(": ") + reason);
     }
     QString reason;
     int failing = 0;
-    if (DecodePictureFiles(files, state, &reason, &failing) != 0) {
-        if (why)
-            *why = PictureFilePath(stem, failing) + QStringLiteral(": ") + reason.mid(8);
-        return -1;
-    }
+    if (const int code = decodeFiles(files, state, reason, failing); code != recordfile::kOk)
+        return failed(code, PictureFilePath(stem, failing) + QStringLiteral(": ") + reason.mid(8));
+    if (readerCode)
+        *readerCode = recordfile::kOk;
     return 0;
 }
 

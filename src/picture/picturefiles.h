@@ -36,10 +36,14 @@ int DecodePictureFiles(const PictureFileBytes& files, PictureState& state, QStri
 
 // The same by stem (the path of every file but its digit).
 // openToEveryone: the shared puzzle folder's files are; a folder of the user's own choice keeps its rules.
+// A failed save's error names the file that failed.
 int SavePictureFilesAt(const QString& stem, const PictureState& state, QString* error = nullptr, bool openToEveryone = true);
-int LoadPictureFilesAt(const QString& stem, PictureState& state, QString* why = nullptr);
+// Finishes a replacement of the set that a crash cut short, then reads each file once, without
+// blocking. readerCode, when given, receives the result as a record file reader gives it: 0, -2
+// (a file cannot be opened or read), -3 (file 1 or 3 is no bitmap), -4 (anything else wrong).
+int LoadPictureFilesAt(const QString& stem, PictureState& state, QString* why = nullptr, int* readerCode = nullptr);
 
-// All three or none, each opened to every user: 0 or -1 (*error says why).
+// All three or none, even across a crash, each opened to every user: 0 or -1 (*error says why).
 int SavePictureFiles(const QString& programFolder, const QString& name, const PictureState& state, QString* error = nullptr);
 // 0 or -1; on -1 nothing changed and *why names the failing file.
 int LoadPictureFiles(const QString& programFolder, const QString& name, PictureState& state, QString* why = nullptr);

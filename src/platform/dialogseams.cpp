@@ -24,6 +24,13 @@ bool QtColourChooser::choose(QWidget* parent, const QColor& initial, QColor& cho
     return true;
 }
 
+namespace {
+
+// Notes the platform would print while trying a link go nowhere.
+void ignoreMessage(QtMsgType, const QMessageLogContext&, const QString&) {}
+
+} // namespace
+
 void DesktopLinkOpener::open(const QUrl& url)
 {
     // The desktop's opener, with its output sent nowhere: a machine without a browser says so
@@ -37,7 +44,11 @@ void DesktopLinkOpener::open(const QUrl& url)
         if (opener.startDetached())
             return;
     }
+    // Without the opener the platform tries its own ways, and says on the terminal when it finds
+    // no browser: that is kept quiet too.
+    const QtMessageHandler previous = qInstallMessageHandler(ignoreMessage);
     QDesktopServices::openUrl(url);
+    qInstallMessageHandler(previous);
 }
 
 bool QtRichTextPrinter::hasPrinter() const

@@ -1,6 +1,7 @@
 #include "platform/fileaccess.h"
 
 #include <QFile>
+#include <QString>
 
 #include <fcntl.h>
 #include <grp.h>
@@ -26,7 +27,48 @@ mode_t widened(mode_t mode, bool folder, Sharing sharing)
     return mode;
 }
 
+// The process's file-creation mask, read without changing it (umask() would change it for every
+// thread for a moment).
+mode_t creationMask()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& line : status.readAll().split('\n')) {
+            if (line.startsWith("Umask:")) {
+                bool ok = false;
+                const uint mask = line.mid(6).trimmed().toUInt(&ok, 8);
+                if (ok)
+                    return static_cast<mode_t>(mask & 0777);
+            }
+        }
+    }
+    return 022;
+}
+
 } // namespace
+
+unsigned writtenFileMode(Sharing sharing)
+{
+    switch (sharing) {
+    case Sharing::UsersGroup:
+        return 0664;
+    case Sharing::Private:
+        return 0644;
+    case Sharing::Everyone:
+        break;
+    }
+    return 0666 & ~creationMask();
+}
+
+unsigned writtenFileMode()
+{
+    return writtenFileMode(g_processSharing);
+}
+
+bool linksFollowedInData()
+{
+    return g_processSharing != Sharing::UsersGroup;
+}
 
 bool runningAsAdministrator()
 {

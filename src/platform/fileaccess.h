@@ -25,4 +25,14 @@ bool openToEveryone(const QString& path);
 void setProcessSharing(Sharing sharing);
 Sharing processSharing();
 
+// The permission bits of every file the program writes, whatever the file it replaces had:
+// 0664 in the shared folder, 0644 in the user's own, and what the user's file-creation mask
+// leaves of 0666 in a build folder. Never set-id or sticky bits.
+unsigned writtenFileMode(Sharing sharing);
+unsigned writtenFileMode();
+
+// Whether a data file read by name may be a symbolic link: not while the data is shared with a
+// group, whose members could plant one.
+bool linksFollowedInData();
+
 } // namespace fileaccess

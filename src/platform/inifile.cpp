@@ -1,7 +1,10 @@
 #include "platform/inifile.h"
 
-#include <QFile>
 #include "platform/atomicfile.h"
+#include "platform/inputfile.h"
+
+#include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -19,12 +22,22 @@ IniFile::IniFile(QString path) : path_(std::move(path)) {}
 
 void IniFile::load()
 {
-    QFile file(path_);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Opened once without blocking: a pipe in the file's place reads as no file.
+    inputfile::InputFile file;
+    if (!file.open(path_, std::numeric_limits<qint64>::max())) {
         sections_.clear();
         return;
     }
-    parse(file.read(kMaxFileBytes));
+    QByteArray text(std::min(file.size(), kMaxFileBytes), '\0');
+    qint64 have = 0;
+    while (have < text.size()) {
+        const qint64 n = file.read(text.data() + have, text.size() - have);
+        if (n <= 0)
+            break;
+        have += n;
+    }
+    text.truncate(have);
+    parse(text);
 }
 
 void IniFile::parse(const QByteArray& text)

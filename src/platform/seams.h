@@ -18,11 +18,13 @@ public:
 class ProcessRunner {
 public:
     virtual ~ProcessRunner() = default;
-    // False when the program could not be started.
-    virtual bool runAndWait(const QString& program, const QString& workingFolder) = 0;
+    // Runs the program file open on descriptor: the very file that was opened and checked, even
+    // should its name since name another. program is its name, as the program sees it. False
+    // when it could not be started.
+    virtual bool runAndWait(const QString& program, int descriptor, const QString& workingFolder) = 0;
 };
 
 class RealProcessRunner : public ProcessRunner {
 public:
-    bool runAndWait(const QString& program, const QString& workingFolder) override;
+    bool runAndWait(const QString& program, int descriptor, const QString& workingFolder) override;
 };

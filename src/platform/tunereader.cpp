@@ -1,7 +1,6 @@
 #include "platform/tunereader.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include "platform/inputfile.h"
 
 #include <algorithm>
 #include <utility>
@@ -234,14 +233,10 @@ int ReadTuneBytes(const QByteArray& bytes, TuneInfo& info)
 
 int ReadTuneFile(const QString& path, TuneInfo& info)
 {
-    // Anything but a regular file (a pipe would never end) is refused unopened.
-    if (!QFileInfo(path).isFile())
-        return kUnreadable;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxBytes)
-        return kUnreadable;
-    const QByteArray bytes = file.read(kMaxBytes + 1);
-    if (file.error() != QFileDevice::NoError)
+    // Opened once without blocking: anything but a regular file (a pipe would never end) is
+    // refused, and a name swapped after the check changes nothing.
+    QByteArray bytes;
+    if (!inputfile::ReadFile(path, kMaxBytes, bytes))
         return kUnreadable;
     return ReadTuneBytes(bytes, info);
 }

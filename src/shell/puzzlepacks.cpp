@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QSet>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -25,12 +26,19 @@ QString key(int n)
 
 // The data folder may be shared: an installer is run only when nobody but root or the user
 // running it could have put it there or changed it, so no user plants a program that another runs.
-bool trustedInstaller(const QString& path)
+// It is opened once (never through a link) and checked on that descriptor, and that very file is
+// what runs: a file renamed over the name later runs nothing. -1 when it is not to be run.
+int openTrustedInstaller(const QString& path)
 {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
     struct stat st {};
-    if (::lstat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
-        return false;
-    return (st.st_uid == 0 || st.st_uid == ::geteuid()) && (st.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && (st.st_uid == 0 || st.st_uid == ::geteuid()) &&
+        (st.st_mode & (S_IWGRP | S_IWOTH)) == 0)
+        return fd;
+    ::close(fd);
+    return -1;
 }
 
 } // namespace
@@ -67,10 +75,15 @@ void OfferPuzzlePacks(Program& program, bool askAll)
     const QSet<QString> names(present.begin(), present.end());
     for (int n = 1; n <= kHighestPack; ++n) {
         const QString path = InstallerPath(program, n);
-        if (!names.contains(QFileInfo(path).fileName()) || !trustedInstaller(path))
+        if (!names.contains(QFileInfo(path).fileName()))
             continue;
-        if (!askAll && ReadPackAsked(program, n) == 1)
+        const int installer = openTrustedInstaller(path);
+        if (installer < 0)
             continue;
+        if (!askAll && ReadPackAsked(program, n) == 1) {
+            ::close(installer);
+            continue;
+        }
         const QString number = QString::number(n);
         const bool yes = program.boxes.question(
             QStringLiteral("Install puzzle pack ") + number,
@@ -79,7 +92,8 @@ void OfferPuzzlePacks(Program& program, bool askAll)
                                "If so click YES. If these puzzles have already been installed\n"
                                "or you wish to install them at a later time,  click NO."));
         if (yes)
-            program.processes.runAndWait(path, program.paths.programFolder);
+            program.processes.runAndWait(path, installer, program.paths.programFolder);
+        ::close(installer);
         MarkPackAsked(program, n);
     }
 }

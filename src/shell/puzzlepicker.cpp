@@ -2,8 +2,10 @@
 
 #include "platform/filenames.h"
 #include "platform/fonts.h"
+#include "platform/inputfile.h"
 #include "shell/program.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QImageReader>
 #include <QLabel>
@@ -15,6 +17,7 @@ namespace {
 
 constexpr int kHeight = 400;
 constexpr qint64 kMaxPreviewPixels = 100LL * 1000 * 1000;
+constexpr qint64 kMaxPreviewBytes = 64LL * 1024 * 1024;
 
 QLabel* previewPanel(QWidget* parent, const QString& panelName, const QString& imageName, int top, QWidget*& panel)
 {
@@ -34,7 +37,13 @@ QLabel* previewPanel(QWidget* parent, const QString& panelName, const QString& i
 // A picture for a preview, or a null image when the file is missing, unreadable or absurdly large.
 QImage readPreview(const QString& path)
 {
-    QImageReader reader(path);
+    // Read once, without blocking: a pipe in a preview's place shows no preview.
+    QByteArray bytes;
+    if (!inputfile::ReadFile(path, kMaxPreviewBytes, bytes))
+        return QImage();
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
     const QSize size = reader.size();
     if (size.isValid() && qint64(size.width()) * size.height() > kMaxPreviewPixels)
         return QImage();

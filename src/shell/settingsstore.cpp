@@ -1,6 +1,7 @@
 #include "shell/settingsstore.h"
 
 #include "platform/atomicfile.h"
+#include "platform/inputfile.h"
 
 #include "shell/program.h"
 #include "shell/settings.h"
@@ -122,10 +123,10 @@ std::unique_ptr<QSettings> OpenSettingsStore(const QString& file)
 {
     if (file.isEmpty())
         return nullptr;
+    // Opened once without blocking: a pipe or anything else in the store's place reads as empty.
     QByteArray original;
-    QFile stored(file);
-    if (QFileInfo(file).isFile() && stored.open(QIODevice::ReadOnly))
-        original = stored.read(kLargestSettingsStore + 1);
+    if (!inputfile::ReadFile(file, kLargestSettingsStore, original))
+        original.clear();
     return std::make_unique<SettingsStore>(file, original);
 }
 

@@ -14,6 +14,10 @@
 #include <QFileInfo>
 #include <QLocale>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 namespace startup {
 namespace {
 
@@ -43,16 +47,25 @@ QStringList filesMatching(const QString& folder, const QStringList& masks)
 
 bool FolderUsable(const QString& folder)
 {
-    const QString scratch = folder + QStringLiteral("/MYLIB000.TMP");
-    if (!atomicfile::WriteFile(scratch, QByteArray()))
+    // A scratch name nobody else has: two starts at once, or a file or link planted under a fixed
+    // name, cannot make the folder look unusable. Locked while it lives, so that a writer tidying
+    // the folder meanwhile leaves it alone; removed before it is closed for the same reason.
+    QByteArray scratch = QFile::encodeName(folder) + "/.brainloft-XXXXXX";
+    const int fd = ::mkostemp(scratch.data(), O_CLOEXEC);
+    if (fd < 0)
         return false;
-    return QFile::remove(scratch);
+    (void)::flock(fd, LOCK_EX | LOCK_NB);
+    const bool removed = ::unlink(scratch.constData()) == 0;
+    const bool closed = ::close(fd) == 0;
+    return removed && closed;
 }
 
 void PrepareFolder(const QString& folder)
 {
     if (!FolderUsable(folder))
         QDir().mkdir(folder);
+    // A save there that a crash cut short is finished before anything reads the folder.
+    atomicfile::FinishInterruptedSaves(folder);
 }
 
 QString InventoryPath(const Program& program)

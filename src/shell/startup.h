@@ -9,9 +9,11 @@ class Program;
 // permission pass.
 namespace startup {
 
-// A folder is usable when a scratch file "MYLIB000.TMP" can be made in it and removed again.
+// A folder is usable when a scratch file of a name of its own can be made in it, closed and
+// removed again.
 bool FolderUsable(const QString& folder);
-// Creates the folder (one level) unless it is usable already.
+// Creates the folder (one level) unless it is usable already, and finishes any save in it that a
+// crash cut short (atomicfile::FinishInterruptedSaves).
 void PrepareFolder(const QString& folder);
 
 // Records the product in the shared inventory "Oakhollow.ini".

@@ -13,6 +13,17 @@ namespace {
 
 const QString kInstructions = QStringLiteral("fminstructions");
 constexpr int kMissing = -1000;
+// Far beyond any screen, yet far from overflowing when a place and a size are added.
+constexpr int kFarthest = 100000;
+
+// Bounds no window could have (a size of 0 or less, a place near the end of the integers) are
+// no stored place at all: the window keeps its own.
+bool sane(int left, int top, int width, int height)
+{
+    const auto place = [](int v) { return v == kMissing || (v >= -kFarthest && v <= kFarthest); };
+    const auto size = [](int v) { return v == kMissing || (v >= 1 && v <= kFarthest); };
+    return place(left) && place(top) && size(width) && size(height);
+}
 
 // Where Qt knows a frame before the window is shown, the inset added above is one too many.
 // Once the frame is known this puts its corner where it was stored, if it is not there.
@@ -62,6 +73,15 @@ private:
     QTimer timer_;
     int ticks_ = 0;
 };
+
+void applyMaximised(QSettings& store, const NamedWindow& named)
+{
+    if (named.name != kInstructions)
+        return;
+    const bool maximised = ReadRegistryBool(store, ProductKey(named.name, QStringLiteral("max")), false);
+    const Qt::WindowStates state = named.window->windowState() & ~Qt::WindowMaximized;
+    named.window->setWindowState(maximised ? state | Qt::WindowMaximized : state);
+}
 
 } // namespace
 
@@ -129,6 +149,10 @@ void LoadWindowPositions(QSettings& store, const QList<NamedWindow>& windows)
         const int height = ReadRegistryInteger(store, ProductKey(named.name, QStringLiteral("height")), kMissing);
         const int width = ReadRegistryInteger(store, ProductKey(named.name, QStringLiteral("width")), kMissing);
 
+        if (!sane(left, top, width, height)) {
+            applyMaximised(store, named);
+            continue;
+        }
         if (left != kMissing || top != kMissing || width != kMissing || height != kMissing) {
             if (left != kMissing)
                 w->setProperty("autoCentre", false);
@@ -145,9 +169,9 @@ void LoadWindowPositions(QSettings& store, const QList<NamedWindow>& windows)
             const int insetLeft = insetOf("insetleft", 0);
             const QMargins stored(insetLeft, insetOf("insettop", 0), insetOf("insetright", insetLeft),
                                   insetOf("insetbottom", insetLeft));
-            const bool sane = stored.left() >= 0 && stored.left() <= 100 && stored.top() >= 0 && stored.top() <= 100 &&
+            const bool saneInsets = stored.left() >= 0 && stored.left() <= 100 && stored.top() >= 0 && stored.top() <= 100 &&
                               stored.right() >= 0 && stored.right() <= 100 && stored.bottom() >= 0 && stored.bottom() <= 100;
-            if (!framed && sane) {
+            if (!framed && saneInsets) {
                 margins = stored;
                 frame = inner.marginsAdded(margins);
                 if (!margins.isNull())
@@ -167,10 +191,6 @@ void LoadWindowPositions(QSettings& store, const QList<NamedWindow>& windows)
                 new FramePlacer(w, storedFrame.topLeft());
         }
 
-        if (named.name == kInstructions) {
-            const bool maximised = ReadRegistryBool(store, ProductKey(named.name, QStringLiteral("max")), false);
-            const Qt::WindowStates state = w->windowState() & ~Qt::WindowMaximized;
-            w->setWindowState(maximised ? state | Qt::WindowMaximized : state);
-        }
+        applyMaximised(store, named);
     }
 }

@@ -29,7 +29,8 @@ void SaveWindowPositions(QSettings& store, const QList<NamedWindow>& windows);
 // Applies each stored value on its own (a missing value or -1000 leaves that side as it is);
 // width and height are of the outer frame, whose insets come from the window's own frame when
 // it is known and from the stored insets before it is shown. Values are applied as stored, even
-// off screen.
+// off screen, unless one of a window's four is beyond any screen (a size below 1, a place or
+// size past 100000): then none is, and the window keeps its own place and size.
 // Applying left sets the window's dynamic property "autoCentre" to false: a window that centres
 // itself when shown must skip the centring when property("autoCentre") holds false.
 // A window with the property "sizedByZoom" takes a stored size past its fixed size and picks

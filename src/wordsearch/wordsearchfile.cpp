@@ -1,13 +1,8 @@
 #include "wordsearch/wordsearchfile.h"
 
-#include "platform/atomicfile.h"
 #include "platform/filenames.h"
+#include "platform/recordfile.h"
 #include "wordsearch/wordsearchformat.h"
-
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QtEndian>
 
 #include <algorithm>
 #include <cstring>
@@ -17,6 +12,8 @@ namespace wordsearch {
 namespace {
 
 using namespace format;
+using recordfile::kBadContent;
+using recordfile::kOk;
 
 const QString kPuzzleFolder = QStringLiteral("Brainloft puzzles");
 
@@ -54,13 +51,29 @@ void keepDuplicatePlacements(const WordSearchPuzzle& puzzle, PlacementTable& tab
     }
 }
 
-void putHeader(QByteArray& buffer)
+int decodeRecord(const recordfile::Record& record, WordSearchPuzzle& puzzle, PlacementTable* tableOut)
 {
-    auto* bytes = reinterpret_cast<std::uint8_t*>(buffer.data());
-    std::copy(kMagic.begin(), kMagic.end(), bytes + kMagicOffset);
-    bytes[kVersionOffset] = kVersionByte5;
-    bytes[kVersionOffset + 1] = kVersionByte6;
-    qToLittleEndian<quint32>(kRecordSize, bytes + kSizeOffset);
+    if (record.code != kOk)
+        return record.code;
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(record.bytes.constData());
+    for (int x = 0; x < kSide; ++x)
+        for (int y = 0; y < kSide; ++y)
+            puzzle.grid[x][y] = static_cast<char>(bytes[kGridOffset + x * kSide + y]);
+    for (int n = 0; n < kSlotCount; ++n) {
+        const std::uint8_t* slot = bytes + kSlotsOffset + n * kSlotBytes;
+        puzzle.wordSlots[n].length = slot[0];
+        std::memcpy(puzzle.wordSlots[n].chars.data(), slot + 1, kSlotChars);
+    }
+    PlacementTable table{};
+    for (int n = 0; n < kSlotCount; ++n) {
+        const std::uint8_t* entry = bytes + kTableOffset + n * kTableEntryBytes;
+        table[n] = TableEntry{entry[0], entry[1], entry[2], entry[3]};
+    }
+    if (tableOut)
+        *tableOut = table;
+    bool ok = false;
+    TableToIndex(table, puzzle.index, ok);
+    return ok ? kOk : kBadContent;
 }
 
 } // namespace
@@ -75,8 +88,7 @@ QString WordSearchFilePath(const QString& programFolder, const QString& name)
 
 QByteArray EncodeWordSearchRecord(const WordSearchPuzzle& puzzle, bool& ok)
 {
-    QByteArray buffer(kRecordSize, '\0');
-    putHeader(buffer);
+    QByteArray buffer = recordfile::NewRecord(kFormat);
     auto* bytes = reinterpret_cast<std::uint8_t*>(buffer.data());
     for (int x = 0; x < kSide; ++x)
         for (int y = 0; y < kSide; ++y)
@@ -102,36 +114,7 @@ QByteArray EncodeWordSearchRecord(const WordSearchPuzzle& puzzle, bool& ok)
 
 int DecodeWordSearchRecord(const QByteArray& fileBytes, WordSearchPuzzle& puzzle, PlacementTable* tableOut)
 {
-    // A file shorter than the header or the record reads as zeros where it has no bytes.
-    QByteArray buffer(kRecordSize, '\0');
-    if (fileBytes.size() >= kHeaderSize)
-        std::memcpy(buffer.data(), fileBytes.constData(), kHeaderSize);
-    const auto* bytes = reinterpret_cast<const std::uint8_t*>(buffer.constData());
-    if (!std::equal(kMagic.begin(), kMagic.end(), bytes + kMagicOffset))
-        return kWrongMagic;
-    if (qFromLittleEndian<quint32>(bytes + kSizeOffset) != quint32(kRecordSize))
-        return kBadContent;
-    if (fileBytes.size() >= kRecordSize)
-        std::memcpy(buffer.data(), fileBytes.constData(), kRecordSize);
-
-    for (int x = 0; x < kSide; ++x)
-        for (int y = 0; y < kSide; ++y)
-            puzzle.grid[x][y] = static_cast<char>(bytes[kGridOffset + x * kSide + y]);
-    for (int n = 0; n < kSlotCount; ++n) {
-        const std::uint8_t* slot = bytes + kSlotsOffset + n * kSlotBytes;
-        puzzle.wordSlots[n].length = slot[0];
-        std::memcpy(puzzle.wordSlots[n].chars.data(), slot + 1, kSlotChars);
-    }
-    PlacementTable table{};
-    for (int n = 0; n < kSlotCount; ++n) {
-        const std::uint8_t* entry = bytes + kTableOffset + n * kTableEntryBytes;
-        table[n] = TableEntry{entry[0], entry[1], entry[2], entry[3]};
-    }
-    if (tableOut)
-        *tableOut = table;
-    bool ok = false;
-    TableToIndex(table, puzzle.index, ok);
-    return ok ? kOk : kBadContent;
+    return decodeRecord(recordfile::Parse(fileBytes, kFormat), puzzle, tableOut);
 }
 
 int SaveWordSearchFileAt(const QString& path, const WordSearchPuzzle& puzzle, QString* error)
@@ -140,22 +123,12 @@ int SaveWordSearchFileAt(const QString& path, const WordSearchPuzzle& puzzle, QS
     const QByteArray record = EncodeWordSearchRecord(puzzle, ok);
     if (!ok)
         return kBadContent;
-    return atomicfile::WriteFile(path, record, error) ? kOk : kWriteFailed;
+    return recordfile::Write(path, record, error);
 }
 
 int LoadWordSearchFileAt(const QString& path, WordSearchPuzzle& puzzle, PlacementTable* table)
 {
-    // A folder or a pipe in place of a puzzle is no puzzle, and a pipe would block the read.
-    if (!QFileInfo(path).isFile())
-        return kReadFailed;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return kReadFailed;
-    // Only the record's length is ever read, however large the file.
-    const QByteArray bytes = file.read(kRecordSize);
-    if (bytes.size() < kRecordSize && !file.atEnd())
-        return kReadFailed;
-    return DecodeWordSearchRecord(bytes, puzzle, table);
+    return decodeRecord(recordfile::Read(path, kFormat), puzzle, table);
 }
 
 int SaveWordSearchFile(const QString& programFolder, const QString& name, const WordSearchPuzzle& puzzle)

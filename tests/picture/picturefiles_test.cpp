@@ -11,6 +11,10 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
 using namespace picture;
 
 namespace {
@@ -194,6 +198,15 @@ TEST(PictureFiles, DamagedSetsAreRefusedWholeAndChangeNothing)
     const PictureFileBytes good = EncodePictureFiles(BuiltState());
     QByteArray wide = good.board;
     PutLe(wide, 18, 641, 4);
+    // Bitmaps that leave rows or pixels out, of every kind: run-length coded ones ended early or
+    // jumping over pixels, and one with the old core header cut short.
+    const QByteArray runs = Bitmap(8, 1);
+    const QByteArray runsEndedEarly = runs.left(runs.size() - 2 - 18 * 10) + QByteArray("\0\1", 2);
+    QByteArray runsWithAJump = runs;
+    runsWithAJump.replace(54 + 1024, 2, QByteArray("\0\2\x50\0", 4));
+    QByteArray core("BM\0\0\0\0\0\0\0\0", 10);
+    core += QByteArray("\x1a\0\0\0\x0c\0\0\0\x80\x02\xe0\x01\x01\0\x18\0", 16);
+    core += QByteArray(1920 * 100, '\x40');
     struct Case {
         const char* name;
         PictureFileBytes files;
@@ -207,6 +220,9 @@ TEST(PictureFiles, DamagedSetsAreRefusedWholeAndChangeNothing)
         {"file 3 a PNG", {good.board, good.cells, QByteArray("\x89PNG\r\n\x1a\n", 8)}, -1},
         {"641 x 480", {wide, good.cells, good.answer}, -1},
         {"truncated bitmap", {good.board.left(5000), good.cells, good.answer}, -1},
+        {"runs ended early", {runsEndedEarly, good.cells, good.answer}, -1},
+        {"runs jumping over pixels", {good.board, good.cells, runsWithAJump}, -1},
+        {"core header cut short", {core, good.cells, good.answer}, -1},
         {"leading zero", {good.board, "05\r\n", good.answer}, -1},
         {"leading blank", {good.board, " 5\r\n", good.answer}, -1},
         {"sign", {good.board, "+5\r\n", good.answer}, -1},
@@ -303,4 +319,34 @@ TEST(PictureFiles, SaveIsAllOrNone)
     EXPECT_EQ(loaded.puzzleCells, second.puzzleCells);
     EXPECT_EQ(EncodePictureFiles(loaded).board, EncodePictureFiles(second).board);
     EXPECT_EQ(QFileInfo(program + "Brainloft puzzles/Lake.tlp2").permissions() & QFile::WriteOther, QFile::WriteOther);
+}
+
+// Killed between the renames of a save, the set is finished by the next load: never the board
+// of one picture with the answer of another.
+TEST(PictureFiles, ALoadFinishesASaveThatACrashCutShort)
+{
+    QTemporaryDir dir;
+    const QString program = dir.path() + "/";
+    QDir().mkpath(program + "Brainloft puzzles");
+    const PictureState first = BuiltState(3);
+    const PictureState second = BuiltState(4);
+    ASSERT_EQ(SavePictureFiles(program, "Lake", first), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        atomicfile::OnStep die([](int, const char* what) {
+            if (std::string(what) == "renamed")
+                ::_exit(0); // after the first file of three is in place
+        });
+        SavePictureFiles(program, "Lake", second);
+        ::_exit(1);
+    }
+    int status = 1;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    PictureState loaded;
+    ASSERT_EQ(LoadPictureFiles(program, "Lake", loaded), 0);
+    EXPECT_EQ(EncodePictureFiles(loaded).board, EncodePictureFiles(second).board);
+    EXPECT_EQ(EncodePictureFiles(loaded).answer, EncodePictureFiles(second).answer);
+    EXPECT_EQ(QDir(program + "Brainloft puzzles").entryList(QDir::Files | QDir::Hidden),
+              (QStringList{"Lake.tlp1", "Lake.tlp2", "Lake.tlp3"}));
 }

@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 TEST(IniFile, MissingFileReadsAsDefaults)
 {
     IniFile ini(QStringLiteral("/nonexistent/folder/x.ini"));
@@ -13,6 +15,16 @@ TEST(IniFile, MissingFileReadsAsDefaults)
     EXPECT_FALSE(ini.readBool("Oakhollow.Data", "Flag"));
     EXPECT_EQ(ini.readString("Software.Brainloft", "FilePath"), QString());
     EXPECT_FALSE(ini.save()) << "a folder that does not exist cannot be written";
+
+    // A pipe in the file's place reads as no file, at once, and is never written through.
+    QTemporaryDir dir;
+    const QString pipe = dir.filePath("Oakhollow brainloft.ini");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    IniFile planted(pipe);
+    planted.load();
+    EXPECT_EQ(planted.readInteger("installed", "installer#3"), 0);
+    planted.writeInteger("installed", "installer#3", 1);
+    EXPECT_FALSE(planted.save());
 }
 
 TEST(IniFile, KeysAreWrittenLiterallyAndOtherLinesKept)

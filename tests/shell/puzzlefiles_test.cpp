@@ -14,6 +14,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace {
 
 using puzzlefiles::SaveResult;
@@ -242,21 +244,25 @@ TEST_F(PickerTest, PicturePickerIsWideWithPreviewsHiddenWhenAFileIsMissing)
     ASSERT_TRUE(image.save(t.puzzleFile("Kitten.tlp1"), "BMP"));
     ASSERT_TRUE(image.save(t.puzzleFile("Kitten.tlp3"), "BMP"));
     ASSERT_TRUE(image.save(t.puzzleFile("Puppy.tld1"), "BMP")); // no Puppy.tld3
+    ASSERT_TRUE(image.save(t.puzzleFile("Shadow.tlp1"), "BMP"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(t.puzzleFile("Shadow.tlp3")).constData(), 0600), 0); // never waited on
 
     PuzzleKind picture;
     picture.userExtension = ".tlp";
     picture.packagedExtension = ".tld1";
     picture.listingMask = "*.tld1;*.tlp1";
     picture.threeFiles = true;
-    bool shownForKitten = false, hiddenForPuppy = false, switchOn = false;
+    bool shownForKitten = false, hiddenForPuppy = false, hiddenForShadow = false, switchOn = false;
     int width = 0;
     WhenModalNamed("fmfiles", [&](QWidget* w) {
         width = w->width();
         switchOn = t.program->previewSwitch;
-        EXPECT_EQ(picker.rows(), QStringList({"Kitten", "<Puppy>"}));
+        EXPECT_EQ(picker.rows(), QStringList({"Kitten", "<Puppy>", "Shadow"}));
         shownForKitten = w->findChild<QLabel*>("impreviewa")->isVisible() && w->findChild<QLabel*>("impreviewb")->isVisible();
         lbfiles()->setCurrentRow(1);
         hiddenForPuppy = !w->findChild<QLabel*>("impreviewa")->isVisible() && !w->findChild<QLabel*>("impreviewb")->isVisible();
+        lbfiles()->setCurrentRow(2);
+        hiddenForShadow = !w->findChild<QLabel*>("impreviewa")->isVisible() && !w->findChild<QLabel*>("impreviewb")->isVisible();
         w->findChild<QPushButton*>("BitBtn2")->click();
     });
     EXPECT_EQ(puzzlefiles::PickPuzzleFile(*t.program, picker, picture, nullptr), "");
@@ -265,6 +271,7 @@ TEST_F(PickerTest, PicturePickerIsWideWithPreviewsHiddenWhenAFileIsMissing)
     EXPECT_FALSE(t.program->previewSwitch) << "the switch is off again after the flow";
     EXPECT_TRUE(shownForKitten);
     EXPECT_TRUE(hiddenForPuppy);
+    EXPECT_TRUE(hiddenForShadow);
 }
 
 TEST(LoadError, ExactWarning)

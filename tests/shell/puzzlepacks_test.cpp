@@ -100,3 +100,32 @@ TEST(PuzzlePacks, OnlyInstallersNoOtherUserCouldHavePlantedAreOffered)
     EXPECT_EQ(t.processes.runs, QStringList{puzzlepacks::InstallerPath(p, 1)});
     EXPECT_EQ(puzzlepacks::ReadPackAsked(p, 2), 0) << "a refused installer is not even asked about";
 }
+
+// The installer that was checked is the one that runs: another user's file renamed over it while
+// the question is open (the folder is the group's) runs nothing of theirs.
+TEST(PuzzlePacks, AFileSwappedInWhileTheQuestionIsOpenDoesNotRun)
+{
+    TestProgram t;
+    Program& p = *t.program;
+    const QString installer = puzzlepacks::InstallerPath(p, 4);
+    {
+        QFile f(installer);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("#!/bin/sh\necho the pack\n");
+    }
+    ::chmod(QFile::encodeName(installer).constData(), 0755);
+    const QString planted = t.programFolder() + "planted";
+    {
+        QFile f(planted);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("#!/bin/sh\necho someone else\n");
+    }
+    ::chmod(QFile::encodeName(planted).constData(), 0777);
+    t.boxes.onBox = [&](const ScriptedBoxes::Box&) {
+        ASSERT_EQ(::rename(QFile::encodeName(planted).constData(), QFile::encodeName(installer).constData()), 0);
+    };
+    t.boxes.answer({true});
+    puzzlepacks::OfferPuzzlePacks(p, false);
+    ASSERT_EQ(t.processes.contents.size(), 1);
+    EXPECT_EQ(t.processes.contents[0], QByteArray("#!/bin/sh\necho the pack\n"));
+}

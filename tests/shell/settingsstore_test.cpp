@@ -8,6 +8,8 @@
 #include <QSettings>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace {
 
 void writeFile(const QString& path, const QByteArray& bytes)
@@ -232,13 +234,22 @@ TEST(SettingsStore, DamagedStoreGivesTheDefaultsAndIsReplacedOnSave)
 
 TEST(SettingsStore, UnreadableStoreGivesTheDefaults)
 {
-    TestProgram t;
-    QDir().mkpath(t.program->paths.settingsFile); // a folder where the file should be
-    scramble(t.program->settings);
-    LoadSettings(*t.program);
-    expectDefaults(t.program->settings);
-    SaveSettings(*t.program);
-    EXPECT_TRUE(QFileInfo(t.program->paths.settingsFile).isDir());
+    // A folder or a pipe where the file should be: the defaults, at once, and nothing replaced.
+    for (const bool pipe : {false, true}) {
+        TestProgram t;
+        const QString& file = t.program->paths.settingsFile;
+        QDir().mkpath(QFileInfo(file).absolutePath());
+        if (pipe)
+            ASSERT_EQ(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+        else
+            QDir().mkpath(file);
+        scramble(t.program->settings);
+        LoadSettings(*t.program);
+        expectDefaults(t.program->settings);
+        SaveSettings(*t.program);
+        EXPECT_EQ(QFileInfo(file).isDir(), !pipe);
+        EXPECT_EQ(QFileInfo(file).isFile(), false) << "pipe " << pipe;
+    }
 }
 
 TEST(SettingsStore, UnwritableFolderLosesTheWritesSilently)

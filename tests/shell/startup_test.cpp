@@ -35,11 +35,32 @@ TEST(Startup, FoldersAreCreatedOnlyWhenNotUsable)
     startup::PrepareFolder(puzzles);
     EXPECT_TRUE(QFileInfo(puzzles).isDir());
     EXPECT_TRUE(startup::FolderUsable(puzzles));
-    EXPECT_FALSE(QFile::exists(puzzles + "/MYLIB000.TMP")) << "the scratch file is removed again";
+    EXPECT_TRUE(QDir(puzzles).entryList(QDir::Files | QDir::Hidden | QDir::System).isEmpty())
+        << "the scratch file is removed again";
+
+    // Names planted where a fixed scratch name would go, a link or a folder, change nothing.
+    ASSERT_TRUE(QFile::link("/nonexistent", puzzles + "/MYLIB000.TMP"));
+    ASSERT_TRUE(QDir(puzzles).mkdir(".brainloft-000000"));
+    EXPECT_TRUE(startup::FolderUsable(puzzles));
 
     // Only one level is created: a folder inside a missing folder stays missing, silently.
     startup::PrepareFolder(t.programFolder() + "missing/deeper");
     EXPECT_FALSE(QFileInfo(t.programFolder() + "missing").exists());
+}
+
+TEST(Startup, PreparingAFolderFinishesASaveACrashCutShort)
+{
+    TestProgram t;
+    const QString puzzles = t.program->paths.puzzleFolder();
+    touch(puzzles + "/Lake.tlp1", "old");
+    touch(puzzles + "/.brainloft-Ab12Cd", "new");
+    touch(puzzles + "/.brainloft-journal-Ef34Gh", "brainloft journal 1\nrename\t.brainloft-Ab12Cd\tLake.tlp1\nend\n");
+    touch(puzzles + "/.brainloft-Ij56Kl", "a dead writer's"); // nothing names it
+    startup::PrepareFolder(puzzles);
+    EXPECT_EQ(QDir(puzzles).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList{"Lake.tlp1"});
+    QFile f(puzzles + "/Lake.tlp1");
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), "new");
 }
 
 TEST(Startup, InventoryRecordsTheProductAndAMovedFolder)

@@ -175,6 +175,35 @@ TEST_F(WindowPositions, ValuesApplyAsStoredEvenOffScreen)
     EXPECT_EQ(w->pos(), QPoint(-5000, 90000));
 }
 
+TEST_F(WindowPositions, BoundsNoWindowCouldHaveLeaveItsOwnPlaceAndSize)
+{
+    const struct {
+        const char* name;
+        int left, top, width, height;
+    } cases[] = {
+        {"height 0", 10, 10, 300, 0},
+        {"width -5", 10, 10, -5, 200},
+        {"left near the end of the integers", 2147483600, 10, 300, 200},
+        {"top at the start of the integers", 10, -2147483647 - 1, 300, 200},
+        {"width past any screen", 10, 10, 2147483647, 200},
+    };
+    for (const auto& c : cases) {
+        {
+            auto s = store();
+            for (const auto& [value, number] :
+                 {std::pair{"left", c.left}, {"top", c.top}, {"width", c.width}, {"height", c.height}})
+                WriteRegistryInteger(*s, key("fmmaze", value), number);
+        }
+        auto w = windowAt(QRect(100, 200, 340, 373));
+        {
+            auto s = store();
+            LoadWindowPositions(*s, {{"fmmaze", w.get()}});
+        }
+        EXPECT_EQ(w->geometry(), QRect(100, 200, 340, 373)) << c.name;
+        EXPECT_FALSE(w->property("autoCentre").isValid()) << c.name << ": it still centres itself";
+    }
+}
+
 TEST_F(WindowPositions, MaximisedInstructionsKeepTheirLastNormalBounds)
 {
     const QString name = QStringLiteral("fminstructions");

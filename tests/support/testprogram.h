@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <memory>
+#include <unistd.h>
 
 class NoClock : public Clock {
 public:
@@ -16,14 +17,19 @@ public:
 
 class ScriptedProcesses : public ProcessRunner {
 public:
-    bool runAndWait(const QString& program, const QString& workingFolder) override
+    bool runAndWait(const QString& program, int descriptor, const QString& workingFolder) override
     {
         runs << program;
         folders << workingFolder;
+        // What would run: the bytes of the file open on the descriptor.
+        QByteArray bytes(4096, '\0');
+        const ssize_t n = ::pread(descriptor, bytes.data(), static_cast<size_t>(bytes.size()), 0);
+        contents << bytes.left(n > 0 ? n : 0);
         return startable;
     }
     QStringList runs;
     QStringList folders;
+    QList<QByteArray> contents;
     bool startable = true;
 };
 
