@@ -230,8 +230,9 @@ void GridBuilder::lay(int d, int x, int y, int k)
     const int dy = kDy[d];
     const int x1 = x - k * dx;
     const int y1 = y - k * dy;
+    const char* letters = word_.constData();
     for (int i = 0; i < length_; ++i)
-        puzzle_.grid[x1 + i * dx][y1 + i * dy] = word_[i];
+        puzzle_.grid[x1 + i * dx][y1 + i * dy] = letters[i];
     RecordPlacement(x1, y1, x1 + (length_ - 1) * dx, y1 + (length_ - 1) * dy);
 }
 
