@@ -1,15 +1,11 @@
 #include "platform/rng.h"
 
-int Rng::random(int n)
+std::uint64_t Rng::redrawTop(std::uint64_t x, std::uint64_t range)
 {
-    if (n < 1)
-        return 0;
-    const std::uint64_t range = static_cast<std::uint64_t>(n);
-    // Reject the top sliver of the 64-bit range that would favour small results.
+    // The largest draw kept: the values above it are the 2^64 mod range that a plain remainder
+    // would hand to the small results once more than the others.
     const std::uint64_t limit = UINT64_MAX - (UINT64_MAX % range + 1) % range;
-    std::uint64_t x;
-    do {
+    while (x > limit)
         x = engine_();
-    } while (x > limit);
-    return static_cast<int>(x % range);
+    return x;
 }

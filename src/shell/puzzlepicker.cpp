@@ -5,13 +5,25 @@
 #include "platform/inputfile.h"
 #include "shell/program.h"
 
+#include <QAbstractListModel>
 #include <QBuffer>
 #include <QDir>
+#include <QFile>
 #include <QImageReader>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QShowEvent>
+
+#include <algorithm>
+#include <numeric>
+#include <vector>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -50,7 +62,56 @@ QImage readPreview(const QString& path)
     return reader.read();
 }
 
+// A wildcard mask matched without regard to case; "*.wsp" and its kind by the name's ending.
+class Mask {
+public:
+    explicit Mask(const QString& mask)
+    {
+        const QString rest = mask.mid(1);
+        if (mask.startsWith(QLatin1Char('*')) && !rest.contains(QRegularExpression(QStringLiteral("[*?\\[]"))))
+            suffix_ = rest;
+        else
+            pattern_ = QRegularExpression::fromWildcard(mask, Qt::CaseInsensitive);
+    }
+    bool matches(const QString& name) const
+    {
+        return pattern_.pattern().isEmpty() ? name.endsWith(suffix_, Qt::CaseInsensitive) : pattern_.match(name).hasMatch();
+    }
+
+private:
+    QString suffix_;
+    QRegularExpression pattern_;
+};
+
 } // namespace
+
+// The rows of the list: one name a row, read only.
+class PuzzleNameModel : public QAbstractListModel {
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    void setNames(QStringList names)
+    {
+        beginResetModel();
+        names_ = std::move(names);
+        endResetModel();
+    }
+    const QStringList& names() const { return names_; }
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override
+    {
+        return parent.isValid() ? 0 : static_cast<int>(names_.size());
+    }
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (role != Qt::DisplayRole || !index.isValid() || index.row() >= names_.size())
+            return QVariant();
+        return names_[index.row()];
+    }
+
+private:
+    QStringList names_;
+};
 
 PuzzlePicker::PuzzlePicker(Program& program, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), program_(program)
@@ -60,17 +121,19 @@ PuzzlePicker::PuzzlePicker(Program& program, QWidget* parent)
     setModal(true);
     setFixedSize(kNarrowWidth, kHeight);
 
-    lbaccess = new QListWidget(this);
-    lbaccess->setObjectName(QStringLiteral("lbaccess"));
-    lbaccess->hide();
-
-    lbfiles = new QListWidget(this);
+    names_ = new PuzzleNameModel(this);
+    lbfiles = new QListView(this);
     lbfiles->setObjectName(QStringLiteral("lbfiles"));
     lbfiles->setGeometry(10, 10, 370, 337);
     lbfiles->setFont(fonts::sans(13));
-    connect(lbfiles, &QListWidget::itemClicked, this, [this] { lbfilesClick(); });
-    connect(lbfiles, &QListWidget::currentRowChanged, this, [this] { lbfilesClick(); });
-    connect(lbfiles, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
+    // Every row is one line in one font: the view sizes one and lays out thousands at once.
+    lbfiles->setUniformItemSizes(true);
+    lbfiles->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lbfiles->setSelectionMode(QAbstractItemView::SingleSelection);
+    lbfiles->setModel(names_);
+    connect(lbfiles, &QListView::clicked, this, [this] { lbfilesClick(); });
+    connect(lbfiles->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] { lbfilesClick(); });
+    connect(lbfiles, &QListView::doubleClicked, this, &QDialog::accept);
 
     BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
@@ -96,39 +159,81 @@ PuzzlePicker::PuzzlePicker(Program& program, QWidget* parent)
 void PuzzlePicker::listFolder(const QString& folder, const QString& mask, const QString& packagedExtension)
 {
     folder_ = folder;
-    lbaccess->clear();
-    lbfiles->clear();
-    const QStringList masks = mask.split(QLatin1Char(';'), Qt::SkipEmptyParts);
-    QStringList trimmed;
-    for (const QString& m : masks)
-        trimmed << m.trimmed();
-    const QStringList files =
-        QDir(folder).entryList(trimmed, QDir::Files | QDir::Readable, QDir::Name | QDir::IgnoreCase);
-    for (const QString& file : files) {
-        lbaccess->addItem(file);
+    QStringList masks;
+    for (const QString& m : mask.split(QLatin1Char(';'), Qt::SkipEmptyParts))
+        masks << m.trimmed();
+    files_ = matchingFiles(folder, masks);
+    QStringList names;
+    names.reserve(files_.size());
+    for (const QString& file : files_) {
         const QString name = filenames::replaceExtension(file, QString());
         const bool packaged = !packagedExtension.isEmpty() && filenames::lowerExtension(file) == packagedExtension;
-        lbfiles->addItem(packaged ? QLatin1Char('<') + name + QLatin1Char('>') : name);
+        names << (packaged ? QLatin1Char('<') + name + QLatin1Char('>') : name);
     }
+    names_->setNames(std::move(names));
+}
+
+QStringList PuzzlePicker::matchingFiles(const QString& folder, const QStringList& masks)
+{
+    std::vector<Mask> matchers;
+    for (const QString& m : masks)
+        matchers.emplace_back(m);
+    QStringList files;
+    // The folder is read once, by its descriptor: the kind of each entry comes with its name,
+    // and only links and entries of unknown kind are looked up.
+    DIR* dir = opendir(QFile::encodeName(folder).constData());
+    if (!dir)
+        return files;
+    const int fd = dirfd(dir);
+    while (const dirent* entry = readdir(dir)) {
+        const char* raw = entry->d_name;
+        if (raw[0] == '.')
+            continue; // hidden, and the folder itself and its parent
+        const QString name = QFile::decodeName(raw);
+        if (std::none_of(matchers.begin(), matchers.end(), [&](const Mask& m) { return m.matches(name); }))
+            continue;
+        bool plainFile = entry->d_type == DT_REG;
+        if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+            struct stat st {};
+            plainFile = fstatat(fd, raw, &st, 0) == 0 && S_ISREG(st.st_mode);
+        }
+        if (plainFile && faccessat(fd, raw, R_OK, 0) == 0)
+            files << name;
+    }
+    closedir(dir);
+
+    // By the lower-cased name, as code units; names that differ only in case by the name itself.
+    QStringList keys;
+    keys.reserve(files.size());
+    for (const QString& file : files)
+        keys << file.toLower();
+    std::vector<int> order(files.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(), [&](int a, int b) {
+        const int byKey = keys[a].compare(keys[b]);
+        return byKey != 0 ? byKey < 0 : files[a] < files[b];
+    });
+    QStringList sorted;
+    sorted.reserve(files.size());
+    for (int i : order)
+        sorted << files[i];
+    return sorted;
 }
 
 QString PuzzlePicker::fileAt(int row) const
 {
-    return row >= 0 && row < lbaccess->count() ? lbaccess->item(row)->text() : QString();
+    return row >= 0 && row < files_.size() ? files_[row] : QString();
 }
 
 int PuzzlePicker::selectedRow() const
 {
-    const QList<QListWidgetItem*> selected = lbfiles->selectedItems();
-    return selected.isEmpty() ? -1 : lbfiles->row(selected.first());
+    const QModelIndexList selected = lbfiles->selectionModel()->selectedRows();
+    return selected.isEmpty() ? -1 : selected.first().row();
 }
 
 QStringList PuzzlePicker::rows() const
 {
-    QStringList out;
-    for (int i = 0; i < lbfiles->count(); ++i)
-        out << lbfiles->item(i)->text();
-    return out;
+    return names_->names();
 }
 
 void PuzzlePicker::showEvent(QShowEvent* event)
@@ -140,8 +245,8 @@ void PuzzlePicker::showEvent(QShowEvent* event)
 
 void PuzzlePicker::FormShow()
 {
-    if (lbfiles->count() > 0)
-        lbfiles->setCurrentRow(0);
+    if (names_->rowCount() > 0)
+        lbfiles->setCurrentIndex(names_->index(0));
     if (!program_.previewSwitch) {
         setPreviewsShown(false);
         setFixedWidth(kNarrowWidth);

@@ -4,8 +4,9 @@
 #include <QStringList>
 
 class Program;
+class PuzzleNameModel;
 class QLabel;
-class QListWidget;
+class QListView;
 class QPushButton;
 
 // The picker "Select puzzle", shared by every puzzle type's open and edit flows.
@@ -17,6 +18,11 @@ public:
     // Lists the files of folder matching mask ("*.wsp;*.wsd"); a file whose lower-cased
     // extension is packagedExtension shows in angle brackets.
     void listFolder(const QString& folder, const QString& mask, const QString& packagedExtension);
+
+    // The plain files of folder that the user may read and whose names match one of the
+    // wildcard masks without regard to case, hidden files left out, sorted by name without
+    // regard to case.
+    static QStringList matchingFiles(const QString& folder, const QStringList& masks);
 
     // The actual file name (with extension) of row i, or "" outside the list.
     QString fileAt(int row) const;
@@ -38,8 +44,9 @@ private:
 
     Program& program_;
     QString folder_;
-    QListWidget* lbaccess = nullptr;
-    QListWidget* lbfiles = nullptr;
+    QStringList files_; // the actual file name (with extension) of each row
+    PuzzleNameModel* names_ = nullptr;
+    QListView* lbfiles = nullptr;
     QPushButton* BitBtn1 = nullptr;
     QPushButton* BitBtn2 = nullptr;
     QWidget* pnpreviewa = nullptr;

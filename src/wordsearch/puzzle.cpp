@@ -24,8 +24,7 @@ void ClearPuzzle(WordSearchPuzzle& puzzle)
     for (int x1 = 1; x1 <= kField; ++x1)
         for (int y1 = 1; y1 <= kField; ++y1)
             for (int x2 = 1; x2 <= kField; ++x2)
-                for (int y2 = 1; y2 <= kField; ++y2)
-                    puzzle.index.at(x1, y1, x2, y2) = 0;
+                std::fill_n(&puzzle.index.at(x1, y1, x2, 1), kField, std::uint8_t(0)); // y2 = 1..20
     for (WordSlot& slot : puzzle.wordSlots)
         slot.length = 0;
 }

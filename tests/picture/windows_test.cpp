@@ -20,7 +20,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -106,14 +106,15 @@ protected:
     void pick(const QString& row)
     {
         WhenModalNamed(QStringLiteral("fmfiles"), [row](QWidget* picker) {
-            auto* list = picker->findChild<QListWidget*>(QStringLiteral("lbfiles"));
-            const QList<QListWidgetItem*> items = list->findItems(row, Qt::MatchExactly);
+            auto* list = picker->findChild<QListView*>(QStringLiteral("lbfiles"));
+            const QModelIndexList items =
+                list->model()->match(list->model()->index(0, 0), Qt::DisplayRole, row, 1, Qt::MatchExactly);
             if (items.isEmpty()) {
                 ADD_FAILURE() << "no row " << row.toStdString();
                 picker->findChild<QPushButton*>(QStringLiteral("BitBtn2"))->click();
                 return;
             }
-            list->setCurrentItem(items.first());
+            list->setCurrentIndex(items.first());
             picker->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
         });
         find<QToolButton>(play, "BtnLoad")->click();

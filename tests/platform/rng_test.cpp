@@ -21,21 +21,29 @@ TEST(Rng, SameSeedGivesSameDrawsAndStaysInRange)
 
 TEST(Rng, DrawsArePinnedForASeed)
 {
-    // Fixed so that a puzzle made from a seed stays the same puzzle on every toolchain.
+    // Fixed so that a puzzle made from a seed stays the same puzzle on every toolchain and
+    // after every change to how a draw is reduced to its range.
+    struct Draw {
+        int n, value;
+    };
+    const Draw draws[] = {{26, 25}, {26, 14}, {26, 14}, {26, 4},    {20, 1},          {20, 8}, {8, 1},
+                          {8, 6},   {9, 3},   {1000, 340}, {2147483647, 1437051553}, {3, 0}, {1, 0}, {400, 254}};
     Rng rng(7);
-    std::vector<int> draws;
-    for (int i = 0; i < 8; ++i)
-        draws.push_back(rng.random(26));
-    Rng again(7);
-    std::vector<int> expected;
-    for (int i = 0; i < 8; ++i)
-        expected.push_back(again.random(26));
-    EXPECT_EQ(draws, expected);
+    for (const Draw& d : draws)
+        EXPECT_EQ(rng.random(d.n), d.value) << "random(" << d.n << ")";
     Rng other(8);
-    std::vector<int> different;
-    for (int i = 0; i < 8; ++i)
-        different.push_back(other.random(26));
-    EXPECT_NE(draws, different);
+    EXPECT_NE(other.random(1000), 340);
+}
+
+TEST(Rng, BitsAreWholeEngineOutputs)
+{
+    // A power-of-two range takes the low bits of one output, so bits() split into fields
+    // gives exactly the draws random() would have given.
+    Rng a(99), b(99);
+    for (int i = 0; i < 100; ++i) {
+        const std::uint64_t x = a.bits();
+        EXPECT_EQ(static_cast<int>(x & 7), b.random(8));
+    }
 }
 
 TEST(Rng, EveryValueIsEquallyLikely)

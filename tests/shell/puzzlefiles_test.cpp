@@ -9,8 +9,9 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -190,7 +191,8 @@ protected:
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(bytes);
     }
-    QListWidget* lbfiles() { return picker.findChild<QListWidget*>("lbfiles"); }
+    QListView* lbfiles() { return picker.findChild<QListView*>("lbfiles"); }
+    void selectRow(int row) { lbfiles()->setCurrentIndex(lbfiles()->model()->index(row, 0)); }
 
     TestProgram t;
     PuzzlePicker picker{*t.program};
@@ -208,7 +210,8 @@ TEST_F(PickerTest, ListsUserAndPackagedPuzzlesAndReturnsTheActualFile)
         width = w->width();
         rows = picker.rows();
         EXPECT_EQ(picker.windowTitle(), "Select puzzle");
-        EXPECT_EQ(lbfiles()->currentRow(), 0) << "the first row is selected on show";
+        EXPECT_EQ(lbfiles()->currentIndex().row(), 0) << "the first row is selected on show";
+        EXPECT_EQ(picker.selectedRow(), 0);
         EXPECT_FALSE(w->findChild<QWidget*>("pnpreviewa")->isVisible());
         w->findChild<QPushButton*>("BitBtn1")->click();
     });
@@ -218,7 +221,7 @@ TEST_F(PickerTest, ListsUserAndPackagedPuzzlesAndReturnsTheActualFile)
     EXPECT_EQ(width, 390);
 
     WhenModalNamed("fmfiles", [&](QWidget* w) {
-        lbfiles()->setCurrentRow(2);
+        selectRow(2);
         w->findChild<QPushButton*>("BitBtn1")->click();
     });
     EXPECT_EQ(puzzlefiles::PickPuzzleFile(*t.program, picker, wordSearchLike(), nullptr),
@@ -231,7 +234,7 @@ TEST_F(PickerTest, ListsUserAndPackagedPuzzlesAndReturnsTheActualFile)
 TEST_F(PickerTest, EmptyFolderGivesAnEmptyPickerAndOkChangesNothing)
 {
     WhenModalNamed("fmfiles", [&](QWidget* w) {
-        EXPECT_EQ(lbfiles()->count(), 0);
+        EXPECT_EQ(lbfiles()->model()->rowCount(), 0);
         w->findChild<QPushButton*>("BitBtn1")->click();
     });
     EXPECT_EQ(puzzlefiles::PickPuzzleFile(*t.program, picker, wordSearchLike(), nullptr), "");
@@ -259,9 +262,9 @@ TEST_F(PickerTest, PicturePickerIsWideWithPreviewsHiddenWhenAFileIsMissing)
         switchOn = t.program->previewSwitch;
         EXPECT_EQ(picker.rows(), QStringList({"Kitten", "<Puppy>", "Shadow"}));
         shownForKitten = w->findChild<QLabel*>("impreviewa")->isVisible() && w->findChild<QLabel*>("impreviewb")->isVisible();
-        lbfiles()->setCurrentRow(1);
+        selectRow(1);
         hiddenForPuppy = !w->findChild<QLabel*>("impreviewa")->isVisible() && !w->findChild<QLabel*>("impreviewb")->isVisible();
-        lbfiles()->setCurrentRow(2);
+        selectRow(2);
         hiddenForShadow = !w->findChild<QLabel*>("impreviewa")->isVisible() && !w->findChild<QLabel*>("impreviewb")->isVisible();
         w->findChild<QPushButton*>("BitBtn2")->click();
     });
@@ -272,6 +275,41 @@ TEST_F(PickerTest, PicturePickerIsWideWithPreviewsHiddenWhenAFileIsMissing)
     EXPECT_TRUE(shownForKitten);
     EXPECT_TRUE(hiddenForPuppy);
     EXPECT_TRUE(hiddenForShadow);
+}
+
+TEST(PickerListing, SameFilesInTheSameOrderAsQtsReadableFileListing)
+{
+    QTemporaryDir dir;
+    const QString d = dir.path();
+    for (const char* name : {"Spring.wsp", "animals.wsd", "Zoo.wsp", "_under.wsp", "UP.WSP", "Äpfel.wsp", "apfel.wsp",
+                             "ßpiel.wsp", "İstanbul.wsp", "Ωmega.wsp", "10.wsp", "9.wsp", "a b.wsp", "a-b.wsp",
+                             "a.b.wsp", "é.wsp", "Notes.txt", "Quote.sbp", "wsp", "x.wspx", ".hidden.wsp",
+                             "Spr1ng.wsp", "locked.wsp"}) {
+        QFile f(d + "/" + QString::fromUtf8(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << name;
+    }
+    ASSERT_TRUE(QDir(d).mkdir("folder.wsp"));
+    ASSERT_TRUE(QFile::link(d + "/Zoo.wsp", d + "/link.wsp"));
+    ASSERT_TRUE(QFile::link(d + "/folder.wsp", d + "/dirlink.wsp"));
+    ASSERT_TRUE(QFile::link(d + "/missing", d + "/broken.wsp"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(d + "/pipe.wsp").constData(), 0600), 0);
+    ASSERT_TRUE(QFile::setPermissions(d + "/locked.wsp", {})); // still readable to root
+
+    for (const QString mask : {"*.wsp;*.wsd", "*.WSD", "Spr?ng*.wsp;*.txt", "*"}) {
+        const QStringList masks = mask.split(';');
+        const QStringList expected =
+            QDir(d).entryList(masks, QDir::Files | QDir::Readable, QDir::Name | QDir::IgnoreCase);
+        EXPECT_EQ(PuzzlePicker::matchingFiles(d, masks), expected) << mask.toStdString();
+    }
+    EXPECT_TRUE(PuzzlePicker::matchingFiles(d + "/nowhere", {"*.wsp"}).isEmpty());
+
+    // Names that differ only in case stand together, in a fixed order.
+    for (const char* name : {"zoo.WSP", "ZOO.wsp"}) {
+        QFile f(d + "/" + name);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    const QStringList listed = PuzzlePicker::matchingFiles(d, {"z*.wsp"});
+    EXPECT_EQ(listed, QStringList({"ZOO.wsp", "Zoo.wsp", "zoo.WSP"}));
 }
 
 TEST(LoadError, ExactWarning)

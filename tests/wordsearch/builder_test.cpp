@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <map>
 #include <set>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -314,6 +317,157 @@ TEST(GridBuilder, CellThatNoLetterSuitsStillGetsFilled)
     builder.FillEmptyCells();
     EXPECT_EQ(p.grid[5][5], 'X');
     EXPECT_EQ(p.grid[15][15], 'X');
+}
+
+namespace {
+
+// A grid drawn as text, row by row from the top: '.' an empty cell, a letter a letter, and any
+// cell the picture leaves out a 'Z'.
+void drawGrid(WordSearchPuzzle& p, const std::vector<std::string>& rows, int left, int top)
+{
+    ClearPuzzle(p);
+    for (int x = 1; x <= 20; ++x)
+        for (int y = 1; y <= 20; ++y)
+            p.grid[x][y] = 'Z';
+    for (std::size_t r = 0; r < rows.size(); ++r)
+        for (std::size_t c = 0; c < rows[r].size(); ++c)
+            p.grid[left + int(c)][top + int(r)] = rows[r][c] == '.' ? '0' : rows[r][c];
+}
+
+std::string gridText(const WordGrid& g)
+{
+    std::string text;
+    for (int y = 1; y <= 20; ++y)
+        for (int x = 1; x <= 20; ++x)
+            text += g[x][y];
+    return text;
+}
+
+// The placement rules drawn one by one, every draw as written, with nothing left out: the model
+// the builder's outcomes are held against. Returns the grid afterwards, or
+// "unplaced". The grid tells the placement apart, as no word in the cases reads the same backwards.
+std::string placeByTheRules(WordGrid g, const QByteArray& w, Rng& rng)
+{
+    const int L = int(w.size());
+    bool placed = false;
+    const auto tryDirection = [&](int d, int x, int y, int k) {
+        const int x1 = x - k * kDx[d], y1 = y - k * kDy[d];
+        const int x2 = x + (L - 1 - k) * kDx[d], y2 = y + (L - 1 - k) * kDy[d];
+        if (x1 < 1 || x1 > 20 || y1 < 1 || y1 > 20 || x2 < 1 || x2 > 20 || y2 < 1 || y2 > 20)
+            return;
+        const char kept = g[x][y];
+        g[x][y] = '0';
+        for (int i = 0; i < L; ++i)
+            if (g[x1 + i * kDx[d]][y1 + i * kDy[d]] != '0') {
+                g[x][y] = kept;
+                return;
+            }
+        for (int i = 0; i < L; ++i)
+            g[x1 + i * kDx[d]][y1 + i * kDy[d]] = w[i];
+        placed = true;
+    };
+    const auto directions = [&](int x, int y, int k) {
+        for (int draw = 0; draw < 16 && !placed; ++draw)
+            tryDirection(rng.random(8), x, y, k);
+    };
+    int tries = 0;
+    for (int pass = 0; pass < 1001 && !placed; ++pass) {
+        do {
+            const int x = rng.random(20) + 1, y = rng.random(20) + 1;
+            int found = 0;
+            for (int probe = 0; probe < L * 5 && !found; ++probe) {
+                const int j = rng.random(L - 1) + 1;
+                if (w[j - 1] == g[x][y])
+                    found = j;
+            }
+            if (found)
+                directions(x, y, found - 1);
+            ++tries;
+        } while (tries <= 50 && !placed);
+        if (placed)
+            break;
+        tries = 0;
+        for (;;) {
+            const int x = rng.random(20) + 1, y = rng.random(20) + 1;
+            if (g[x][y] == '0')
+                directions(x, y, 0);
+            if (++tries >= 51 || placed)
+                break;
+        }
+    }
+    return placed ? gridText(g) : "unplaced";
+}
+
+// The builder's outcome in the same terms.
+std::string placeByTheBuilder(WordSearchPuzzle& p, const QByteArray& w, Rng& rng)
+{
+    GridBuilder builder(p, rng);
+    builder.setRows({QString::fromLatin1(w)});
+    builder.PlaceWord(1, w);
+    return builder.placed() ? gridText(p.grid) : "unplaced";
+}
+
+// The chi-square value above which two samples of equal size come from different odds with
+// 99.9 % certainty (Wilson and Hilferty's approximation).
+double chiSquareLimit(int freedom)
+{
+    const double f = freedom, z = 3.0902;
+    return f * std::pow(1 - 2 / (9 * f) + z * std::sqrt(2 / (9 * f)), 3);
+}
+
+} // namespace
+
+TEST(GridBuilder, PlacesWithTheOddsOfDrawingEveryTry)
+{
+    // The builder leaves out draws that cannot change a try's outcome; the grids must still come
+    // with the odds of the rules drawn one by one. Each case is a crowded grid ('Z' everywhere
+    // but the picture) where a word has a handful of places.
+    struct Case {
+        const char* word;
+        std::vector<std::string> picture;
+        int left, top;
+        int seeds;
+    } cases[] = {
+        // One crossing in two directions; about one build in thirteen finds no place, which
+        // shows how many crossing tries each pass makes.
+        {"CAT", {".A."}, 9, 10, 1000},
+        // Crossings and free cells mixed, directions fitting unevenly.
+        {"CAT", {"...Z", "....", "A..Z", "..ZZ", "ZZZA", "ZZ.."}, 3, 2, 3000},
+        // A letter twice in the word: which of them lands on the crossing is drawn, and each
+        // gives other places; a free column besides.
+        {"BANANA", {"...A....Z.", "ZZZZZZZZZ.", "ZZZZZZZZZ.", "ZZZZZZZZZ.", "ZZZZZZZZZ.", "ZZZZZZZZZ.", "ZZZZZZZZZ."},
+         3, 3, 3000},
+        // A two-letter word crosses only with its first letter.
+        {"OX", {"O.O", ".Z.", "X.O"}, 18, 18, 3000},
+    };
+    for (const Case& c : cases) {
+        std::map<std::string, std::pair<int, int>> counts; // outcome -> (rules, builder)
+        WordSearchPuzzle p;
+        for (int s = 1; s <= c.seeds; ++s) {
+            drawGrid(p, c.picture, c.left, c.top);
+            Rng byRules(s), byBuilder(1000000 + s);
+            ++counts[placeByTheRules(p.grid, c.word, byRules)].first;
+            ++counts[placeByTheBuilder(p, c.word, byBuilder)].second;
+        }
+        // Rare outcomes pooled, so that every class expects at least ten of each.
+        double chi = 0;
+        int classes = 0, pooledA = 0, pooledB = 0;
+        for (const auto& [outcome, ab] : counts) {
+            if (ab.first + ab.second < 20) {
+                pooledA += ab.first;
+                pooledB += ab.second;
+                continue;
+            }
+            chi += double(ab.first - ab.second) * (ab.first - ab.second) / (ab.first + ab.second);
+            ++classes;
+        }
+        if (pooledA + pooledB > 0) {
+            chi += double(pooledA - pooledB) * (pooledA - pooledB) / (pooledA + pooledB);
+            ++classes;
+        }
+        ASSERT_GE(classes, 3) << c.word << ": too few outcomes to compare";
+        EXPECT_LT(chi, chiSquareLimit(classes - 1)) << c.word << " over " << classes << " outcomes";
+    }
 }
 
 TEST(BuildMessages, ExactTexts)

@@ -12,6 +12,7 @@
 
 #include <QFile>
 #include <QLabel>
+#include <QListView>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -84,14 +85,15 @@ protected:
     void pick(const QString& row, const char* handler = "BtnLoad")
     {
         WhenModalNamed(QStringLiteral("fmfiles"), [row](QWidget* picker) {
-            auto* list = picker->findChild<QListWidget*>(QStringLiteral("lbfiles"));
-            const QList<QListWidgetItem*> items = list->findItems(row, Qt::MatchExactly);
+            auto* list = picker->findChild<QListView*>(QStringLiteral("lbfiles"));
+            const QModelIndexList items =
+                list->model()->match(list->model()->index(0, 0), Qt::DisplayRole, row, 1, Qt::MatchExactly);
             if (items.isEmpty()) {
                 ADD_FAILURE() << "no row " << row.toStdString() << " in the picker";
                 picker->findChild<QPushButton*>(QStringLiteral("BitBtn2"))->click();
                 return;
             }
-            list->setCurrentItem(items.first());
+            list->setCurrentIndex(items.first());
             picker->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
         });
         button(handler)->click();
