@@ -1,14 +1,13 @@
 #include "picture/picturefiles.h"
 
+#include "picture/bmpdecoder.h"
 #include "picture/tiles.h"
 #include "platform/atomicfile.h"
 #include "platform/fileaccess.h"
 #include "platform/filenames.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QSet>
 
 namespace picture {
@@ -20,58 +19,9 @@ void PutLe(QByteArray& bytes, int at, quint32 value, int size)
         bytes[at + i] = static_cast<char>((value >> (8 * i)) & 0xff);
 }
 
-quint32 GetLe(const QByteArray& bytes, int at, int size)
-{
-    quint32 value = 0;
-    for (int i = size - 1; i >= 0; --i)
-        value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
-    return value;
-}
-
-// An uncompressed bitmap must hold all its rows; the platform's reader would fill them in.
-bool HoldsAllRows(const QByteArray& bytes)
-{
-    if (bytes.size() < 54)
-        return false;
-    const quint32 offset = GetLe(bytes, 10, 4);
-    const quint32 headerSize = GetLe(bytes, 14, 4);
-    if (headerSize < 40)
-        return true; // an old core header: the reader checks it
-    const quint32 bits = GetLe(bytes, 28, 2);
-    const quint32 compression = GetLe(bytes, 30, 4);
-    if (compression != 0 && compression != 3)
-        return true;
-    const qint64 stride = ((qint64(kCanvasWidth) * bits + 31) / 32) * 4;
-    return qint64(offset) + stride * kCanvasHeight <= bytes.size();
-}
-
 bool DecodeBitmap(const QByteArray& bytes, QImage& image, QString& why)
 {
-    if (!bytes.startsWith("BM")) {
-        why = QStringLiteral("not a bitmap");
-        return false;
-    }
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, "BMP");
-    reader.setDecideFormatFromContent(false);
-    const QSize size = reader.size();
-    if (size != QSize(kCanvasWidth, kCanvasHeight)) {
-        why = size.isValid() ? QStringLiteral("the bitmap is %1 x %2, not 640 x 480").arg(size.width()).arg(size.height())
-                             : QStringLiteral("not a readable bitmap");
-        return false;
-    }
-    if (!HoldsAllRows(bytes)) {
-        why = QStringLiteral("the bitmap is cut short");
-        return false;
-    }
-    if (!reader.read(&image) || image.size() != size) {
-        why = QStringLiteral("not a readable bitmap");
-        return false;
-    }
-    image = image.convertToFormat(QImage::Format_RGB32);
-    return true;
+    return ReadBitmapOfSize(bytes, QSize(kCanvasWidth, kCanvasHeight), image, why);
 }
 
 bool DecodeCells(const QByteArray& bytes, QStringList& cells, QString& why)
