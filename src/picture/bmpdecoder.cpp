@@ -1,6 +1,6 @@
 #include "picture/bmpdecoder.h"
 
-#include "picture/boxreducer.h"
+#include "picture/areareducer.h"
 
 #include <algorithm>
 #include <bit>
@@ -383,7 +383,7 @@ DecodeStatus DecodeBmp(const PictureSource& source, const TargetForSize& targetF
         return Refuse(out, status, why);
     out.uprightSize = layout->size;
     const QSize target = targetFor ? targetFor(layout->size) : layout->size;
-    BoxReducer reducer(layout->size, ReductionFactor(layout->size, target), layout->alpha);
+    AreaReducer reducer(layout->size, target, layout->alpha);
     if (!reducer.isValid())
         return Refuse(out, DecodeStatus::Unreadable, QStringLiteral("not enough memory for the picture"));
     if (!ReadDibRows(source, *layout, [&](int y, const quint32* pixels) { reducer.addRow(y, pixels); }, why))

@@ -3,57 +3,54 @@
 #include <QImage>
 #include <QSize>
 #include <QtGlobal>
+#include <algorithm>
 #include <vector>
 
-// Takes a picture's rows as a decoder produces them, in any order, and keeps only what the
-// maker needs: at factor 1 the picture itself; above it each factor x factor block averaged to
-// one pixel (blocks at the right and bottom edges may be smaller), so a big picture is never
-// held at full size. The line loops hold no divisions and only 32-bit sums.
+// Reduces a picture by a whole factor as its full rows arrive: each factor x factor block (smaller
+// at the right and bottom edges) becomes its mean, rounded as the maker always has. Rows that
+// arrive in order are gathered a block row at a time, two channels to a word; rows out of order
+// (an interlaced picture) are summed straight into the reduced picture. The line loops hold no
+// divisions and only 32-bit sums.
 namespace picture {
+
+// The largest whole factor by which size can be box-reduced and still cover target (at least 1).
+inline int ReductionFactor(QSize size, QSize target)
+{
+    const int byWidth = size.width() / std::max(1, target.width());
+    const int byHeight = size.height() / std::max(1, target.height());
+    return std::max(1, std::min(byWidth, byHeight));
+}
 
 class BoxReducer {
 public:
-    // withAlpha: the rows carry alpha. At factor 1 it is kept (the fit lays the picture on
-    // white); above 1 each pixel is laid on white before it is summed.
-    BoxReducer(QSize source, int factor, bool withAlpha = false);
+    BoxReducer(QSize source, int factor);
 
-    // False when the picture could not be allocated.
     bool isValid() const { return valid_; }
-    QSize sourceSize() const { return source_; }
-    int factor() const { return factor_; }
 
-    // Source row y, full width, pixels 0xAARRGGBB (alpha ignored unless withAlpha).
+    // Source row y, full width, pixels 0xffRRGGBB; each row once.
     void addRow(int y, const quint32* pixels);
-    // count pixels of row y at x0, x0 + step, ... (an interlaced pass).
-    void addPixels(int y, int x0, int step, const quint32* pixels, int count);
 
-    // The reduced picture; every row must have been given, else the missing ones are black.
+    // Rows never given count as black.
     QImage result();
 
 private:
-    quint32* sumsOf(int y);
+    void flushBand();
+    void sumRowInto(const quint32* pixels, quint32* sums) const;
+    void finishRow(int oy, const quint32* sums);
 
     QSize source_;
     int factor_;
-    bool alpha_;
-    bool valid_ = true;
     QSize out_;
-    QImage image_;              // factor 1, or the result
-    std::vector<quint32> sums_; // red, green, blue per reduced pixel
+    bool valid_ = true;
+    QImage image_;
+    // The block row being gathered: per source pixel, red and blue in one word, green in another.
+    std::vector<quint32> redBlue_;
+    std::vector<quint32> green_;
+    int band_ = -1;
+    int bandRows_ = 0;
+    std::vector<quint32> rowSums_;       // one block row, 3 channels
+    std::vector<quint32> sums_;          // every reduced pixel, once rows come out of order
+    std::vector<int> rowsGiven_;         // per block row, once rows come out of order
 };
-
-// c over white, with c's own alpha: the same rounding as a division by 255.
-inline quint32 OverWhite(quint32 c)
-{
-    const quint32 a = c >> 24;
-    if (a == 255)
-        return c;
-    const quint32 white = 255 * (255 - a);
-    const auto channel = [&](quint32 v) {
-        const quint32 t = v * a + white + 128;
-        return (t + (t >> 8)) >> 8;
-    };
-    return 0xff000000u | (channel((c >> 16) & 0xff) << 16) | (channel((c >> 8) & 0xff) << 8) | channel(c & 0xff);
-}
 
 } // namespace picture

@@ -3,7 +3,6 @@
 #include <QImage>
 #include <QSize>
 #include <QString>
-#include <algorithm>
 #include <cstdint>
 #include <functional>
 
@@ -46,14 +45,6 @@ inline DecodeStatus Refuse(DecodedPicture& out, DecodeStatus status, const QStri
     out.image = QImage();
     out.reason = reason;
     return status;
-}
-
-// The largest whole factor by which size can be box-reduced and still cover target (at least 1).
-inline int ReductionFactor(QSize size, QSize target)
-{
-    const int byWidth = size.width() / std::max(1, target.width());
-    const int byHeight = size.height() / std::max(1, target.height());
-    return std::max(1, std::min(byWidth, byHeight));
 }
 
 } // namespace picture

@@ -1,7 +1,7 @@
 #include "picture/icodecoder.h"
 
 #include "picture/bmpdecoder.h"
-#include "picture/boxreducer.h"
+#include "picture/areareducer.h"
 #include "picture/pngdecoder.h"
 
 #include <cstring>
@@ -99,7 +99,7 @@ DecodeStatus DecodeIco(const PictureSource& source, const TargetForSize& targetF
     }
     out.uprightSize = size;
     const QSize target = targetFor ? targetFor(size) : size;
-    BoxReducer reducer(size, ReductionFactor(size, target), true);
+    AreaReducer reducer(size, target, true);
     if (!reducer.isValid())
         return Refuse(out, DecodeStatus::Unreadable, QStringLiteral("not enough memory for the picture"));
     std::vector<quint32> masked(static_cast<std::size_t>(size.width()));

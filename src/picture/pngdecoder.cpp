@@ -1,6 +1,6 @@
 #include "picture/pngdecoder.h"
 
-#include "picture/boxreducer.h"
+#include "picture/areareducer.h"
 
 #include <csetjmp>
 #include <cstring>
@@ -199,7 +199,7 @@ DecodeStatus DecodePng(const PictureSource& source, const TargetForSize& targetF
         return damaged();
     out.uprightSize = QSize(static_cast<int>(s.width), static_cast<int>(s.height));
     const QSize target = targetFor ? targetFor(out.uprightSize) : out.uprightSize;
-    BoxReducer reducer(out.uprightSize, ReductionFactor(out.uprightSize, target), s.alpha);
+    AreaReducer reducer(out.uprightSize, target, s.alpha);
     if (!reducer.isValid())
         return Refuse(out, DecodeStatus::Unreadable, QStringLiteral("not enough memory for the picture"));
     std::vector<quint32> row(s.width);

@@ -7,8 +7,8 @@
 
 namespace picture {
 
-// Decodes a PNG row by row (each interlaced pass in place), reduced by whole-pixel box averaging
-// while it still covers targetFor(size); only the reduced picture is held. Before the library
+// Decodes a PNG row by row (each interlaced pass in place); a picture at least twice
+// targetFor(size) both ways is averaged down to it as the rows arrive, so only that is held. Before the library
 // sees the file, its chunks are walked: each must fit in the file, the header must come first
 // and the end chunk must be there. Text, colour profiles and other extras are skipped unread.
 // Nothing is printed; a damaged file is refused with the library's reason.

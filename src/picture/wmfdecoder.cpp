@@ -1,6 +1,6 @@
 #include "picture/metafiles.h"
 
-#include "picture/boxreducer.h"
+#include "picture/areareducer.h"
 #include "picture/metafilecommon.h"
 
 #include <algorithm>

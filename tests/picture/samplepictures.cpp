@@ -12,6 +12,7 @@
 
 #include <gif_lib.h>
 #include <jpeglib.h>
+#include <png.h>
 #include <zlib.h>
 
 namespace samples {
@@ -40,8 +41,8 @@ QByteArray MakeJpeg(const QImage& source, const JpegOptions& options)
         for (int c = 0; c < cinfo.num_components; ++c)
             cinfo.comp_info[c].h_samp_factor = cinfo.comp_info[c].v_samp_factor = 1;
     static const jpeg_scan_info dcFirstColour[] = {
-        {3, {0, 1, 2}, 0, 0, 0, 0}, {1, {0}, 1, 8, 0, 0}, {1, {1}, 1, 63, 0, 0}, {1, {2}, 1, 63, 0, 0}, {1, {0}, 9, 63, 0, 0}};
-    static const jpeg_scan_info dcFirstGrey[] = {{1, {0}, 0, 0, 0, 0}, {1, {0}, 1, 8, 0, 0}, {1, {0}, 9, 63, 0, 0}};
+        {3, {0, 1, 2}, 0, 0, 0, 0}, {1, {1}, 1, 63, 0, 0}, {1, {2}, 1, 63, 0, 0}, {1, {0}, 1, 5, 0, 0}, {1, {0}, 6, 63, 0, 0}};
+    static const jpeg_scan_info dcFirstGrey[] = {{1, {0}, 0, 0, 0, 0}, {1, {0}, 1, 5, 0, 0}, {1, {0}, 6, 63, 0, 0}};
     if (options.progressive && options.dcFirst && (grey || !cmyk)) {
         cinfo.scan_info = grey ? dcFirstGrey : dcFirstColour;
         cinfo.num_scans = grey ? 3 : 5;
@@ -426,6 +427,36 @@ QByteArray MakeIco(const QList<QImage>& pictures, bool png)
     for (const QByteArray& image : images)
         file += image;
     return file;
+}
+
+namespace {
+
+void AppendPng(png_structp png, png_bytep data, png_size_t length)
+{
+    static_cast<QByteArray*>(png_get_io_ptr(png))->append(reinterpret_cast<const char*>(data), static_cast<qsizetype>(length));
+}
+
+} // namespace
+
+QByteArray MakePng(const QImage& source, bool interlaced)
+{
+    const bool alpha = source.hasAlphaChannel();
+    const QImage picture = source.convertToFormat(alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
+    QByteArray bytes;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    png_set_write_fn(png, &bytes, AppendPng, nullptr);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(picture.width()), static_cast<png_uint_32>(picture.height()), 8,
+                 alpha ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB, interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    std::vector<png_bytep> rows(static_cast<std::size_t>(picture.height()));
+    for (int y = 0; y < picture.height(); ++y)
+        rows[std::size_t(y)] = const_cast<png_bytep>(picture.constScanLine(y));
+    png_write_image(png, rows.data());
+    png_write_end(png, info);
+    png_destroy_write_struct(&png, &info);
+    return bytes;
 }
 
 QByteArray PngChunk(const char* type, const QByteArray& data)

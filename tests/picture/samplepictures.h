@@ -14,7 +14,7 @@ struct JpegOptions {
     JpegColour colour = JpegColour::Rgb;
     int orientation = 0; // 0: no EXIF block
     int quality = 92;
-    // Progressive only: the whole DC in the first scan, then Y 1-8, Cb, Cr and Y 9-63, each at
+    // Progressive only: the whole DC in the first scan, then Cb, Cr, Y 1-5 and Y 6-63, each at
     // full precision (the library's own script sends the DC in two halves).
     bool dcFirst = false;
     bool subsampled = true; // colour at half size both ways; false keeps it full size
@@ -57,6 +57,9 @@ QByteArray MakeBmp(const QImage& picture, const BmpOptions& options = {});
 
 // An icon file with one entry a picture: 32-bit colour with alpha and its AND mask, or PNG.
 QByteArray MakeIco(const QList<QImage>& pictures, bool png = false);
+
+// A PNG through libpng: 8-bit RGB, or RGBA when the picture has alpha, optionally interlaced.
+QByteArray MakePng(const QImage& picture, bool interlaced = false);
 
 // A PNG chunk with its length and CRC.
 QByteArray PngChunk(const char* type, const QByteArray& data);
