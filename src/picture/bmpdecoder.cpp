@@ -310,6 +310,15 @@ bool ReadDibLayout(const PictureSource& source, qint64 offset, qint64 pixelOffse
                 layout.masks[i] = headerSize >= 52 + 4 * quint32(i) ? Le32(header + 40 + 4 * i) : 0;
         }
         layout.alpha = layout.masks[3] != 0;
+        // Each mask one run of bits inside the pixel.
+        const quint32 inside = bits == 16 ? 0xffffu : 0xffffffffu;
+        for (const quint32 mask : layout.masks) {
+            const quint32 run = mask ? mask >> std::countr_zero(mask) : 0;
+            if ((mask & ~inside) || (run & (run + 1))) {
+                why = QStringLiteral("bitmaps with these colour masks are not read");
+                return false;
+            }
+        }
     } else if (bits == 16) {
         layout.masks[0] = 0x7c00;
         layout.masks[1] = 0x03e0;

@@ -116,6 +116,12 @@ bool WalkRecords(const QByteArray& file, Frame& frame, QString& why)
     const qint64 headerSize = Le32(data + 4);
     if (headerSize < 88 || headerSize % 4 != 0 || headerSize > size)
         return false;
+    // The description, UTF-16 characters inside the header record.
+    const qint64 descriptionLength = Le32(data + 60);
+    const qint64 descriptionAt = Le32(data + 64);
+    if ((descriptionLength > 0 || descriptionAt != 0)
+        && (descriptionLength == 0 || descriptionAt < 88 || descriptionAt + 2 * descriptionLength > headerSize))
+        return false;
     // The frame, in hundredths of a millimetre, edges included.
     const auto edge = [&](int at) { return double(static_cast<qint32>(Le32(data + at))); };
     frame.width = (edge(32) - edge(24)) * 96.0 / 2540.0;

@@ -2,6 +2,7 @@
 
 #include "picture/areareducer.h"
 #include "picture/metafilecommon.h"
+#include "picture/pngdecoder.h"
 
 #include <algorithm>
 #include <cmath>
@@ -64,8 +65,8 @@ bool WalkRecords(const QByteArray& file, QString& why)
             why = QStringLiteral("the WMF has more than 100,000 records");
             return false;
         }
-        if (function == 0)
-            break;
+        if (function == 0 && bytes == 6)
+            break; // the end record, as the library knows it: any other size plays on
         const unsigned char* record = data + at;
         const qint64 params = bytes - 6;
         bool fits = true;
@@ -270,8 +271,12 @@ void MeterRop(wmfAPI* api, wmfROP_Draw_t* d)
 }
 void MeterBitmap(wmfAPI* api, wmfBMP_Draw_t* d)
 {
-    if (MeteringOf(api)->budget.spend(MeteringOf(api)->canvas + double(d->bmp.width) * d->bmp.height))
-        MeteringOf(api)->real.bmp_draw(api, d);
+    // The library visits every pixel of the destination, inside the picture or not.
+    Metering* m = MeteringOf(api);
+    const double width = std::fabs(double(d->crop.w) * d->pixel_width) * m->scaleX;
+    const double height = std::fabs(double(d->crop.h) * d->pixel_height) * m->scaleY;
+    if (m->budget.spend((width + 1) * (height + 1) + double(d->bmp.width) * d->bmp.height))
+        m->real.bmp_draw(api, d);
 }
 void MeterText(wmfAPI* api, wmfDrawText_t* d)
 {
@@ -293,6 +298,15 @@ void MeterRegionFrame(wmfAPI* api, wmfPolyRectangle_t* d)
 void MeterRegionPaint(wmfAPI* api, wmfPolyRectangle_t* d)
 {
     MeterRegions(api, d, MeteringOf(api)->real.region_paint);
+}
+
+// The drawing comes back as a PNG through this sink: the drawing surface is then freed by the
+// library itself, which it never does for a surface handed out whole.
+int CollectPng(void* context, char* buffer, int length)
+{
+    if (length > 0)
+        static_cast<QByteArray*>(context)->append(buffer, length);
+    return length;
 }
 
 int StopWhenSpent(void* context, float)
@@ -359,7 +373,13 @@ DecodeStatus DecodeWmf(const PictureSource& source, const TargetForSize& targetF
     const QSize target = (targetFor ? targetFor(out.uprightSize) : out.uprightSize).boundedTo(QSize(4096, 4096));
 
     auto* device = WMF_GD_GetData(api);
-    device->type = wmf_gd_image;
+    if (!(device->flags & WMF_GD_SUPPORTS_PNG))
+        return Refuse(out, DecodeStatus::Unreadable, QStringLiteral("WMF pictures cannot be drawn here"));
+    QByteArray drawn;
+    device->type = wmf_gd_png;
+    device->flags |= WMF_GD_OUTPUT_MEMORY | WMF_GD_OWN_BUFFER;
+    device->sink.context = &drawn;
+    device->sink.function = CollectPng;
     device->bbox = box;
     device->width = static_cast<unsigned>(target.width());
     device->height = static_cast<unsigned>(target.height());
@@ -392,23 +412,20 @@ DecodeStatus DecodeWmf(const PictureSource& source, const TargetForSize& targetF
     const wmf_error_t played = wmf_play(api, 0, &box);
     if (metering.budget.exceeded())
         return Refuse(out, DecodeStatus::TooLarge, QStringLiteral("the WMF draws more than a picture can hold"));
-    if (played != wmf_E_None || !device->gd_image)
+    if (played != wmf_E_None || drawn.isEmpty())
         return Refuse(out, DecodeStatus::Unreadable, damaged);
-    const int* pixels = wmf_gd_image_pixels(device->gd_image);
-    if (!pixels)
+    DecodedPicture picture;
+    if (DecodePng(drawn, nullptr, picture) != DecodeStatus::Ok || picture.image.size() != target)
         return Refuse(out, DecodeStatus::Unreadable, damaged);
-    QImage image(target, QImage::Format_RGB32);
-    if (image.isNull())
-        return Refuse(out, DecodeStatus::Unreadable, QStringLiteral("not enough memory for the picture"));
-    // The drawing surface keeps 7-bit alpha, 0 opaque: see-through parts are laid on white.
-    for (int y = 0; y < target.height(); ++y) {
-        auto* line = reinterpret_cast<quint32*>(image.scanLine(y));
-        const int* in = pixels + std::size_t(y) * target.width();
-        for (int x = 0; x < target.width(); ++x) {
-            const quint32 p = static_cast<quint32>(in[x]);
-            const quint32 alpha = 255 - ((((p >> 24) & 0x7f) * 255 + 63) / 127);
-            line[x] = OverWhite((alpha << 24) | (p & 0xffffff));
+    QImage image = picture.image;
+    if (image.hasAlphaChannel()) {
+        // See-through parts are laid on white.
+        for (int y = 0; y < image.height(); ++y) {
+            auto* line = reinterpret_cast<quint32*>(image.scanLine(y));
+            for (int x = 0; x < image.width(); ++x)
+                line[x] = OverWhite(line[x]);
         }
+        image = image.convertToFormat(QImage::Format_RGB32);
     }
     out.image = image;
     return DecodeStatus::Ok;
