@@ -101,6 +101,20 @@ bool PointsFit(quint32 type, const unsigned char* record, qint64 size)
     }
 }
 
+// Qt SVG remarks on what a damaged drawing holds (paths cut short, images of no size, pens out
+// of range); the picture is judged by its outcome, so they are kept off standard error while it
+// is read and drawn.
+class QuietMessages {
+public:
+    QuietMessages() : previous_(qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {})) {}
+    ~QuietMessages() { qInstallMessageHandler(previous_); }
+    QuietMessages(const QuietMessages&) = delete;
+    QuietMessages& operator=(const QuietMessages&) = delete;
+
+private:
+    QtMessageHandler previous_;
+};
+
 struct Frame {
     double width = 0; // 1/96 inch
     double height = 0;
@@ -201,6 +215,7 @@ DecodeStatus DecodeEmf(const PictureSource& source, const TargetForSize& targetF
         static const QRegularExpression text(QStringLiteral("<text\\b.*?</text>"), QRegularExpression::DotMatchesEverythingOption);
         svg = QString::fromUtf8(svg).remove(text).toUtf8();
     }
+    const QuietMessages quiet;
     QSvgRenderer renderer(svg);
     svg.clear();
     if (!renderer.isValid())

@@ -21,7 +21,7 @@ constexpr long long kMaxScanPixels = 2'000'000'000LL;
 // its last needed scan. That much is always allowed up to the floor; beyond it only as far as
 // the file is big enough to have meant it, and never beyond the ceiling.
 constexpr long long kCoefficientFloor = 64LL * 1024 * 1024;
-constexpr long long kCoefficientsPerFileByte = 48;
+constexpr long long kCoefficientsPerFileByte = 96;
 constexpr long long kCoefficientCeiling = 768LL * 1024 * 1024;
 constexpr std::size_t kSourceBuffer = 64 * 1024;
 constexpr int kRowsPerCall = 16;
