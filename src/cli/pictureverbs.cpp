@@ -17,11 +17,11 @@ namespace {
 const char* const kPictureHelp =
     "Usage: brainloft-make picture IMAGE NAME [--folder DIR] [--seed N]\n"
     "\n"
-    "Makes a picture puzzle from IMAGE (.bmp, .jpg, .jpeg, .gif, .ico or .png, any letter case):\n"
-    "the picture is fitted into 640 x 480 with black bars, cut into 48 tiles of 80 x 80 and\n"
-    "scrambled; all-black tiles stay in place. Saves DIR/NAME.tlp1 (the board), NAME.tlp2 (the\n"
-    "pieces) and NAME.tlp3 (the solved picture), all three or none; DIR defaults to the puzzle\n"
-    "folder of the program.\n"
+    "Makes a picture puzzle from IMAGE (.bmp, .jpg, .jpeg, .gif, .ico, .png, .wmf or .emf, any\n"
+    "letter case): the picture is fitted into 640 x 480 with black bars, cut into 48 tiles of\n"
+    "80 x 80 and scrambled; all-black tiles stay in place. Saves DIR/NAME.tlp1 (the board),\n"
+    "NAME.tlp2 (the pieces) and NAME.tlp3 (the solved picture), all three or none; DIR defaults\n"
+    "to the puzzle folder of the program.\n"
     "\n"
     "  --folder DIR   save into DIR instead of the puzzle folder\n"
     "  --seed N       seed the random generator: the same picture and seed give the same files\n"
@@ -66,12 +66,12 @@ int runPicture(const QStringList& args, Context& ctx)
         ctx.fail(verb, Printable(imagePath) + QStringLiteral(": pictures of this kind are not read"));
         return kRefused;
     }
-    QByteArray bytes;
-    int status = kOk;
-    if (!ReadInput(verb, imagePath, 512LL * 1024 * 1024, ctx, bytes, status))
-        return status;
-    const picture::FittedPicture fitted = picture::FitPictureBytes(bytes, ext);
-    bytes.clear();
+    // Read from the file a piece at a time: a big picture is never held whole beside its pixels.
+    const picture::FittedPicture fitted = picture::LoadFittedPicture(imagePath);
+    if (fitted.fileError) {
+        ctx.fail(verb, QStringLiteral("cannot read ") + Printable(imagePath) + QStringLiteral(": ") + fitted.reason);
+        return kFailed;
+    }
     if (fitted.status != picture::DecodeStatus::Ok) {
         ctx.fail(verb, Printable(imagePath) + QStringLiteral(": ") + fitted.reason);
         return kRefused;

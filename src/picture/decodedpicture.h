@@ -18,9 +18,10 @@ enum class DecodeStatus { Ok, Unreadable, TooLarge };
 using TargetForSize = std::function<QSize(QSize upright)>;
 
 struct DecodedPicture {
-    QImage image;      // upright, 32 bits per pixel, at least the target size (or the full size)
+    QImage image;      // upright, at least the target size (or the full size); may have alpha
     QSize uprightSize; // the file's own size, turned as its orientation says
     QString reason;    // why a picture was refused, for the command line
+    int scansRead = 0; // JPEG: the scans decoded (a progressive file stops once it has enough)
 };
 
 // A zero side or too many pixels.
@@ -31,12 +32,19 @@ inline DecodeStatus CheckPictureSize(std::int64_t width, std::int64_t height, QS
             *reason = QStringLiteral("the picture has no pixels");
         return DecodeStatus::Unreadable;
     }
-    if (width * height > kMaxPixels) {
+    if (width > kMaxPixels || height > kMaxPixels || width * height > kMaxPixels) {
         if (reason)
             *reason = QStringLiteral("the picture has more than 100,000,000 pixels");
         return DecodeStatus::TooLarge;
     }
     return DecodeStatus::Ok;
+}
+
+inline DecodeStatus Refuse(DecodedPicture& out, DecodeStatus status, const QString& reason)
+{
+    out.image = QImage();
+    out.reason = reason;
+    return status;
 }
 
 } // namespace picture

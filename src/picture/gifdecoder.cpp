@@ -1,7 +1,8 @@
 #include "picture/gifdecoder.h"
 
+#include "picture/boxreducer.h"
+
 #include <algorithm>
-#include <cstring>
 #include <vector>
 
 #include <gif_lib.h>
@@ -9,21 +10,10 @@
 namespace picture {
 namespace {
 
-struct MemoryReader {
-    const GifByteType* data;
-    std::size_t size;
-    std::size_t pos;
-};
-
-int ReadMemory(GifFileType* gif, GifByteType* buffer, int length)
+int ReadSource(GifFileType* gif, GifByteType* buffer, int length)
 {
-    auto* reader = static_cast<MemoryReader*>(gif->UserData);
-    if (length <= 0)
-        return 0;
-    const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(length), reader->size - reader->pos);
-    std::memcpy(buffer, reader->data + reader->pos, n);
-    reader->pos += n;
-    return static_cast<int>(n);
+    auto* reader = static_cast<SourceReader*>(gif->UserData);
+    return length <= 0 ? 0 : static_cast<int>(reader->read(buffer, length));
 }
 
 struct GifCloser {
@@ -36,150 +26,113 @@ struct GifCloser {
     }
 };
 
-// Sums of each reduced pixel's channels, starting from white for every source pixel.
-class BoxReducer {
-public:
-    BoxReducer(int width, int height, int factor)
-        : width_(width), height_(height), factor_(factor),
-          outWidth_((width + factor - 1) / factor), outHeight_((height + factor - 1) / factor),
-          sums_(std::size_t(outWidth_) * outHeight_ * 3, 0)
-    {
-    }
-
-    void add(int x, int y, const GifColorType& c)
-    {
-        std::int64_t* s = &sums_[(std::size_t(y / factor_) * outWidth_ + x / factor_) * 3];
-        s[0] += c.Red - 255;
-        s[1] += c.Green - 255;
-        s[2] += c.Blue - 255;
-    }
-
-    QImage result() const
-    {
-        QImage image(outWidth_, outHeight_, QImage::Format_RGB32);
-        if (image.isNull())
-            return image;
-        for (int oy = 0; oy < outHeight_; ++oy) {
-            const std::int64_t rows = std::min(factor_, height_ - oy * factor_);
-            auto* line = reinterpret_cast<quint32*>(image.scanLine(oy));
-            for (int ox = 0; ox < outWidth_; ++ox) {
-                const std::int64_t area = rows * std::min(factor_, width_ - ox * factor_);
-                const std::int64_t* s = &sums_[(std::size_t(oy) * outWidth_ + ox) * 3];
-                const auto channel = [&](int i) { return quint32(255 + (s[i] - area / 2) / area); };
-                line[ox] = 0xff000000u | (channel(0) << 16) | (channel(1) << 8) | channel(2);
-            }
-        }
-        return image;
-    }
-
-private:
-    int width_, height_, factor_, outWidth_, outHeight_;
-    std::vector<std::int64_t> sums_;
-};
+constexpr quint32 kWhite = 0xffffffffu;
 
 } // namespace
 
 DecodeStatus DecodeGif(const QByteArray& bytes, const TargetForSize& targetFor, DecodedPicture& out)
 {
-    MemoryReader reader{reinterpret_cast<const GifByteType*>(bytes.constData()), static_cast<std::size_t>(bytes.size()), 0};
+    return DecodeGif(PictureSource(bytes), targetFor, out);
+}
+
+DecodeStatus DecodeGif(const PictureSource& source, const TargetForSize& targetFor, DecodedPicture& out)
+{
+    SourceReader reader(source);
     int error = 0;
-    GifCloser closer{DGifOpen(&reader, ReadMemory, &error)};
+    const GifCloser closer{DGifOpen(&reader, ReadSource, &error)};
     GifFileType* gif = closer.gif;
-    if (!gif) {
-        out.reason = QStringLiteral("not a GIF picture");
-        return DecodeStatus::Unreadable;
-    }
+    if (!gif)
+        return Refuse(out, DecodeStatus::Unreadable, QStringLiteral("not a GIF picture"));
     const DecodeStatus sized = CheckPictureSize(gif->SWidth, gif->SHeight, &out.reason);
     if (sized != DecodeStatus::Ok)
-        return sized;
+        return Refuse(out, sized, out.reason);
     const int screenWidth = gif->SWidth;
     const int screenHeight = gif->SHeight;
     out.uprightSize = QSize(screenWidth, screenHeight);
-    const QSize target = targetFor ? targetFor(out.uprightSize) : out.uprightSize;
-    const int factor = std::max(1, std::min(screenWidth / std::max(1, target.width()), screenHeight / std::max(1, target.height())));
-    BoxReducer reducer(screenWidth, screenHeight, factor);
 
     int transparent = -1;
     for (;;) {
         GifRecordType type;
-        if (DGifGetRecordType(gif, &type) == GIF_ERROR) {
-            out.reason = QStringLiteral("the GIF holds no picture");
-            return DecodeStatus::Unreadable;
-        }
-        if (type == TERMINATE_RECORD_TYPE) {
-            out.reason = QStringLiteral("the GIF holds no picture");
-            return DecodeStatus::Unreadable;
-        }
+        if (DGifGetRecordType(gif, &type) == GIF_ERROR || type == TERMINATE_RECORD_TYPE)
+            return Refuse(out, DecodeStatus::Unreadable, QStringLiteral("the GIF holds no picture"));
         if (type == EXTENSION_RECORD_TYPE) {
             int code = 0;
             GifByteType* block = nullptr;
             if (DGifGetExtension(gif, &code, &block) == GIF_ERROR)
-                return DecodeStatus::Unreadable;
+                return Refuse(out, DecodeStatus::Unreadable, QStringLiteral("the GIF holds no picture"));
             if (code == GRAPHICS_EXT_FUNC_CODE && block && block[0] >= 4)
                 transparent = (block[1] & 1) ? block[4] : -1;
             while (block)
                 if (DGifGetExtensionNext(gif, &block) == GIF_ERROR)
-                    return DecodeStatus::Unreadable;
+                    return Refuse(out, DecodeStatus::Unreadable, QStringLiteral("the GIF holds no picture"));
             continue;
         }
         if (type != IMAGE_DESC_RECORD_TYPE)
             continue;
-        if (DGifGetImageDesc(gif) == GIF_ERROR) {
-            out.reason = QStringLiteral("the GIF's first frame is damaged");
-            return DecodeStatus::Unreadable;
-        }
+        if (DGifGetImageDesc(gif) == GIF_ERROR)
+            return Refuse(out, DecodeStatus::Unreadable, QStringLiteral("the GIF's first frame is damaged"));
         break;
     }
 
     const GifImageDesc& frame = gif->Image;
-    if (CheckPictureSize(frame.Width, frame.Height, nullptr) == DecodeStatus::TooLarge) {
-        out.reason = QStringLiteral("the GIF's frame has more than 100,000,000 pixels");
-        return DecodeStatus::TooLarge;
-    }
+    if (CheckPictureSize(frame.Width, frame.Height, nullptr) == DecodeStatus::TooLarge)
+        return Refuse(out, DecodeStatus::TooLarge, QStringLiteral("the GIF's frame has more than 100,000,000 pixels"));
     const ColorMapObject* map = frame.ColorMap ? frame.ColorMap : gif->SColorMap;
-    GifColorType palette[256];
+    // Every index maps to a whole pixel: grey without a map, black beyond it, white where
+    // transparent.
+    quint32 palette[256];
     for (int i = 0; i < 256; ++i)
-        palette[i] = GifColorType{GifByteType(i), GifByteType(i), GifByteType(i)};
-    int colours = 256;
+        palette[i] = 0xff000000u | (quint32(i) << 16) | (quint32(i) << 8) | quint32(i);
     if (map && map->Colors) {
-        colours = std::clamp(map->ColorCount, 0, 256);
-        std::copy(map->Colors, map->Colors + colours, palette);
+        const int colours = std::clamp(map->ColorCount, 0, 256);
+        for (int i = 0; i < 256; ++i) {
+            const GifColorType c = i < colours ? map->Colors[i] : GifColorType{0, 0, 0};
+            palette[i] = 0xff000000u | (quint32(c.Red) << 16) | (quint32(c.Green) << 8) | quint32(c.Blue);
+        }
     }
+    if (transparent >= 0 && transparent < 256)
+        palette[transparent] = kWhite;
 
+    const QSize target = targetFor ? targetFor(out.uprightSize) : out.uprightSize;
+    BoxReducer reducer(out.uprightSize, ReductionFactor(out.uprightSize, target));
+    if (!reducer.isValid())
+        return Refuse(out, DecodeStatus::Unreadable, QStringLiteral("not enough memory for the picture"));
+
+    // Screen rows are whole: white, with the frame's part of the row laid in.
+    std::vector<quint32> row(static_cast<std::size_t>(screenWidth), kWhite);
+    const int left = std::max(0, frame.Left);
+    const int right = std::clamp(frame.Left + frame.Width, 0, screenWidth);
+    const int skip = left - frame.Left; // frame columns left of the screen
+    std::vector<GifPixelType> line(static_cast<std::size_t>(std::max(1, frame.Width)));
+    std::vector<bool> covered(static_cast<std::size_t>(screenHeight), false);
     if (frame.Width > 0 && frame.Height > 0) {
-        std::vector<GifPixelType> line(static_cast<std::size_t>(frame.Width));
         static const int starts[] = {0, 4, 2, 1};
         static const int steps[] = {8, 8, 4, 2};
         const int passes = frame.Interlace ? 4 : 1;
-        bool ended = false;
-        for (int pass = 0; pass < passes && !ended; ++pass) {
+        for (int pass = 0; pass < passes; ++pass) {
             const int start = frame.Interlace ? starts[pass] : 0;
             const int step = frame.Interlace ? steps[pass] : 1;
-            for (int row = start; row < frame.Height; row += step) {
-                // A frame cut short keeps the rows it has.
-                if (DGifGetLine(gif, line.data(), frame.Width) == GIF_ERROR) {
-                    ended = true;
-                    break;
-                }
-                const int y = frame.Top + row;
+            for (int r = start; r < frame.Height; r += step) {
+                if (DGifGetLine(gif, line.data(), frame.Width) == GIF_ERROR)
+                    return Refuse(out, DecodeStatus::Unreadable, QStringLiteral("the GIF's picture ends early"));
+                const int y = frame.Top + r;
                 if (y < 0 || y >= screenHeight)
                     continue;
-                const int last = std::min(frame.Width, screenWidth - frame.Left);
-                for (int col = std::max(0, -frame.Left); col < last; ++col) {
-                    const int index = line[static_cast<std::size_t>(col)];
-                    if (index == transparent)
-                        continue;
-                    static const GifColorType black{0, 0, 0};
-                    reducer.add(frame.Left + col, y, index < colours ? palette[index] : black);
-                }
+                const GifPixelType* in = line.data() + skip;
+                for (int x = left; x < right; ++x)
+                    row[std::size_t(x)] = palette[*in++];
+                reducer.addRow(y, row.data());
+                covered[std::size_t(y)] = true;
             }
         }
     }
+    std::fill(row.begin(), row.end(), kWhite);
+    for (int y = 0; y < screenHeight; ++y)
+        if (!covered[std::size_t(y)])
+            reducer.addRow(y, row.data());
     out.image = reducer.result();
-    if (out.image.isNull()) {
-        out.reason = QStringLiteral("not enough memory for the picture");
-        return DecodeStatus::Unreadable;
-    }
+    if (out.image.isNull())
+        return Refuse(out, DecodeStatus::Unreadable, QStringLiteral("not enough memory for the picture"));
     return DecodeStatus::Ok;
 }
 

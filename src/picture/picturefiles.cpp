@@ -1,5 +1,6 @@
 #include "picture/picturefiles.h"
 
+#include "picture/bmpdecoder.h"
 #include "picture/tiles.h"
 #include "platform/atomicfile.h"
 #include "platform/fileaccess.h"
@@ -7,10 +8,8 @@
 #include "platform/inputfile.h"
 #include "platform/recordfile.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QSet>
 
 #include <limits>
@@ -98,33 +97,21 @@ bool HoldsAllRows(const QByteArray& bytes)
     return qint64(offset) + stride * kCanvasHeight <= bytes.size();
 }
 
-// 0, or the code a record reader would give: -3 not a bitmap at all, -4 not one of ours.
+// 0, or the code a record reader would give: -3 not a bitmap at all, -4 not one of ours. A file
+// of ours holds every pixel of every row, whatever kind of bitmap it is.
 int DecodeBitmap(const QByteArray& bytes, QImage& image, QString& why)
 {
     if (!bytes.startsWith("BM")) {
         why = QStringLiteral("not a bitmap");
         return recordfile::kWrongMagic;
     }
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, "BMP");
-    reader.setDecideFormatFromContent(false);
-    const QSize size = reader.size();
-    if (size != QSize(kCanvasWidth, kCanvasHeight)) {
-        why = size.isValid() ? QStringLiteral("the bitmap is %1 x %2, not 640 x 480").arg(size.width()).arg(size.height())
-                             : QStringLiteral("not a readable bitmap");
+    if (!ReadBitmapOfSize(bytes, QSize(kCanvasWidth, kCanvasHeight), image, why))
         return recordfile::kBadContent;
-    }
     if (!HoldsAllRows(bytes)) {
         why = QStringLiteral("the bitmap is cut short");
+        image = QImage();
         return recordfile::kBadContent;
     }
-    if (!reader.read(&image) || image.size() != size) {
-        why = QStringLiteral("not a readable bitmap");
-        return recordfile::kBadContent;
-    }
-    image = image.convertToFormat(QImage::Format_RGB32);
     return recordfile::kOk;
 }
 

@@ -1,48 +1,20 @@
 #include "picture/pictureloader.h"
 
+#include "picture/bmpdecoder.h"
 #include "picture/gifdecoder.h"
+#include "picture/icodecoder.h"
 #include "picture/jpegdecoder.h"
+#include "picture/metafiles.h"
+#include "picture/pngdecoder.h"
 #include "picture/tiles.h"
 #include "platform/filenames.h"
-
-#include <QBuffer>
-#include <QFile>
-#include <QImageReader>
+#include "platform/inputfile.h"
 
 namespace picture {
 namespace {
 
 // Bigger files than this cannot hold a picture we would take.
 constexpr qint64 kMaxFileBytes = 512LL * 1024 * 1024;
-
-DecodeStatus DecodeWithPlatform(const QByteArray& bytes, const QByteArray& format, DecodedPicture& out)
-{
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, format);
-    reader.setDecideFormatFromContent(false);
-    const QSize size = reader.size();
-    if (!size.isValid()) {
-        out.reason = QStringLiteral("not a %1 picture").arg(QString::fromLatin1(format.toUpper()));
-        return DecodeStatus::Unreadable;
-    }
-    const DecodeStatus sized = CheckPictureSize(size.width(), size.height(), &out.reason);
-    if (sized != DecodeStatus::Ok)
-        return sized;
-    // Our own pixel limit decides; the reader's default would refuse pictures we take.
-    const int oldLimit = QImageReader::allocationLimit();
-    QImageReader::setAllocationLimit(512);
-    out.uprightSize = size;
-    const bool read = reader.read(&out.image) && !out.image.isNull();
-    QImageReader::setAllocationLimit(oldLimit);
-    if (!read) {
-        out.reason = reader.errorString();
-        return DecodeStatus::Unreadable;
-    }
-    out.uprightSize = out.image.size();
-    return DecodeStatus::Ok;
-}
 
 QSize TargetFor(QSize upright)
 {
@@ -54,22 +26,41 @@ QSize TargetFor(QSize upright)
 
 bool IsPictureExtension(const QString& ext)
 {
-    static const QStringList known = {".jpg", ".jpeg", ".gif", ".bmp", ".ico", ".png"};
+    static const QStringList known = {".jpg", ".jpeg", ".gif", ".bmp", ".ico", ".png", ".wmf", ".emf"};
     return known.contains(ext);
 }
 
+QString PictureFileFilter()
+{
+    return QStringLiteral("All pictures (*.bmp *.jpg *.jpeg *.gif *.ico *.png *.wmf *.emf);;Bitmaps (*.bmp);;JPEG pictures (*.jpg *.jpeg);;"
+                          "GIF pictures (*.gif);;Icons (*.ico);;PNG pictures (*.png);;Metafiles (*.wmf *.emf)");
+}
+
 FittedPicture FitPictureBytes(const QByteArray& bytes, const QString& extension)
+{
+    return FitPictureSource(PictureSource(bytes), extension);
+}
+
+FittedPicture FitPictureSource(const PictureSource& source, const QString& extension)
 {
     const QString ext = extension.toLower();
     FittedPicture fitted;
     DecodedPicture decoded;
     DecodeStatus status;
     if (ext == ".jpg" || ext == ".jpeg")
-        status = DecodeJpeg(bytes, TargetFor, decoded);
+        status = DecodeJpeg(source, TargetFor, decoded);
     else if (ext == ".gif")
-        status = DecodeGif(bytes, TargetFor, decoded);
-    else if (ext == ".bmp" || ext == ".ico" || ext == ".png")
-        status = DecodeWithPlatform(bytes, ext.mid(1).toLatin1(), decoded);
+        status = DecodeGif(source, TargetFor, decoded);
+    else if (ext == ".bmp")
+        status = DecodeBmp(source, TargetFor, decoded);
+    else if (ext == ".png")
+        status = DecodePng(source, TargetFor, decoded);
+    else if (ext == ".ico")
+        status = DecodeIco(source, TargetFor, decoded);
+    else if (ext == ".wmf")
+        status = DecodeWmf(source, TargetFor, decoded);
+    else if (ext == ".emf")
+        status = DecodeEmf(source, TargetFor, decoded);
     else {
         fitted.reason = QStringLiteral("pictures of this kind are not read");
         return fitted;
@@ -80,7 +71,7 @@ FittedPicture FitPictureBytes(const QByteArray& bytes, const QString& extension)
         fitted.reason = QStringLiteral("the picture could not be read");
     fitted.uprightSize = decoded.uprightSize;
     if (status == DecodeStatus::Ok) {
-        // The fit follows the file's own size; the decoded one may be DCT- or box-reduced.
+        // The fit follows the file's own size; the decoded one may be reduced.
         fitted.canvas = FitIntoCanvas(decoded.image, FitRect(decoded.uprightSize));
     }
     return fitted;
@@ -88,20 +79,20 @@ FittedPicture FitPictureBytes(const QByteArray& bytes, const QString& extension)
 
 FittedPicture LoadFittedPicture(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    inputfile::InputFile file;
+    if (!file.open(path, kMaxFileBytes)) {
         FittedPicture fitted;
-        fitted.reason = file.errorString();
+        fitted.fileError = true;
+        if (file.error().startsWith(QLatin1String("larger than"))) {
+            fitted.status = DecodeStatus::TooLarge;
+            fitted.fileError = false;
+            fitted.reason = QStringLiteral("the file is larger than 512 MB");
+        } else {
+            fitted.reason = file.error();
+        }
         return fitted;
     }
-    if (file.size() > kMaxFileBytes) {
-        FittedPicture fitted;
-        fitted.status = DecodeStatus::TooLarge;
-        fitted.reason = QStringLiteral("the file is larger than 512 MB");
-        return fitted;
-    }
-    const QByteArray bytes = file.readAll();
-    return FitPictureBytes(bytes, filenames::lowerExtension(path));
+    return FitPictureSource(PictureSource(file.descriptor(), file.size()), filenames::lowerExtension(path));
 }
 
 } // namespace picture

@@ -89,10 +89,7 @@ void PictureMaker::showPreview()
 
 void PictureMaker::loadPicture()
 {
-    const QString path = choice_->choosePicture(
-        this, QStringLiteral("Open"),
-        QStringLiteral("All pictures (*.bmp *.jpg *.jpeg *.gif *.ico *.png);;Bitmaps (*.bmp);;JPEG pictures (*.jpg *.jpeg);;"
-                       "GIF pictures (*.gif);;Icons (*.ico);;PNG pictures (*.png)"));
+    const QString path = choice_->choosePicture(this, QStringLiteral("Open"), picture::PictureFileFilter());
     if (path.isEmpty())
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);

@@ -1,6 +1,10 @@
 // Writes our own sample pictures: `make_picture_samples DIR` for trying the maker by hand,
 // `make_picture_samples --corpus FUZZDIR` for the fuzz targets' seed files.
+// `make_picture_samples --load-bounded FILE` loads FILE as the maker does, in an address space
+// that may grow by at most 160 MiB, and prints the outcome (0 read, 1 refused, 2 too large) and
+// the resident memory the load added at its peak, in KiB: the tests' bounded child process.
 #include "picture/picturefiles.h"
+#include "picture/pictureloader.h"
 #include "picture/puzzlebuild.h"
 #include "picture/tiles.h"
 #include "platform/rng.h"
@@ -14,6 +18,8 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <cstdio>
+#include <cstring>
+#include <sys/resource.h>
 
 namespace {
 
@@ -117,7 +123,12 @@ bool WriteCorpus(const QString& root)
     const QString jpegs = root + "/fuzz_picture_jpeg";
     const QString gifs = root + "/fuzz_picture_gif";
     const QString files = root + "/fuzz_picture_files";
-    for (const QString& d : {jpegs, gifs, files})
+    const QString bmps = root + "/fuzz_picture_bmp";
+    const QString pngs = root + "/fuzz_picture_png";
+    const QString icos = root + "/fuzz_picture_ico";
+    const QString wmfs = root + "/fuzz_picture_wmf";
+    const QString emfs = root + "/fuzz_picture_emf";
+    for (const QString& d : {jpegs, gifs, files, bmps, pngs, icos, wmfs, emfs})
         QDir().mkpath(d);
     bool ok = Put(jpegs + "/baseline.jpg", samples::MakeJpeg(small, {false, samples::JpegColour::Rgb, 0, 50}))
         && Put(jpegs + "/progressive.jpg", samples::MakeJpeg(small, {true, samples::JpegColour::Rgb, 0, 50}))
@@ -137,6 +148,29 @@ bool WriteCorpus(const QString& root)
         && Put(gifs + "/interlaced.gif", samples::MakeGif({{tiny}}, interlaced))
         && Put(gifs + "/clipped-transparent-animated.gif", samples::MakeGif({{tiny, 30, 10}, {tiny, 0, 0}}, clipped));
 
+    const QImage few = Landscape(37, 23).convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither).convertToFormat(QImage::Format_RGB32);
+    using samples::BmpHeader;
+    using samples::BmpPacking;
+    ok = ok && Put(bmps + "/core-8.bmp", samples::MakeBmp(few, {8, BmpHeader::Core}))
+        && Put(bmps + "/mono.bmp", samples::MakeBmp(few, {1}))
+        && Put(bmps + "/rle4.bmp", samples::MakeBmp(few, {4, BmpHeader::Info, BmpPacking::Rle}))
+        && Put(bmps + "/rle8.bmp", samples::MakeBmp(few, {8, BmpHeader::Info, BmpPacking::Rle}))
+        && Put(bmps + "/masks-16.bmp", samples::MakeBmp(few, {16, BmpHeader::Info, BmpPacking::Bitfields}))
+        && Put(bmps + "/alpha-32.bmp", samples::MakeBmp(few, {32, BmpHeader::V5, BmpPacking::Bitfields}))
+        && Put(bmps + "/top-down-24.bmp", samples::MakeBmp(few, {24, BmpHeader::Info, BmpPacking::Plain, true}));
+    QImage see = Landscape(40, 30).convertToFormat(QImage::Format_ARGB32);
+    for (int x = 0; x < 40; ++x)
+        see.setPixel(x, 0, qRgba(0, 0, 0, 0));
+    ok = ok && Put(pngs + "/rgb.png", samples::MakePng(tiny)) && Put(pngs + "/alpha.png", samples::MakePng(see))
+        && Put(pngs + "/interlaced.png", samples::MakePng(tiny, true))
+        && Put(pngs + "/palette.png", Encoded(few.convertToFormat(QImage::Format_Indexed8), "PNG"))
+        && Put(pngs + "/grey16.png", Encoded(few.convertToFormat(QImage::Format_Grayscale16), "PNG"));
+    ok = ok && Put(icos + "/alpha.ico", samples::MakeIco({see.copy(0, 0, 16, 16), see.copy(0, 0, 32, 24)}))
+        && Put(icos + "/png.ico", samples::MakeIco({see}, true))
+        && Put(icos + "/indexed.ico", Encoded(few.copy(0, 0, 16, 16), "ICO"));
+    ok = ok && Put(wmfs + "/shapes.wmf", samples::MakeWmf(64, 48)) && Put(wmfs + "/bitmap.wmf", samples::MakeWmf(64, 48, true));
+    ok = ok && Put(emfs + "/shapes.emf", samples::MakeEmf(64, 48)) && Put(emfs + "/bitmap.emf", samples::MakeEmf(64, 48, true));
+
     picture::PictureState state;
     Rng rng(1);
     picture::BuildPicturePuzzle(state, picture::FitPicture(Landscape(1280, 560)), rng);
@@ -151,6 +185,8 @@ bool WriteCorpus(const QString& root)
     ok = ok && Put(files + "/rle-set", ThreeFiles(board, set.cells, answer))
         && Put(files + "/lf-endings", ThreeFiles(board, QByteArray(set.cells).replace("\r\n", "\n"), answer))
         && Put(files + "/bad-line", ThreeFiles(board, "05\r\n", answer))
+        && Put(files + "/top-down", ThreeFiles(samples::MakeBmp(picture::JoinTiles(state.boardTiles), {24, samples::BmpHeader::Info, samples::BmpPacking::Plain, true}),
+                                               set.cells, samples::MakeBmp(picture::JoinTiles(state.answerTiles), {8, samples::BmpHeader::Core})))
         && Put(files + "/mono-bitmaps", ThreeFiles(Encoded(picture::XTile().scaled(640, 480).convertToFormat(QImage::Format_Mono), "BMP"), "1\r\n48\r\n",
                                                    Encoded(picture::BlackPicture(640, 480).convertToFormat(QImage::Format_Mono), "BMP")));
     return ok;
@@ -173,15 +209,48 @@ bool WriteSamples(const QString& dir)
         && Put(dir + "/square.bmp", Encoded(cut, "BMP"))
         && Put(dir + "/window.png", Encoded(see, "PNG"))
         && Put(dir + "/icon.ico", Encoded(Landscape(48, 48), "ICO"))
+        && Put(dir + "/drawing.wmf", samples::MakeWmf(400, 300, true))
+        && Put(dir + "/drawing.emf", samples::MakeEmf(400, 300, true))
+        && Put(dir + "/top-down.bmp", samples::MakeBmp(cut, {24, samples::BmpHeader::Info, samples::BmpPacking::Plain, true}))
+        && Put(dir + "/interlaced.png", samples::MakePng(photo, true))
         && Put(dir + "/night.bmp", Encoded(picture::BlackPicture(320, 240), "BMP"))
         && Put(dir + "/not-a-picture.jpg", Encoded(cut, "PNG"))
         && Put(dir + "/huge.jpg", samples::WithJpegSize(samples::MakeJpeg(cut.copy(0, 0, 16, 16)), 10001, 10000));
+}
+
+long long StatusField(const char* key)
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : f.readAll().split('\n'))
+        if (line.startsWith(key))
+            return line.mid(qsizetype(std::strlen(key))).trimmed().split(' ').first().toLongLong();
+    return 0;
+}
+
+int LoadBounded(const QString& path)
+{
+    const rlim_t limit = rlim_t(StatusField("VmSize:") + 160 * 1024) * 1024;
+    const rlimit cap{limit, limit};
+    if (setrlimit(RLIMIT_AS, &cap) != 0)
+        return 3;
+    QFile reset(QStringLiteral("/proc/self/clear_refs"));
+    if (!reset.open(QIODevice::WriteOnly) || reset.write("5") != 1)
+        return 3;
+    reset.close();
+    const long long before = StatusField("VmRSS:");
+    const picture::FittedPicture fitted = picture::LoadFittedPicture(path);
+    std::printf("%d %lld\n", int(fitted.status), StatusField("VmHWM:") - before);
+    return 0;
 }
 
 } // namespace
 
 int main(int argc, char* argv[])
 {
+    if (argc == 3 && QByteArray(argv[1]) == "--load-bounded")
+        return LoadBounded(QString::fromLocal8Bit(argv[2]));
     if (argc == 3 && QByteArray(argv[1]) == "--corpus")
         return WriteCorpus(QString::fromLocal8Bit(argv[2])) ? 0 : 1;
     if (argc == 2)

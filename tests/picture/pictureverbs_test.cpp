@@ -101,7 +101,7 @@ TEST_F(PictureVerbs, RefusesPicturesAndWritesNothing)
     const Case cases[] = {
         {"huge.jpg", samples::WithJpegSize(samples::MakeJpeg(samples::Checker(16, 16)), 10001, 10000), 2, "100,000,000 pixels"},
         {"png.jpg", png, 2, "Not a JPEG"},
-        {"drawing.wmf", QByteArray("\xd7\xcd\xc6\x9a", 4), 2, "not read"},
+        {"drawing.wmf", QByteArray("\xd7\xcd\xc6\x9a", 4), 2, "not a WMF picture"},
         {"night.gif", samples::MakeGif({{BlackPicture(64, 48)}}), 2, "all black"},
     };
     for (const Case& c : cases) {
