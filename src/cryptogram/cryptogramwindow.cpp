@@ -1,6 +1,7 @@
 #include "cryptogram/cryptogramwindow.h"
 
 #include "controls/placement.h"
+#include "controls/toolstrip.h"
 #include "controls/namedialog.h"
 #include "cryptogram/cellpanel.h"
 #include "cryptogram/cryptogramfile.h"
@@ -96,40 +97,18 @@ void CryptogramWindow::buildControls()
     panbuttons->setObjectName(QStringLiteral("panbuttons"));
     panbuttons->setGeometry(0, 0, kWidth, 33);
 
-    struct StripButton {
-        QToolButton** button;
-        const char* name;
-        const char* icon;
-        const char* hint;
-        void (CryptogramWindow::*handler)();
-    };
-    const StripButton strip[] = {
-        {&btnNew, "btnNew", "new", "Create new puzzle", &CryptogramWindow::btnNewClick},
-        {&BtnLoad, "BtnLoad", "load", "Load a saved puzzle", &CryptogramWindow::BtnLoadClick},
-        {&SpeedButton4, "SpeedButton4", "edit", "Edit a saved puzzle", &CryptogramWindow::editPuzzle},
-        {&btncheat, "btncheat", "key", "Add an aditional letter to the answer key and puzzle", &CryptogramWindow::btncheatClick},
-        {&btnprint, "btnprint", "print", "Print the currently loaded puzzle", &CryptogramWindow::btnprintClick},
-        {&btnoptions, "btnoptions", "options", "Set properties", &CryptogramWindow::btnoptionsClick},
-        {&btnmusic, "btnmusic", "music", "Turn music ON/OFF", &CryptogramWindow::btnmusicClick},
-        {&btnnext, "btnnext", "next", "Skip to the next song", &CryptogramWindow::btnnextClick},
-        {&SpeedButton1, "SpeedButton1", "instructions", "Instructions", &CryptogramWindow::SpeedButton1Click},
-        {&btnclose, "btnclose", "close", "Close", &CryptogramWindow::btncloseClick},
-    };
-    int left = 8;
-    for (const StripButton& entry : strip) {
-        auto* button = new QToolButton(panbuttons);
-        button->setObjectName(QString::fromLatin1(entry.name));
-        button->setToolTip(QString::fromLatin1(entry.hint));
-        button->setIcon(QIcon(QStringLiteral(":/icons/%1.png").arg(QString::fromLatin1(entry.icon))));
-        button->setIconSize(QSize(21, 21));
-        button->setAutoRaise(true);
-        button->setFocusPolicy(Qt::NoFocus);
-        button->setGeometry(left, 4, 25, 25);
-        left += 32;
-        *entry.button = button;
-        const auto handler = entry.handler;
-        connect(button, &QToolButton::clicked, this, [this, handler] { (this->*handler)(); });
-    }
+    toolstrip::Build(panbuttons, {
+        {&btnNew, "btnNew", "new", "Create new puzzle", [this] { btnNewClick(); }},
+        {&BtnLoad, "BtnLoad", "load", "Load a saved puzzle", [this] { BtnLoadClick(); }},
+        {&SpeedButton4, "SpeedButton4", "edit", "Edit a saved puzzle", [this] { editPuzzle(); }},
+        {&btncheat, "btncheat", "key", "Add an aditional letter to the answer key and puzzle", [this] { btncheatClick(); }},
+        {&btnprint, "btnprint", "print", "Print the currently loaded puzzle", [this] { btnprintClick(); }},
+        {&btnoptions, "btnoptions", "options", "Set properties", [this] { btnoptionsClick(); }},
+        {&btnmusic, "btnmusic", "music", "Turn music ON/OFF", [this] { btnmusicClick(); }},
+        {&btnnext, "btnnext", "next", "Skip to the next song", [this] { btnnextClick(); }},
+        {&SpeedButton1, "SpeedButton1", "instructions", "Instructions", [this] { SpeedButton1Click(); }},
+        {&btnclose, "btnclose", "close", "Close", [this] { btncloseClick(); }},
+    }, {8, 4, 32});
     btnmusic->setCheckable(true);
 
     const QColor puzzleColour(239, 239, 226);

@@ -1,5 +1,7 @@
 #include "maze/mazekeywindow.h"
 
+#include "controls/toolstrip.h"
+
 #include "controls/placement.h"
 #include "maze/mazegame.h"
 #include "maze/mazepicture.h"
@@ -39,15 +41,11 @@ MazeKeyWindow::MazeKeyWindow(Program& program, Desk& desk, const QWidget* maze)
 
     panbuttons = new QWidget(this);
     panbuttons->setObjectName(QStringLiteral("panbuttons"));
-    btnSmaller = BarButton(panbuttons, QStringLiteral("btnSmaller"), QStringLiteral("smaller"),
-                           QStringLiteral("Decrease the puzzle size"), 5);
-    btnLarger = BarButton(panbuttons, QStringLiteral("btnLarger"), QStringLiteral("larger"),
-                          QStringLiteral("increase the puzzle size"), 5 + kButtonSize);
-    btnclose = BarButton(panbuttons, QStringLiteral("btnclose"), QStringLiteral("close"), QStringLiteral("Close"),
-                         5 + 2 * kButtonSize + 8);
-    connect(btnSmaller, &QToolButton::clicked, this, [this] { btnSmallerClick(); });
-    connect(btnLarger, &QToolButton::clicked, this, [this] { btnLargerClick(); });
-    connect(btnclose, &QToolButton::clicked, this, [this] { btncloseClick(); });
+    toolstrip::Build(panbuttons, {
+        {&btnSmaller, "btnSmaller", "smaller", "Decrease the puzzle size", [this] { btnSmallerClick(); }},
+        {&btnLarger, "btnLarger", "larger", "increase the puzzle size", [this] { btnLargerClick(); }},
+        {&btnclose, "btnclose", "close", "Close", [this] { btncloseClick(); }, 8},
+    });
 
     panh2 = WhitePanel(QStringLiteral("panh2"), this);
     panh1 = WhitePanel(QStringLiteral("panh1"), this);

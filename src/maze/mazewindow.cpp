@@ -1,5 +1,7 @@
 #include "maze/mazewindow.h"
 
+#include "controls/toolstrip.h"
+
 #include "controls/namedialog.h"
 #include "controls/placement.h"
 #include "maze/mazekeywindow.h"
@@ -83,37 +85,19 @@ void MazeWindow::buildControls()
     immain = new MazePictureView(this);
     immain->setObjectName(QStringLiteral("immain"));
 
-    struct Entry {
-        QToolButton** button;
-        const char* name;
-        const char* icon;
-        const char* hint;
-        void (MazeWindow::*handler)();
-        bool gapBefore;
-    };
-    const Entry bar[] = {
-        {&btnNew, "btnNew", "new", "Create new puzzle", &MazeWindow::btnNewClick, false},
-        {&BtnLoad, "BtnLoad", "load", "Load a saved puzzle", &MazeWindow::BtnLoadClick, false},
-        {&btncheat, "btncheat", "key", "(Cheat!) Show the key", &MazeWindow::btncheatClick, true},
-        {&btnprint, "btnprint", "print", "Print the currently loaded puzzle", &MazeWindow::btnprintClick, false},
-        {&btnSmaller, "btnSmaller", "smaller", "Decrease the puzzle size", &MazeWindow::btnSmallerClick, true},
-        {&btnLarger, "btnLarger", "larger", "Increase the puzzle size", &MazeWindow::btnLargerClick, false},
-        {&btnoptions, "btnoptions", "options", "Set properties", &MazeWindow::btnoptionsClick, true},
-        {&btnmusic, "btnmusic", "music", "Turn music ON/OFF", &MazeWindow::btnmusicClick, false},
-        {&btnnext, "btnnext", "next", "Skip to the next song", &MazeWindow::btnnextClick, false},
-        {&SpeedButton1, "SpeedButton1", "instructions", "Instructions", &MazeWindow::SpeedButton1Click, true},
-        {&btnclose, "btnclose", "close", "Close", &MazeWindow::btncloseClick, true},
-    };
-    int left = 5;
-    for (const Entry& entry : bar) {
-        if (entry.gapBefore)
-            left += 6;
-        *entry.button = BarButton(Panbuttons, QString::fromLatin1(entry.name), QString::fromLatin1(entry.icon),
-                                  QString::fromLatin1(entry.hint), left);
-        left += (*entry.button)->width();
-        const auto handler = entry.handler;
-        connect(*entry.button, &QToolButton::clicked, this, [this, handler] { (this->*handler)(); });
-    }
+    toolstrip::Build(Panbuttons, {
+        {&btnNew, "btnNew", "new", "Create new puzzle", [this] { btnNewClick(); }},
+        {&BtnLoad, "BtnLoad", "load", "Load a saved puzzle", [this] { BtnLoadClick(); }},
+        {&btncheat, "btncheat", "key", "(Cheat!) Show the key", [this] { btncheatClick(); }, 6},
+        {&btnprint, "btnprint", "print", "Print the currently loaded puzzle", [this] { btnprintClick(); }},
+        {&btnSmaller, "btnSmaller", "smaller", "Decrease the puzzle size", [this] { btnSmallerClick(); }, 6},
+        {&btnLarger, "btnLarger", "larger", "Increase the puzzle size", [this] { btnLargerClick(); }},
+        {&btnoptions, "btnoptions", "options", "Set properties", [this] { btnoptionsClick(); }, 6},
+        {&btnmusic, "btnmusic", "music", "Turn music ON/OFF", [this] { btnmusicClick(); }},
+        {&btnnext, "btnnext", "next", "Skip to the next song", [this] { btnnextClick(); }},
+        {&SpeedButton1, "SpeedButton1", "instructions", "Instructions", [this] { SpeedButton1Click(); }, 6},
+        {&btnclose, "btnclose", "close", "Close", [this] { btncloseClick(); }, 6},
+    });
     btnmusic->setCheckable(true);
 
     tmflash = new QTimer(this);

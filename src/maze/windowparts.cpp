@@ -47,17 +47,5 @@ QWidget* WhitePanel(const QString& name, QWidget* parent)
     return panel;
 }
 
-QToolButton* BarButton(QWidget* bar, const QString& name, const QString& icon, const QString& hint, int left)
-{
-    auto* button = new QToolButton(bar);
-    button->setObjectName(name);
-    button->setToolTip(hint);
-    button->setIcon(QIcon(QStringLiteral(":/icons/") + icon + QStringLiteral(".png")));
-    button->setIconSize(QSize(21, 21));
-    button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
-    button->setGeometry(left, (kBarHeight - kButtonSize) / 2, kButtonSize, kButtonSize);
-    return button;
-}
 
 } // namespace maze

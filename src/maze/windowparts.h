@@ -31,8 +31,5 @@ struct MazeWindowFrame {
 // A white margin panel.
 QWidget* WhitePanel(const QString& name, QWidget* parent);
 
-// A flat bar button with an icon from the resources and a hint; it never takes the focus, so
-// the arrow keys always reach the window.
-QToolButton* BarButton(QWidget* bar, const QString& name, const QString& icon, const QString& hint, int left);
 
 } // namespace maze

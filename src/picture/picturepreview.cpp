@@ -2,6 +2,7 @@
 
 #include "controls/placement.h"
 #include "controls/scrollimage.h"
+#include "controls/toolstrip.h"
 #include "picture/state.h"
 #include "picture/tiles.h"
 
@@ -34,14 +35,7 @@ PicturePreview::PicturePreview(QWidget* parent)
     setWindowTitle(QStringLiteral("Puzzle preview"));
     Panel7 = new QWidget(this);
     Panel7->setObjectName(QStringLiteral("Panel7"));
-    btnclose = new QToolButton(Panel7);
-    btnclose->setObjectName(QStringLiteral("btnclose"));
-    btnclose->setToolTip(QStringLiteral("Close"));
-    btnclose->setIcon(QIcon(QStringLiteral(":/icons/close.png")));
-    btnclose->setIconSize(QSize(21, 21));
-    btnclose->setAutoRaise(true);
-    btnclose->setGeometry(5, 4, 25, 25);
-    connect(btnclose, &QToolButton::clicked, this, &PicturePreview::btncloseClick);
+    toolstrip::Build(Panel7, {{&btnclose, "btnclose", "close", "Close", [this] { btncloseClick(); }}});
 
     imcheat = new ScrollImage(this);
     imcheat->setObjectName(QStringLiteral("imcheat"));

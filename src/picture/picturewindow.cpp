@@ -1,5 +1,6 @@
 #include "picture/picturewindow.h"
 
+#include "controls/toolstrip.h"
 #include "picture/picturefiles.h"
 #include "picture/picturekind.h"
 #include "picture/playrules.h"
@@ -123,41 +124,16 @@ void PictureWindow::buildControls()
     p7 = new QWidget(this);
     p7->setObjectName(QStringLiteral("p7"));
     p7->setGeometry(0, 0, kClientWidth, kStripHeight);
-    struct StripButton {
-        QToolButton** button;
-        const char* name;
-        const char* icon;
-        const char* hint;
-        void (PictureWindow::*handler)();
-        bool gapBefore;
-    };
-    const StripButton strip[] = {
-        {&btnNew, "btnNew", "new", "Create new puzzle", &PictureWindow::btnNewClick, false},
-        {&BtnLoad, "BtnLoad", "load", "Load a saved puzzle", &PictureWindow::BtnLoadClick, false},
-        {&btnpicture, "btnpicture", "key", "Show un-scrambled image", &PictureWindow::btnpictureClick, true},
-        {&btnoptions, "btnoptions", "options", "Set properties", &PictureWindow::btnoptionsClick, true},
-        {&btnmusic, "btnmusic", "music", "Turn music ON/OFF", &PictureWindow::btnmusicClick, false},
-        {&btnnext, "btnnext", "next", "Skip to the next song", &PictureWindow::btnnextClick, false},
-        {&SpeedButton1, "SpeedButton1", "instructions", "Instructions", &PictureWindow::SpeedButton1Click, true},
-        {&btnclose, "btnclose", "close", "Close", &PictureWindow::btncloseClick, true},
-    };
-    int left = 5;
-    for (const StripButton& entry : strip) {
-        if (entry.gapBefore)
-            left += 6;
-        auto* button = new QToolButton(p7);
-        button->setObjectName(QString::fromLatin1(entry.name));
-        button->setToolTip(QString::fromLatin1(entry.hint));
-        button->setIcon(QIcon(QStringLiteral(":/icons/%1.png").arg(QString::fromLatin1(entry.icon))));
-        button->setIconSize(QSize(21, 21));
-        button->setAutoRaise(true);
-        button->setFocusPolicy(Qt::NoFocus);
-        button->setGeometry(left, 4, 25, 25);
-        left += 25;
-        *entry.button = button;
-        const auto handler = entry.handler;
-        connect(button, &QToolButton::clicked, this, [this, handler] { (this->*handler)(); });
-    }
+    toolstrip::Build(p7, {
+        {&btnNew, "btnNew", "new", "Create new puzzle", [this] { btnNewClick(); }},
+        {&BtnLoad, "BtnLoad", "load", "Load a saved puzzle", [this] { BtnLoadClick(); }},
+        {&btnpicture, "btnpicture", "key", "Show un-scrambled image", [this] { btnpictureClick(); }, 6},
+        {&btnoptions, "btnoptions", "options", "Set properties", [this] { btnoptionsClick(); }, 6},
+        {&btnmusic, "btnmusic", "music", "Turn music ON/OFF", [this] { btnmusicClick(); }},
+        {&btnnext, "btnnext", "next", "Skip to the next song", [this] { btnnextClick(); }},
+        {&SpeedButton1, "SpeedButton1", "instructions", "Instructions", [this] { SpeedButton1Click(); }, 6},
+        {&btnclose, "btnclose", "close", "Close", [this] { btncloseClick(); }, 6},
+    });
     btnmusic->setCheckable(true);
 
     p1 = new QWidget(this);

@@ -1,5 +1,7 @@
 #include "wordsearch/wordsearchkeywindow.h"
 
+#include "controls/toolstrip.h"
+
 #include "controls/placement.h"
 #include "platform/colours.h"
 #include "shell/program.h"
@@ -25,18 +27,6 @@ constexpr int kStripHeight = 33;
 constexpr int kMargin = 5;
 constexpr int kButtonSize = 25;
 
-QToolButton* stripButton(QWidget* strip, const QString& name, const QString& icon, const QString& hint, int left)
-{
-    auto* button = new QToolButton(strip);
-    button->setObjectName(name);
-    button->setToolTip(hint);
-    button->setIcon(QIcon(QStringLiteral(":/icons/") + icon + QStringLiteral(".png")));
-    button->setIconSize(QSize(21, 21));
-    button->setAutoRaise(true);
-    button->setGeometry(left, (kStripHeight - kButtonSize) / 2, kButtonSize, kButtonSize);
-    button->setFocusPolicy(Qt::NoFocus);
-    return button;
-}
 
 } // namespace
 
@@ -55,15 +45,11 @@ WordSearchKeyWindow::WordSearchKeyWindow(Program& program, Desk& desk, wordsearc
     panh2->setObjectName(QStringLiteral("panh2"));
     panbuttons = new QWidget(panh2);
     panbuttons->setObjectName(QStringLiteral("panbuttons"));
-    SpeedButton2 = stripButton(panbuttons, QStringLiteral("SpeedButton2"), QStringLiteral("smaller"),
-                               QStringLiteral("Decrease the puzzle size"), kMargin);
-    SpeedButton3 = stripButton(panbuttons, QStringLiteral("SpeedButton3"), QStringLiteral("larger"),
-                               QStringLiteral("Increase the puzzle size"), kMargin + kButtonSize);
-    SpeedButton1 = stripButton(panbuttons, QStringLiteral("SpeedButton1"), QStringLiteral("close"),
-                               QStringLiteral("Close"), kMargin + 2 * kButtonSize + 8);
-    connect(SpeedButton2, &QToolButton::clicked, this, &WordSearchKeyWindow::makeSmaller);
-    connect(SpeedButton3, &QToolButton::clicked, this, &WordSearchKeyWindow::makeLarger);
-    connect(SpeedButton1, &QToolButton::clicked, this, &QWidget::close);
+    toolstrip::Build(panbuttons, {
+        {&SpeedButton2, "SpeedButton2", "smaller", "Decrease the puzzle size", [this] { makeSmaller(); }},
+        {&SpeedButton3, "SpeedButton3", "larger", "Increase the puzzle size", [this] { makeLarger(); }},
+        {&SpeedButton1, "SpeedButton1", "close", "Close", [this] { close(); }, 8},
+    }, {kMargin, (kStripHeight - kButtonSize) / 2, kButtonSize});
 
     imanswer = new GridView(this);
     imanswer->setObjectName(QStringLiteral("imanswer"));

@@ -1,6 +1,7 @@
 #include "wordsearch/wordsearchwindow.h"
 
 #include "controls/placement.h"
+#include "controls/toolstrip.h"
 #include "platform/colours.h"
 #include "platform/filenames.h"
 #include "platform/fonts.h"
@@ -102,45 +103,21 @@ void WordSearchWindow::buildControls()
     imPuzzle->onKey = [this](int key) { return imPuzzleKeyDown(key); };
     setTabOrder(imPuzzle, lbItems);
 
-    struct StripButton {
-        QToolButton** button;
-        const char* name;
-        const char* icon;
-        const char* hint;
-        void (WordSearchWindow::*handler)();
-        bool gapBefore;
-    };
-    const StripButton strip[] = {
-        {&btnNew, "btnNew", "new", "Create new puzzle", &WordSearchWindow::btnNewClick, false},
-        {&BtnLoad, "BtnLoad", "load", "Load a saved puzzle", &WordSearchWindow::BtnLoadClick, false},
-        {&SpeedButton4, "SpeedButton4", "edit", "Edit a saved puzzle", &WordSearchWindow::editPuzzle, false},
-        {&btncheat, "btncheat", "key", "(Cheat!) Show the key", &WordSearchWindow::btncheatClick, true},
-        {&btnprint, "btnprint", "print", "Print the currently loaded puzzle", &WordSearchWindow::btnprintClick, false},
-        {&btnSmaller, "btnSmaller", "smaller", "Decrease the puzzle size", &WordSearchWindow::btnSmallerClick, true},
-        {&btnLarger, "btnLarger", "larger", "Increase the puzzle size", &WordSearchWindow::btnLargerClick, false},
-        {&btnoptions, "btnoptions", "options", "Set properties", &WordSearchWindow::btnoptionsClick, true},
-        {&btnmusic, "btnmusic", "music", "Turn music ON/OFF", &WordSearchWindow::btnmusicClick, false},
-        {&btnnext, "btnnext", "next", "Skip to the next song", &WordSearchWindow::btnnextClick, false},
-        {&SpeedButton1, "SpeedButton1", "instructions", "Instructions", &WordSearchWindow::SpeedButton1Click, true},
-        {&btnclose, "btnclose", "close", "Close", &WordSearchWindow::btncloseClick, true},
-    };
-    int left = kMargin;
-    for (const StripButton& entry : strip) {
-        if (entry.gapBefore)
-            left += kGroupGap;
-        auto* button = new QToolButton(panbuttons);
-        button->setObjectName(QString::fromLatin1(entry.name));
-        button->setToolTip(QString::fromLatin1(entry.hint));
-        button->setIcon(QIcon(QStringLiteral(":/icons/%1.png").arg(QString::fromLatin1(entry.icon))));
-        button->setIconSize(QSize(21, 21));
-        button->setAutoRaise(true);
-        button->setFocusPolicy(Qt::NoFocus);
-        button->setGeometry(left, (kStripHeight - kButtonSize) / 2, kButtonSize, kButtonSize);
-        left += kButtonSize;
-        *entry.button = button;
-        const auto handler = entry.handler;
-        connect(button, &QToolButton::clicked, this, [this, handler] { (this->*handler)(); });
-    }
+    const int gap = kGroupGap;
+    toolstrip::Build(panbuttons, {
+        {&btnNew, "btnNew", "new", "Create new puzzle", [this] { btnNewClick(); }},
+        {&BtnLoad, "BtnLoad", "load", "Load a saved puzzle", [this] { BtnLoadClick(); }},
+        {&SpeedButton4, "SpeedButton4", "edit", "Edit a saved puzzle", [this] { editPuzzle(); }},
+        {&btncheat, "btncheat", "key", "(Cheat!) Show the key", [this] { btncheatClick(); }, gap},
+        {&btnprint, "btnprint", "print", "Print the currently loaded puzzle", [this] { btnprintClick(); }},
+        {&btnSmaller, "btnSmaller", "smaller", "Decrease the puzzle size", [this] { btnSmallerClick(); }, gap},
+        {&btnLarger, "btnLarger", "larger", "Increase the puzzle size", [this] { btnLargerClick(); }},
+        {&btnoptions, "btnoptions", "options", "Set properties", [this] { btnoptionsClick(); }, gap},
+        {&btnmusic, "btnmusic", "music", "Turn music ON/OFF", [this] { btnmusicClick(); }},
+        {&btnnext, "btnnext", "next", "Skip to the next song", [this] { btnnextClick(); }},
+        {&SpeedButton1, "SpeedButton1", "instructions", "Instructions", [this] { SpeedButton1Click(); }, gap},
+        {&btnclose, "btnclose", "close", "Close", [this] { btncloseClick(); }, gap},
+    }, {kMargin, (kStripHeight - kButtonSize) / 2, kButtonSize});
     btnmusic->setCheckable(true);
 }
 
