@@ -1,5 +1,5 @@
-// One printed page into a 300-dpi picture or a PDF page, a puzzle-plus-key run into a PDF with
-// no waits, and the longest pause in event handling during a real ten-copy run.
+// One printed page into a 300-dpi picture or a PDF page (with the PDF's size), a puzzle-plus-key
+// run into a PDF with no waits, and the longest pause in event handling during a real ten-copy run.
 #include "brainloft_resources.h"
 #include "cryptogram/cryptogram.h"
 #include "cryptogram/printpages.h"
@@ -140,6 +140,20 @@ void typePageIntoImage(benchmark::State& state, QPageSize::PageSizeId paper, boo
     }
 }
 
+// The hardest maze's key page into a PDF of its own, as brainloft-make prints it.
+void BM_MazeKeyPagePdf(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("maze.pdf");
+    const printing::PageLayout layout = maze::MazePage(typePages().maze, true, "Windy");
+    for (auto _ : state) {
+        PdfSheets pdf(path, DefaultPdfLayout(QPageSize::A4), 1200);
+        pdf.printSheet([&](QPainter& p, const QRect& r) { printing::RenderPage(p, layout, r); });
+        pdf.finish();
+    }
+    state.counters["pdf_bytes"] = static_cast<double>(QFileInfo(path).size());
+}
+
 void BM_CryptogramPuzzlePageA4Image(benchmark::State& state) { typePageIntoImage(state, QPageSize::A4, false, false); }
 void BM_CryptogramKeyPageLetterImage(benchmark::State& state) { typePageIntoImage(state, QPageSize::Letter, false, true); }
 void BM_MazePuzzlePageA4Image(benchmark::State& state) { typePageIntoImage(state, QPageSize::A4, true, false); }
@@ -204,6 +218,7 @@ BENCHMARK(BM_CryptogramPuzzlePageA4Image)->Unit(benchmark::kMillisecond)->Repeti
 BENCHMARK(BM_CryptogramKeyPageLetterImage)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_MazePuzzlePageA4Image)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_MazeKeyPageLetterImage)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_MazeKeyPagePdf)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_PuzzleAndKeyRunToPdfNullClock)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_TenCopyRunLongestEventGap)->Unit(benchmark::kMillisecond)->Iterations(1);
 

@@ -3,6 +3,8 @@
 #include <QGlyphRun>
 #include <QHash>
 #include <QPainter>
+#include <QPainterPath>
+#include <QPaintEngine>
 #include <QRawFont>
 #include <QTextLayout>
 
@@ -30,6 +32,9 @@ qreal inTextUnits(qreal v)
     return static_cast<int>(v * 64) / 64.0;
 }
 
+// The largest glyph, in device pixels, that Qt draws from its cache of rendered glyphs.
+constexpr qreal kLargestReadyGlyph = 64;
+
 // Glyphs gathered from many cells, drawn with one call per font.
 class GlyphRuns {
 public:
@@ -44,7 +49,21 @@ public:
     }
     void draw(QPainter& painter) const
     {
+        const QTransform& device = painter.combinedTransform();
+        const qreal scale = std::sqrt(std::abs(device.determinant()));
         for (const Run& run : runs_) {
+            // Glyphs larger on a picture or a screen than Qt keeps ready are drawn by it as one
+            // outline of the whole run, which takes long; each glyph's own outline, filled the
+            // same way, gives the same pixels at once.
+            if (painter.paintEngine()->type() == QPaintEngine::Raster && run.font.pixelSize() * scale > kLargestReadyGlyph) {
+                painter.save();
+                painter.setRenderHint(QPainter::Antialiasing, true);
+                const QBrush ink = painter.pen().brush();
+                for (int i = 0; i < run.glyphs.size(); ++i)
+                    painter.fillPath(run.font.pathForGlyph(run.glyphs[i]).translated(run.positions[i]), ink);
+                painter.restore();
+                continue;
+            }
             QGlyphRun glyphs;
             glyphs.setRawFont(run.font);
             glyphs.setGlyphIndexes(run.glyphs);

@@ -175,3 +175,31 @@ TEST(PageLayout, LinesStrokeAndClipsBound)
     EXPECT_FALSE(anyInk(sheet, QRect(120, 200, 280, 200)));
     EXPECT_FALSE(anyInk(sheet, QRect(80, 280, 40, 120)));
 }
+
+// A line of cells draws each character as a text item of its own centred in its cell would, at a
+// size Qt draws from its cache and at one too large for it.
+TEST(PageLayout, CellLinesMatchTextItemsOfTheirOwnAtAnySize)
+{
+    PageLayout line;
+    line.size = QSize(160, 20);
+    PageItem cells;
+    cells.kind = PageItem::Kind::text;
+    cells.rect = QRect(0, 2, 15, 15);
+    cells.cellPitch = 15;
+    cells.text = QStringLiteral("QUAWMGJ@Z9");
+    cells.font = fonts::sans(16, true);
+    cells.colour = QColor(0, 0, 128);
+    cells.alignment = Qt::AlignCenter;
+    line.items << cells;
+    PageLayout separate = line;
+    separate.items.clear();
+    for (int i = 0; i < cells.text.size(); ++i) {
+        PageItem one = cells;
+        one.cellPitch = 0;
+        one.text = cells.text.mid(i, 1);
+        one.rect.translate(i * 15, 0);
+        separate.items << one;
+    }
+    for (const int scale : {2, 7}) // glyphs of 32 and of 112 pixels
+        EXPECT_EQ(render(line, line.size * scale), render(separate, line.size * scale)) << scale;
+}
