@@ -1,5 +1,5 @@
-// One printed page into a 300-dpi picture or a PDF page, a puzzle-plus-key run into a PDF with
-// no waits, and the longest pause in event handling during a real ten-copy run.
+// One printed page into a 300-dpi picture or a PDF page (with the PDF's size), a puzzle-plus-key
+// run into a PDF with no waits, and the longest pause in event handling during a real ten-copy run.
 #include "brainloft_resources.h"
 #include "cryptogram/cryptogram.h"
 #include "cryptogram/printpages.h"
@@ -20,6 +20,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <benchmark/benchmark.h>
@@ -47,7 +48,6 @@ public:
 // The word-search pages of a full 20-word puzzle, laid out from it.
 struct Pages {
     wordsearch::WordSearchPuzzle puzzle;
-    wordsearch::LetterPictures letters = wordsearch::LoadLetterPictures();
     Pages()
     {
         const QStringList words = {"ANT",  "BEE", "CAT",  "DOG",  "EEL", "FOX", "GNU",  "HEN",  "IBIS", "JAY",
@@ -58,7 +58,7 @@ struct Pages {
     printing::PageLayout page(bool key) const
     {
         const QString name = QStringLiteral("Spring");
-        return key ? wordsearch::KeyPage(puzzle, letters, Qt::red, name) : wordsearch::PuzzlePage(puzzle, letters, name);
+        return key ? wordsearch::KeyPage(puzzle, Qt::red, name) : wordsearch::PuzzlePage(puzzle, name);
     }
     printing::RunRequest request(bool withKey, int copies)
     {
@@ -91,11 +91,13 @@ void BM_WordSearchKeyPageLetterImage(benchmark::State& state) { pageIntoImage(st
 void BM_WordSearchPuzzlePagePdf(benchmark::State& state)
 {
     QTemporaryDir dir;
+    const QString path = dir.filePath("page.pdf");
     for (auto _ : state) {
-        PdfSheets pdf(dir.filePath("page.pdf"), DefaultPdfLayout(QPageSize::A4), 1200);
+        PdfSheets pdf(path, DefaultPdfLayout(QPageSize::A4), 1200);
         printing::SilentProgress silent;
         printing::RunPrint(pages().request(false, 1), silent, pdf);
     }
+    state.counters["pdf_bytes"] = static_cast<double>(QFileInfo(path).size());
 }
 
 // A cryptogram page of twenty full rows and three hints, and a hard maze's page.
@@ -136,6 +138,20 @@ void typePageIntoImage(benchmark::State& state, QPageSize::PageSizeId paper, boo
         sheets.printSheet([&](QPainter& p, const QRect& r) { printing::RenderPage(p, layout, r); });
         sheets.sheets.clear();
     }
+}
+
+// The hardest maze's key page into a PDF of its own, as brainloft-make prints it.
+void BM_MazeKeyPagePdf(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("maze.pdf");
+    const printing::PageLayout layout = maze::MazePage(typePages().maze, true, "Windy");
+    for (auto _ : state) {
+        PdfSheets pdf(path, DefaultPdfLayout(QPageSize::A4), 1200);
+        pdf.printSheet([&](QPainter& p, const QRect& r) { printing::RenderPage(p, layout, r); });
+        pdf.finish();
+    }
+    state.counters["pdf_bytes"] = static_cast<double>(QFileInfo(path).size());
 }
 
 void BM_CryptogramPuzzlePageA4Image(benchmark::State& state) { typePageIntoImage(state, QPageSize::A4, false, false); }
@@ -202,6 +218,7 @@ BENCHMARK(BM_CryptogramPuzzlePageA4Image)->Unit(benchmark::kMillisecond)->Repeti
 BENCHMARK(BM_CryptogramKeyPageLetterImage)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_MazePuzzlePageA4Image)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_MazeKeyPageLetterImage)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_MazeKeyPagePdf)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_PuzzleAndKeyRunToPdfNullClock)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_TenCopyRunLongestEventGap)->Unit(benchmark::kMillisecond)->Iterations(1);
 

@@ -15,13 +15,14 @@ struct NamedPicture {
 
 struct CursorPicture {
     QString name;
-    QImage image;   // 32 x 32, transparent background
-    QPoint hotSpot;
+    QImage image;   // 32 x 32 units, transparent background
+    QPoint hotSpot; // in the image's pixels
 };
 
 QImage MakeLauncherArtwork();
-std::vector<NamedPicture> MakeIcons();
-std::vector<CursorPicture> MakeCursors();
+// scale: pixels a unit (1, or 2 for the sources of denser screens).
+std::vector<NamedPicture> MakeIcons(int scale = 1);
+std::vector<CursorPicture> MakeCursors(int scale = 1);
 // The options window's highlight preview (black, white and red only) and the About picture.
 QImage MakeOptionsPreview();
 QImage MakeProgramIcon();

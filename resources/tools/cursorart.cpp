@@ -1,5 +1,6 @@
-// 32 x 32 cursor pictures for the names that have no fitting standard shape.
-// Every picture gets a one-pixel white halo so it shows on dark pictures too.
+// 32 x 32 cursor pictures for the names that have no fitting standard shape, drawn at one or more
+// pixels a unit (the @2x files serve denser screens). Every picture gets a white halo one unit
+// wide so it shows on dark pictures too.
 
 #include "artwork.h"
 
@@ -14,19 +15,23 @@ const QColor kOutline(0x10, 0x10, 0x10);
 
 using Drawing = std::function<void(QPainter&)>;
 
-// White wherever a transparent pixel touches an opaque one.
+// Pixels a unit of the drawings below.
+int gScale = 1;
+
+// White wherever a transparent pixel lies within one unit of an opaque one.
 void AddHalo(QImage& image)
 {
     const QImage source = image.copy();
-    for (int y = 0; y < kSize; ++y)
-        for (int x = 0; x < kSize; ++x) {
+    const int side = image.width();
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x) {
             if (qAlpha(source.pixel(x, y)) > 0)
                 continue;
             bool touches = false;
-            for (int dy = -1; dy <= 1 && !touches; ++dy)
-                for (int dx = -1; dx <= 1 && !touches; ++dx) {
+            for (int dy = -gScale; dy <= gScale && !touches; ++dy)
+                for (int dx = -gScale; dx <= gScale && !touches; ++dx) {
                     const int nx = x + dx, ny = y + dy;
-                    touches = nx >= 0 && ny >= 0 && nx < kSize && ny < kSize
+                    touches = nx >= 0 && ny >= 0 && nx < side && ny < side
                               && qAlpha(source.pixel(nx, ny)) > 128;
                 }
             if (touches)
@@ -36,15 +41,18 @@ void AddHalo(QImage& image)
 
 CursorPicture Make(const QString& name, QPoint hotSpot, const Drawing& draw)
 {
-    QImage image(kSize, kSize, QImage::Format_ARGB32);
+    QImage image(kSize * gScale, kSize * gScale, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     {
         QPainter p(&image);
+        p.scale(gScale, gScale);
         p.setRenderHint(QPainter::Antialiasing);
+        // Hatched swatches keep their spacing in units.
+        p.setRenderHint(QPainter::NonCosmeticBrushPatterns);
         draw(p);
     }
     AddHalo(image);
-    return {name, image, hotSpot};
+    return {name, image, hotSpot * gScale};
 }
 
 void Shape(QPainter& p, const QPainterPath& path, const QColor& fill)
@@ -470,8 +478,9 @@ std::vector<CursorPicture> MoveCursors()
 
 } // namespace
 
-std::vector<CursorPicture> MakeCursors()
+std::vector<CursorPicture> MakeCursors(int scale)
 {
+    gScale = scale;
     std::vector<CursorPicture> all = ToolCursors();
     for (auto* part : {&ShapeCursors, &OtherCursors, &HandCursors, &MoveCursors})
         for (CursorPicture& c : (*part)())

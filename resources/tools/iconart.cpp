@@ -1,4 +1,5 @@
-// The 21 x 21 pictograms of the play windows' button strips.
+// The 21 x 21 pictograms of the play windows' button strips, drawn at one or more pixels a unit
+// (the @2x files serve denser screens).
 
 #include "artwork.h"
 
@@ -12,17 +13,15 @@ namespace {
 constexpr int kSize = 21;
 const QColor kInk(0x30, 0x30, 0x38);
 
-QImage Blank()
-{
-    QImage image(kSize, kSize, QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
-    return image;
-}
+// Pixels a unit of the drawings below.
+int gScale = 1;
 
 QImage Draw(const std::function<void(QPainter&)>& draw)
 {
-    QImage image = Blank();
+    QImage image(kSize * gScale, kSize * gScale, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
     QPainter p(&image);
+    p.scale(gScale, gScale);
     p.setRenderHint(QPainter::Antialiasing);
     draw(p);
     return image;
@@ -235,8 +234,9 @@ QImage CloseIcon()
 
 } // namespace
 
-std::vector<NamedPicture> MakeIcons()
+std::vector<NamedPicture> MakeIcons(int scale)
 {
+    gScale = scale;
     return {
         {QStringLiteral("new"), NewIcon()},
         {QStringLiteral("load"), LoadIcon()},

@@ -1,6 +1,6 @@
 // make_artwork [resources folder]: draws the launcher picture, the play-window
-// button icons and the cursor pictures into the resources folder. Its output
-// is committed; run it again only when a drawing changes.
+// button icons and the cursor pictures (each also at twice the size) into the resources
+// folder. Its output is committed; run it again only when a drawing changes.
 
 #include "artwork.h"
 
@@ -45,12 +45,17 @@ int main(int argc, char** argv)
     bool ok = Save(MakeLauncherArtwork(), root.filePath(QStringLiteral("artwork/launcher.png")));
     ok = Save(MakeOptionsPreview(), root.filePath(QStringLiteral("artwork/preview.png"))) && ok;
     ok = Save(MakeProgramIcon(), root.filePath(QStringLiteral("artwork/programicon.png"))) && ok;
-    for (const NamedPicture& icon : MakeIcons())
-        ok = Save(icon.image, root.filePath(QStringLiteral("icons/%1.png").arg(icon.name))) && ok;
-    for (CursorPicture& cursor : MakeCursors()) {
-        cursor.image.setText(QStringLiteral("hotspot"),
-                             QStringLiteral("%1,%2").arg(cursor.hotSpot.x()).arg(cursor.hotSpot.y()));
-        ok = Save(cursor.image, root.filePath(QStringLiteral("cursors/%1.png").arg(cursor.name))) && ok;
+    // Each icon and cursor once at its size and once twice as large ("@2x"), which Qt's icons
+    // and the cursor table take on denser screens.
+    for (const int scale : {1, 2}) {
+        const QString suffix = scale == 1 ? QString() : QStringLiteral("@%1x").arg(scale);
+        for (const NamedPicture& icon : MakeIcons(scale))
+            ok = Save(icon.image, root.filePath(QStringLiteral("icons/%1%2.png").arg(icon.name, suffix))) && ok;
+        for (CursorPicture& cursor : MakeCursors(scale)) {
+            cursor.image.setText(QStringLiteral("hotspot"),
+                                 QStringLiteral("%1,%2").arg(cursor.hotSpot.x()).arg(cursor.hotSpot.y()));
+            ok = Save(cursor.image, root.filePath(QStringLiteral("cursors/%1%2.png").arg(cursor.name, suffix))) && ok;
+        }
     }
     return ok ? 0 : 1;
 }

@@ -153,8 +153,8 @@ int wordSearchPages(const QString& path, Context&, PrintablePages& pages)
     pages.name = filenames::replaceExtension(QFileInfo(path).fileName(), QString());
     const QString name = pages.name;
     const QColor highlight = ToQColor(Settings().effectiveHighlight);
-    pages.describe = [puzzle, name, highlight, letters = wordsearch::LoadLetterPictures()](bool key) {
-        return key ? wordsearch::KeyPage(*puzzle, letters, highlight, name) : wordsearch::PuzzlePage(*puzzle, letters, name);
+    pages.describe = [puzzle, name, highlight](bool key) {
+        return key ? wordsearch::KeyPage(*puzzle, highlight, name) : wordsearch::PuzzlePage(*puzzle, name);
     };
     return 0;
 }

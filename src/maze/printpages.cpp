@@ -42,12 +42,12 @@ printing::PageLayout MazePage(const MazeGame& game, bool key, const QString& nam
         QPainter painter(&picture);
         painter.drawImage(QPoint(0, 0), source);
     }
+    // Walls and route as filled rectangles: sharp at any zoom of the paper or the PDF.
     printing::PageItem maze;
-    maze.kind = printing::PageItem::Kind::picture;
+    maze.kind = printing::PageItem::Kind::blocks;
     maze.name = QStringLiteral("imprint");
     maze.rect = QRect(8, 72, 600, 600);
     maze.image = picture;
-    maze.stretch = true;
     page.items << maze;
 
     page.items << textItem(QStringLiteral("Label2"), QRect(308, 684, 300, 11), printing::CreditLine(), fonts::serif(9),

@@ -4,7 +4,8 @@
 
 #include <QString>
 
-// The maze's printed page: the title over the maze, or over its key, stretched to 600 pixels.
+// The maze's printed page: the title over the maze, or over its key, 600 units square, its
+// walls and route drawn as rectangles.
 namespace maze {
 
 class MazeGame;

@@ -3,6 +3,8 @@
 #include <QGlyphRun>
 #include <QHash>
 #include <QPainter>
+#include <QPainterPath>
+#include <QPaintEngine>
 #include <QRawFont>
 #include <QTextLayout>
 
@@ -30,6 +32,9 @@ qreal inTextUnits(qreal v)
     return static_cast<int>(v * 64) / 64.0;
 }
 
+// The largest glyph, in device pixels, that Qt draws from its cache of rendered glyphs.
+constexpr qreal kLargestReadyGlyph = 64;
+
 // Glyphs gathered from many cells, drawn with one call per font.
 class GlyphRuns {
 public:
@@ -44,7 +49,21 @@ public:
     }
     void draw(QPainter& painter) const
     {
+        const QTransform& device = painter.combinedTransform();
+        const qreal scale = std::sqrt(std::abs(device.determinant()));
         for (const Run& run : runs_) {
+            // Glyphs larger on a picture or a screen than Qt keeps ready are drawn by it as one
+            // outline of the whole run, which takes long; each glyph's own outline, filled the
+            // same way, gives the same pixels at once.
+            if (painter.paintEngine()->type() == QPaintEngine::Raster && run.font.pixelSize() * scale > kLargestReadyGlyph) {
+                painter.save();
+                painter.setRenderHint(QPainter::Antialiasing, true);
+                const QBrush ink = painter.pen().brush();
+                for (int i = 0; i < run.glyphs.size(); ++i)
+                    painter.fillPath(run.font.pathForGlyph(run.glyphs[i]).translated(run.positions[i]), ink);
+                painter.restore();
+                continue;
+            }
             QGlyphRun glyphs;
             glyphs.setRawFont(run.font);
             glyphs.setGlyphIndexes(run.glyphs);
@@ -171,12 +190,74 @@ private:
     std::vector<FontShapes> fonts_;
 };
 
+// A picture of one pixel a cell as filled rectangles over area: runs of a row joined, and runs
+// repeated down the rows joined, so a wall or a route is a few rectangles.
+void drawBlocks(QPainter& painter, const QImage& cells, const QRect& area, const QColor& background)
+{
+    if (cells.isNull() || area.isEmpty())
+        return;
+    const QImage image = cells.convertToFormat(QImage::Format_RGB32);
+    const qreal cellWidth = static_cast<qreal>(area.width()) / image.width();
+    const qreal cellHeight = static_cast<qreal>(area.height()) / image.height();
+    const QRgb skip = background.rgb() | 0xFF000000u;
+
+    struct Block {
+        int left, right, top, bottom; // cells, right and bottom past the end
+        QRgb colour;
+    };
+    std::vector<Block> done;
+    std::vector<Block> open; // blocks that reached the row above
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        std::vector<Block> next;
+        for (int x = 0; x < image.width();) {
+            const QRgb colour = row[x] | 0xFF000000u;
+            int end = x + 1;
+            while (end < image.width() && (row[end] | 0xFF000000u) == colour)
+                ++end;
+            if (colour != skip) {
+                auto above = std::find_if(open.begin(), open.end(), [&](const Block& b) {
+                    return b.left == x && b.right == end && b.colour == colour;
+                });
+                if (above != open.end()) {
+                    above->bottom = y + 1;
+                    next.push_back(*above);
+                    open.erase(above);
+                } else {
+                    next.push_back(Block{x, end, y, y + 1, colour});
+                }
+            }
+            x = end;
+        }
+        done.insert(done.end(), open.begin(), open.end());
+        open = std::move(next);
+    }
+    done.insert(done.end(), open.begin(), open.end());
+
+    // All rectangles of a colour in one call: a PDF fills them as one shape.
+    std::vector<std::pair<QRgb, QList<QRectF>>> colours;
+    for (const Block& b : done) {
+        auto same = std::find_if(colours.begin(), colours.end(), [&](const auto& c) { return c.first == b.colour; });
+        if (same == colours.end())
+            same = colours.insert(colours.end(), {b.colour, {}});
+        same->second << QRectF(area.left() + b.left * cellWidth, area.top() + b.top * cellHeight,
+                               (b.right - b.left) * cellWidth, (b.bottom - b.top) * cellHeight);
+    }
+    painter.save();
+    painter.setPen(Qt::NoPen);
+    for (const auto& [colour, rects] : colours) {
+        painter.setBrush(QColor::fromRgb(colour));
+        painter.drawRects(rects.constData(), static_cast<int>(rects.size()));
+    }
+    painter.restore();
+}
+
 } // namespace
 
 const PageItem* PageLayout::find(const QString& name) const
 {
     for (const PageItem& item : items)
-        if (item.kind != PageItem::Kind::rectangle && item.name == name)
+        if (item.kind != PageItem::Kind::rectangle && item.kind != PageItem::Kind::line && item.name == name)
             return &item;
     return nullptr;
 }
@@ -209,6 +290,11 @@ void RenderPage(QPainter& painter, const PageLayout& page, const QRect& printabl
 
     CellLines cellLines;
     for (const PageItem& item : page.items) {
+        const bool clipped = item.clip.isValid();
+        if (clipped) {
+            painter.save();
+            painter.setClipRect(item.clip, Qt::IntersectClip);
+        }
         switch (item.kind) {
         case PageItem::Kind::rectangle:
             painter.fillRect(item.rect, item.colour);
@@ -240,7 +326,19 @@ void RenderPage(QPainter& painter, const PageLayout& page, const QRect& printabl
                 painter.restore();
             }
             break;
+        case PageItem::Kind::line:
+            painter.save();
+            painter.setRenderHint(QPainter::Antialiasing, true);
+            painter.setPen(QPen(item.colour, item.penWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            painter.drawLine(item.line);
+            painter.restore();
+            break;
+        case PageItem::Kind::blocks:
+            drawBlocks(painter, item.image, item.rect, page.background.isValid() ? page.background : QColor(Qt::white));
+            break;
         }
+        if (clipped)
+            painter.restore();
     }
     painter.restore();
 }

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QLineF>
 #include <QList>
 #include <QRect>
 #include <QSize>
@@ -10,13 +11,15 @@
 
 class QPainter;
 
-// A page window's contents as the printer sees them: texts, pictures and filled rectangles in
-// the window's own pixels, in drawing order. One renderer draws it on a printer, into a PDF page
-// or into a picture.
+// A page's contents: texts, pictures, filled rectangles, lines and blocks of cells in the
+// page's own units, in drawing order. One renderer draws it on a printer, into a PDF page, into
+// a picture or on screen, each at its own resolution.
 namespace printing {
 
 struct PageItem {
-    enum class Kind { rectangle, text, picture };
+    // blocks: image holds one pixel a cell, stretched over rect and drawn as filled rectangles
+    // (cells of the page's background colour are left out), so it stays sharp at any size.
+    enum class Kind { rectangle, text, picture, line, blocks };
     Kind kind = Kind::rectangle;
     QString name;   // the control's objectName, for tests and tools
     QRect rect;     // in page pixels
@@ -32,6 +35,9 @@ struct PageItem {
     bool wordWrap = false;
     QImage image;
     bool stretch = false; // the picture fills rect; otherwise it sits at rect's top-left, clipped
+    QLineF line;          // a line from end to end, with round caps, smoothed
+    qreal penWidth = 1;   // a line's width
+    QRect clip;           // when valid, nothing of the item is drawn outside it
 };
 
 struct PageLayout {
@@ -39,7 +45,7 @@ struct PageLayout {
     QColor background = Qt::white;
     QList<PageItem> items;
 
-    // The first text or picture item named name; null when none.
+    // The first text, picture or blocks item named name; null when none.
     const PageItem* find(const QString& name) const;
 };
 
@@ -47,7 +53,8 @@ struct PageLayout {
 // top-left corner.
 QRect FitPage(const QSize& pageSize, const QRect& printable);
 
-// Draws page into printable on painter: texts as text in their fonts, pictures unsmoothed.
+// Draws page into printable on painter: texts as text in their fonts, lines and blocks as
+// vectors, pictures unsmoothed.
 void RenderPage(QPainter& painter, const PageLayout& page, const QRect& printable);
 
 // The one credit line at the foot of every printed page.

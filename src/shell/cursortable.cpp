@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QPixmap>
+#include <QtMath>
 
 namespace {
 
@@ -46,7 +47,7 @@ bool InRange(int index)
     return index >= 1 && index <= CursorTable::Count;
 }
 
-// "x,y" inside the picture, or (-1, -1), which QCursor takes as the centre.
+// "x,y" inside the picture, in its pixels; its centre otherwise.
 QPoint HotSpot(const QImage& image)
 {
     const QStringList parts = image.text(QStringLiteral("hotspot")).split(QLatin1Char(','));
@@ -57,7 +58,30 @@ QPoint HotSpot(const QImage& image)
         if (okX && okY && image.rect().contains(x, y))
             return {x, y};
     }
-    return {-1, -1};
+    return {image.width() / 2, image.height() / 2};
+}
+
+QImage ReadPicture(const QString& path)
+{
+    QImageReader reader(path, "png");
+    return reader.read();
+}
+
+// A cursor for a screen of the given pixel ratio from a picture drawn at sourceRatio pixels a
+// unit: resized to the screen's pixels when they differ. Qt's X11 cursors take the hot spot in
+// the screen's pixels, other platforms in units.
+QCursor MakeCursor(const QImage& image, qreal sourceRatio, qreal ratio)
+{
+    const QPoint hot = HotSpot(image);
+    if (ratio == sourceRatio && ratio == 1)
+        return QCursor(QPixmap::fromImage(image), hot.x(), hot.y());
+    const int side = qRound(image.width() / sourceRatio * ratio);
+    QPixmap pixmap = QPixmap::fromImage(
+        side == image.width() ? image : image.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    pixmap.setDevicePixelRatio(ratio);
+    const bool inScreenPixels = QGuiApplication::platformName() == QLatin1String("xcb");
+    const QPointF spot = QPointF(hot) / sourceRatio * (inScreenPixels ? ratio : 1);
+    return QCursor(pixmap, qFloor(spot.x()), qFloor(spot.y()));
 }
 
 } // namespace
@@ -92,13 +116,18 @@ void CursorTable::load(const QString& folder)
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         return;
 
+    // A denser screen takes the pictures drawn twice as large.
+    const qreal ratio = qGuiApp->devicePixelRatio();
     for (int i = 1; i <= Count; ++i) {
-        QImageReader reader(folder + QLatin1Char('/') + names()[i - 1] + QStringLiteral(".png"), "png");
-        const QImage image = reader.read();
-        if (image.isNull())
-            continue;
-        const QPoint hot = HotSpot(image);
-        cursors_[i - 1] = QCursor(QPixmap::fromImage(image), hot.x(), hot.y());
+        const QString base = folder + QLatin1Char('/') + names()[i - 1];
+        qreal sourceRatio = 2;
+        QImage image = ratio > 1 ? ReadPicture(base + QStringLiteral("@2x.png")) : QImage();
+        if (image.isNull()) {
+            sourceRatio = 1;
+            image = ReadPicture(base + QStringLiteral(".png"));
+        }
+        if (!image.isNull())
+            cursors_[i - 1] = MakeCursor(image, sourceRatio, ratio);
     }
 }
 

@@ -20,7 +20,9 @@ public:
     CursorTable();
 
     // Takes "<folder>/<name>.png" for every index that has one (hot spot in the
-    // picture's "hotspot" text as "x,y"); the others keep their fallback shape.
+    // picture's "hotspot" text as "x,y", in its pixels); the others keep their fallback
+    // shape. On a screen of more than one pixel a unit it takes "<name>@2x.png", drawn
+    // twice as large, where there is one, sized to the screen's pixels.
     // Needs a QGuiApplication for pictures; without one only shapes are used.
     void load(const QString& folder = QStringLiteral(":/cursors"));
 

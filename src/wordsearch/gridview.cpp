@@ -1,21 +1,55 @@
 #include "wordsearch/gridview.h"
 
-#include "wordsearch/gridpicture.h"
-
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+
+#include <algorithm>
+#include <cmath>
 
 GridView::GridView(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+void GridView::setDrawing(const wordsearch::GridDrawing& drawing)
+{
+    static const wordsearch::LetterPictures letters = wordsearch::LoadLetterPictures();
+    picture_ = wordsearch::DrawingPicture(drawing, letters);
+    grid_ = printing::PageLayout();
+    grid_.size = QSize(wordsearch::kPicturePixels, wordsearch::kPicturePixels);
+    wordsearch::AddGridItems(grid_, drawing, QPoint(0, 0));
+    sharp_ = true;
+    scale();
+    update();
+}
+
 void GridView::setPicture(const QImage& picture)
 {
     picture_ = picture;
+    sharp_ = false;
+    grid_ = printing::PageLayout();
     scale();
     update();
+}
+
+QPoint GridView::pressPoint(QPointF position) const
+{
+    const qreal ratio = devicePixelRatioF();
+    // A cell's edges fall where the grid's units meet the device's pixels, so at a fractional
+    // scale its pixels are not always the view pixels under it: the pressed device pixel's
+    // centre decides, as it decides where the cell is drawn.
+    const auto along = [ratio](qreal v, int length) {
+        const int view = static_cast<int>(std::floor(v));
+        const int cell = length / wordsearch::kField;
+        if (cell <= 0)
+            return view;
+        // Positions come as device pixels divided by the ratio, a hair under a whole pixel.
+        const qreal device = std::floor(v * ratio + 1e-4);
+        const int index = static_cast<int>(std::floor((device + 0.5) / (cell * ratio)));
+        return std::clamp(view, index * cell, index * cell + cell - 1);
+    };
+    return QPoint(along(position.x(), width()), along(position.y(), height()));
 }
 
 void GridView::setFocusCell(const QPoint& cell)
@@ -44,8 +78,12 @@ void GridView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.fillRect(rect(), palette().window());
-    if (!shown_.isNull())
+    if (sharp_ && devicePixelRatioF() != 1) {
+        painter.fillRect(rect(), Qt::white);
+        printing::RenderPage(painter, grid_, rect());
+    } else if (!shown_.isNull()) {
         painter.drawImage(QPoint(0, 0), shown_);
+    }
     if (hasFocus() && focusCell_.x() >= 0 && focusCell_.y() >= 0) {
         const int cell = width() / wordsearch::kField;
         painter.setPen(QPen(QColor(0, 120, 215), 2));
@@ -59,7 +97,7 @@ void GridView::mousePressEvent(QMouseEvent* event)
     if (focusPolicy() & Qt::ClickFocus)
         setFocus(Qt::MouseFocusReason);
     if (onPress)
-        onPress(event->position().toPoint());
+        onPress(pressPoint(event->position()));
     event->accept();
 }
 

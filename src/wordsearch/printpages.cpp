@@ -56,22 +56,31 @@ QImage framed(const QImage& picture)
     return out;
 }
 
-// The title at the top, the picture in a black panel 2 pixels wide at left, top.
-PageLayout framedPicturePage(const QString& title, const QImage& picture, int left, int top)
+PageLayout titledPage(const QString& title)
 {
     PageLayout page;
     page.size = QSize(kPageWidth, kPageHeight);
     page.background = Qt::white;
     page.items << text(QStringLiteral("lbltitle"), QRect(4, 8, 446, 13), title, fonts::sans(11),
                        Qt::AlignHCenter | Qt::AlignTop);
+    return page;
+}
 
+PageItem blackPanel(int left, int top)
+{
     PageItem panel;
     panel.kind = PageItem::Kind::rectangle;
     panel.name = QStringLiteral("Panel1");
     panel.rect = QRect(left, top, 304, 304);
     panel.colour = Qt::black;
-    page.items << panel;
+    return panel;
+}
 
+// The title at the top, the picture in a black panel 2 pixels wide at left, top.
+PageLayout framedPicturePage(const QString& title, const QImage& picture, int left, int top)
+{
+    PageLayout page = titledPage(title);
+    page.items << blackPanel(left, top);
     PageItem image;
     image.kind = PageItem::Kind::picture;
     image.name = QStringLiteral("immain");
@@ -79,6 +88,29 @@ PageLayout framedPicturePage(const QString& title, const QImage& picture, int le
     image.image = framed(picture);
     page.items << image;
     return page;
+}
+
+// The same page with the grid drawn: the panel, the one-unit frame along the grid's edge, and
+// the grid's bars and letters inside it.
+PageLayout framedGridPage(const QString& title, const GridDrawing& drawing, int left, int top)
+{
+    PageLayout page = titledPage(title);
+    page.items << blackPanel(left, top);
+    PageItem inside;
+    inside.kind = PageItem::Kind::rectangle;
+    inside.name = QStringLiteral("immain");
+    inside.rect = QRect(left + 3, top + 3, kPicturePixels - 2, kPicturePixels - 2);
+    inside.colour = Qt::white;
+    page.items << inside;
+    AddGridItems(page, drawing, QPoint(left + 2, top + 2));
+    return page;
+}
+
+void addWords(PageLayout& page, const QStringList& words)
+{
+    for (int i = 0; i < kPageWords; ++i)
+        page.items << text(QStringLiteral("l%1").arg(i), wordRect(i), i < words.size() ? words[i] : QString(),
+                           fonts::sans(8), Qt::AlignLeft | Qt::AlignTop);
 }
 
 PageItem credit(int left, int width)
@@ -104,12 +136,25 @@ QString PageTitle(const QString& name)
     return name.isEmpty() ? QStringLiteral("UNTITLED") : name.toUpper();
 }
 
+PageLayout PuzzlePage(const WordSearchPuzzle& puzzle, const QString& name)
+{
+    PageLayout page = framedGridPage(PageTitle(name), LettersDrawing(puzzle), 4, 38);
+    addWords(page, PageWords(puzzle));
+    page.items << credit(262, 187);
+    return page;
+}
+
+PageLayout KeyPage(const WordSearchPuzzle& puzzle, const QColor& highlight, const QString& name)
+{
+    PageLayout page = framedGridPage(PageTitle(name) + QStringLiteral("   <KEY>"), KeyDrawing(puzzle, highlight), 76, 62);
+    page.items << credit(264, 185);
+    return page;
+}
+
 PageLayout PuzzlePage(const QStringList& words, const QImage& letters, const QString& name)
 {
     PageLayout page = framedPicturePage(PageTitle(name), letters, 4, 38);
-    for (int i = 0; i < kPageWords; ++i)
-        page.items << text(QStringLiteral("l%1").arg(i), wordRect(i), i < words.size() ? words[i] : QString(),
-                           fonts::sans(8), Qt::AlignLeft | Qt::AlignTop);
+    addWords(page, words);
     page.items << credit(262, 187);
     return page;
 }
@@ -119,17 +164,6 @@ PageLayout KeyPage(const QImage& keyPicture, const QString& name)
     PageLayout page = framedPicturePage(PageTitle(name) + QStringLiteral("   <KEY>"), keyPicture, 76, 62);
     page.items << credit(264, 185);
     return page;
-}
-
-PageLayout PuzzlePage(const WordSearchPuzzle& puzzle, const LetterPictures& letters, const QString& name)
-{
-    return PuzzlePage(PageWords(puzzle), LettersPicture(puzzle.grid, letters), name);
-}
-
-PageLayout KeyPage(const WordSearchPuzzle& puzzle, const LetterPictures& letters, const QColor& highlight,
-                   const QString& name)
-{
-    return KeyPage(KeyPicture(puzzle, LettersPicture(puzzle.grid, letters), highlight), name);
 }
 
 } // namespace wordsearch

@@ -24,14 +24,14 @@ QStringList PageWords(const WordSearchPuzzle& puzzle);
 // "UNTITLED" for a puzzle without a name, otherwise the name in capitals.
 QString PageTitle(const QString& name);
 
-// words fill the columns down, then across; letters is the grid's letters picture.
-printing::PageLayout PuzzlePage(const QStringList& words, const QImage& letters, const QString& name);
-// keyPicture is the answer key's picture.
-printing::PageLayout KeyPage(const QImage& keyPicture, const QString& name);
+// Both pages straight from a puzzle, drawn at the device's resolution: the grid's letters as
+// text, the key's bars in the highlight colour as strokes under them.
+printing::PageLayout PuzzlePage(const WordSearchPuzzle& puzzle, const QString& name);
+printing::PageLayout KeyPage(const WordSearchPuzzle& puzzle, const QColor& highlight, const QString& name);
 
-// Both pages straight from a puzzle; the key's bars in the highlight colour.
-printing::PageLayout PuzzlePage(const WordSearchPuzzle& puzzle, const LetterPictures& letters, const QString& name);
-printing::PageLayout KeyPage(const WordSearchPuzzle& puzzle, const LetterPictures& letters, const QColor& highlight,
-                             const QString& name);
+// The same pages around a grid picture (letters, or the answer key's picture), which prints at
+// the picture's own 300 pixels. words fill the columns down, then across.
+printing::PageLayout PuzzlePage(const QStringList& words, const QImage& letters, const QString& name);
+printing::PageLayout KeyPage(const QImage& keyPicture, const QString& name);
 
 } // namespace wordsearch

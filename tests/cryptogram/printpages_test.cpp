@@ -7,6 +7,7 @@
 #include "cryptogram/state.h"
 #include "platform/imagesheets.h"
 #include "platform/rng.h"
+#include "printing/pdfcheck.h"
 #include "printing/runrecorder.h"
 #include "support/modal.h"
 #include "support/testprogram.h"
@@ -15,6 +16,7 @@
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -113,6 +115,36 @@ TEST(CryptogramPrintPagesTest, TitlesAndRowsFromThePuzzleAlone)
         EXPECT_EQ(pageRow(page, 0, true), cipherRow);
     }
 
+}
+
+// Both pages print as text alone: its lines come back, each cell's character in its place.
+TEST(CryptogramPrintPagesTest, PdfPagesAreTextWithoutAPicture)
+{
+    const Cryptogram puzzle = helloWorld();
+    const pdfcheck::PrintedPdf pdf({ComposePrintPage(puzzle, "Riddle", false), ComposePrintPage(puzzle, "Riddle", true)});
+    ASSERT_TRUE(pdf.written);
+    EXPECT_EQ(pdf.pictures(), 0) << "pdfimages (poppler-utils) is needed";
+    EXPECT_LT(pdf.size(), 100 * 1024);
+    QString cipher;
+    for (char c : QByteArray("HELLO,WORLD42"))
+        cipher += QChar::fromLatin1(Encipher(puzzle.key, c));
+    // Each line as pdftotext lays it out, its blanks dropped.
+    const auto lines = [&pdf](int page) {
+        QStringList squeezed;
+        for (QString line : pdf.text(page).split(QLatin1Char('\n')))
+            squeezed << line.remove(QRegularExpression(QStringLiteral("\\s")));
+        return squeezed;
+    };
+    const QStringList puzzlePage = lines(1);
+    const QStringList keyPage = lines(2);
+    EXPECT_TRUE(puzzlePage.contains(QStringLiteral("RIDDLE")));
+    EXPECT_TRUE(keyPage.contains(QStringLiteral("RIDDLE<KEY>")));
+    for (const QStringList* page : {&puzzlePage, &keyPage}) {
+        const int row = static_cast<int>(page->indexOf(cipher));
+        ASSERT_GE(row, 0) << cipher.toStdString();
+        EXPECT_EQ(page->at(row + 1), page == &keyPage ? QStringLiteral("HELLO,WORLD42") : QStringLiteral("__LLO,_O_L___"));
+    }
+    EXPECT_TRUE(keyPage.contains(QStringLiteral("LOWTIDE")));
 }
 
 TEST(CryptogramPrintPagesTest, LinesOfCellsSpacedAWAndFourApartThreeLinesDownInTheirInks)

@@ -7,6 +7,7 @@
 #include "maze/printpages.h"
 #include "platform/imagesheets.h"
 #include "platform/rng.h"
+#include "printing/pdfcheck.h"
 #include "printing/runrecorder.h"
 #include "support/modal.h"
 #include "support/testprogram.h"
@@ -14,6 +15,7 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -34,7 +36,7 @@ QImage sheetOf(const printing::PageLayout& page)
 
 } // namespace
 
-TEST(MazePage, TitleAndPictureOfTheMazeOnShowOrItsKey)
+TEST(MazePage, TitleAndCellsOfTheMazeOnShowOrItsKey)
 {
     MazeState state;
     MazeGame game(state);
@@ -62,7 +64,7 @@ TEST(MazePage, TitleAndPictureOfTheMazeOnShowOrItsKey)
         EXPECT_EQ(page.find(QStringLiteral("Label2"))->text, printing::CreditLine());
         const printing::PageItem* picture = page.find(QStringLiteral("imprint"));
         ASSERT_NE(picture, nullptr);
-        EXPECT_TRUE(picture->stretch);
+        EXPECT_EQ(picture->kind, printing::PageItem::Kind::blocks);
         ASSERT_EQ(picture->image.size(), QSize(kEasy, kEasy));
         int wrong = 0;
         for (int y = 0; y < kEasy; ++y)
@@ -73,6 +75,36 @@ TEST(MazePage, TitleAndPictureOfTheMazeOnShowOrItsKey)
             }
         EXPECT_EQ(wrong, 0) << c.title;
     }
+}
+
+// The hardest maze and its key print as rectangles, no picture, every cell where the page puts
+// it: a sheet's colour at each cell's centre is the cell's own.
+TEST(MazePage, PrintsAsRectanglesWithEveryCellInPlace)
+{
+    MazeState state;
+    MazeGame game(state);
+    Rng rng(8);
+    int level = kHard;
+    game.NewMaze(level, rng);
+    const int n = game.size();
+    const pdfcheck::PrintedPdf pdf({MazePage(game, false, QStringLiteral("Windy")), MazePage(game, true, QStringLiteral("Windy"))});
+    ASSERT_TRUE(pdf.written);
+    EXPECT_EQ(pdf.pictures(), 0) << "pdfimages (poppler-utils) is needed";
+    EXPECT_LT(pdf.size(), 100 * 1024);
+    EXPECT_TRUE(pdf.text(2).contains(QRegularExpression(QStringLiteral("Windy\\s+<KEY>"))));
+
+    const QImage sheet = sheetOf(MazePage(game, true, QString()));
+    const QRect printable = RecordingPrinter::Paper(QPageSize::A4).paintRectPixels(300);
+    const qreal scale = std::min(printable.width() / 616.0, printable.height() / 703.0);
+    int wrong = 0;
+    for (int y = 0; y < n; ++y)
+        for (int x = 0; x < n; ++x) {
+            const QPointF centre(8 + (x + 0.5) * 600 / n, 72 + (y + 0.5) * 600 / n);
+            const std::int32_t cell = state.grid.at(x, y);
+            const QRgb expected = cell == mcWall ? kBlack : cell == mcRoute ? kRed : kWhite;
+            wrong += sheet.pixel((printable.topLeft() + centre * scale).toPoint()) != expected;
+        }
+    EXPECT_EQ(wrong, 0);
 }
 
 TEST(MazePrint, ThePrintButtonPrintsTheModelsPagesWhileTheWindowsWait)

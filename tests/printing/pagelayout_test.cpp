@@ -3,6 +3,7 @@
 #include "platform/fonts.h"
 
 #include <QPainter>
+#include <QRandomGenerator>
 #include <gtest/gtest.h>
 
 using namespace printing;
@@ -98,4 +99,107 @@ TEST(PageLayout, TextsDrawInTheirRectangleColourAndAlignment)
         for (int x = 300; x < 400 && !maroon; ++x)
             maroon = sheet.pixel(x, y) == qRgb(128, 0, 0);
     EXPECT_TRUE(maroon);
+}
+
+// Blocks: one pixel a cell, drawn as rectangles. Whatever the pattern, each device pixel shows
+// its own cell's colour exactly, cells of the page's background are left alone, and scales
+// that split pixels unevenly leave no seam.
+TEST(PageLayout, BlocksFillEveryCellInItsColour)
+{
+    const QRgb colours[] = {qRgb(255, 255, 255), qRgb(0, 0, 0), qRgb(255, 0, 0), qRgb(0, 90, 200)};
+    QRandomGenerator random(4);
+    QImage cells(23, 17, QImage::Format_RGB32);
+    for (int y = 0; y < cells.height(); ++y)
+        for (int x = 0; x < cells.width(); ++x)
+            cells.setPixel(x, y, colours[random.bounded(4)]);
+    // Runs that stack into taller blocks, and one whole row.
+    for (int y = 3; y < 9; ++y)
+        for (int x = 2; x < 7; ++x)
+            cells.setPixel(x, y, colours[1]);
+    for (int x = 0; x < cells.width(); ++x)
+        cells.setPixel(x, 12, colours[2]);
+
+    // Seven pixels a cell, and a width that gives cells of 7 or 8 pixels.
+    for (const int width : {23 * 7, 23 * 7 + 5}) {
+        SCOPED_TRACE(width);
+        PageLayout page;
+        page.size = QSize(cells.width() * 10, cells.height() * 10);
+        page.background = QColor(colours[0]);
+        PageItem under; // shows through the background cells only
+        under.rect = QRect(QPoint(0, 0), page.size);
+        under.colour = QColor(0, 255, 0);
+        PageItem blocks;
+        blocks.kind = PageItem::Kind::blocks;
+        blocks.rect = QRect(QPoint(0, 0), page.size);
+        blocks.image = cells;
+        page.items << under << blocks;
+        const QSize sheetSize(width, 200);
+        const QRect fitted = FitPage(page.size, QRect(QPoint(0, 0), sheetSize));
+        const QImage sheet = render(page, sheetSize);
+        int wrong = 0;
+        for (int y = 0; y < fitted.height(); ++y)
+            for (int x = 0; x < fitted.width(); ++x) {
+                const QRgb cell = cells.pixel(int((x + 0.5) * cells.width() / fitted.width()),
+                                              int((y + 0.5) * cells.height() / fitted.height()));
+                wrong += sheet.pixel(x, y) != (cell == colours[0] ? qRgb(0, 255, 0) : cell);
+            }
+        EXPECT_EQ(wrong, 0);
+    }
+}
+
+// A line is a round-capped stroke of its width in its colour, and no item draws outside its clip.
+TEST(PageLayout, LinesStrokeAndClipsBound)
+{
+    PageLayout page;
+    page.size = QSize(100, 100);
+    PageItem line;
+    line.kind = PageItem::Kind::line;
+    line.line = QLineF(10.5, 10.5, 60.5, 10.5);
+    line.penWidth = 3;
+    line.colour = QColor(180, 16, 203);
+    PageItem clipped;
+    clipped.rect = QRect(0, 50, 100, 50);
+    clipped.colour = Qt::black;
+    clipped.clip = QRect(20, 60, 10, 10);
+    page.items << line << clipped;
+
+    const QImage sheet = render(page, QSize(400, 400));
+    EXPECT_EQ(sheet.pixel(42, 42), qRgb(180, 16, 203));
+    EXPECT_EQ(sheet.pixel(200, 37), qRgb(180, 16, 203));   // a unit and a bit off the middle
+    EXPECT_EQ(sheet.pixel(200, 30), qRgb(255, 255, 255));  // past its width
+    EXPECT_EQ(sheet.pixel(38, 42), qRgb(180, 16, 203));    // the round caps past the ends
+    EXPECT_EQ(sheet.pixel(246, 42), qRgb(180, 16, 203));
+    EXPECT_FALSE(anyInk(sheet, QRect(260, 0, 140, 200)));
+    EXPECT_EQ(sheet.pixel(100, 260), qRgb(0, 0, 0));
+    EXPECT_FALSE(anyInk(sheet, QRect(0, 200, 79, 200)));
+    EXPECT_FALSE(anyInk(sheet, QRect(120, 200, 280, 200)));
+    EXPECT_FALSE(anyInk(sheet, QRect(80, 280, 40, 120)));
+}
+
+// A line of cells draws each character as a text item of its own centred in its cell would, at a
+// size Qt draws from its cache and at one too large for it.
+TEST(PageLayout, CellLinesMatchTextItemsOfTheirOwnAtAnySize)
+{
+    PageLayout line;
+    line.size = QSize(160, 20);
+    PageItem cells;
+    cells.kind = PageItem::Kind::text;
+    cells.rect = QRect(0, 2, 15, 15);
+    cells.cellPitch = 15;
+    cells.text = QStringLiteral("QUAWMGJ@Z9");
+    cells.font = fonts::sans(16, true);
+    cells.colour = QColor(0, 0, 128);
+    cells.alignment = Qt::AlignCenter;
+    line.items << cells;
+    PageLayout separate = line;
+    separate.items.clear();
+    for (int i = 0; i < cells.text.size(); ++i) {
+        PageItem one = cells;
+        one.cellPitch = 0;
+        one.text = cells.text.mid(i, 1);
+        one.rect.translate(i * 15, 0);
+        separate.items << one;
+    }
+    for (const int scale : {2, 7}) // glyphs of 32 and of 112 pixels
+        EXPECT_EQ(render(line, line.size * scale), render(separate, line.size * scale)) << scale;
 }

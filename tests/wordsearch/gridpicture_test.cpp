@@ -1,6 +1,7 @@
 #include "wordsearch/gridpicture.h"
 
 #include "testpuzzles.h"
+#include "wordsearch/game.h"
 
 #include <gtest/gtest.h>
 
@@ -178,4 +179,30 @@ TEST(GridPicture, KeyShowsPlacedWordsWithTheirLettersOnTop)
     puzzle.wordSlots[2].length = 0;
     const QImage blankKey = KeyPicture(puzzle, letters, kPurple);
     EXPECT_EQ(blankKey, letters) << "no words: the letters alone";
+}
+
+// What the play window and the key show, described once: painted as letter pictures it is the
+// very picture the game and the key paint; the found words are its bars, the start cell its mark.
+TEST(GridPicture, DrawingsOfThePlayAndTheKeyPaintTheirPictures)
+{
+    const WordSearchPuzzle puzzle = CraftedPuzzle();
+    const LetterPictures letters = BarLetters();
+    WordSearchGame game(puzzle, letters);
+    game.restart();
+    game.click({4, 1}); // LAMP from its last letter
+    ASSERT_EQ(game.click({1, 1}), WordSearchGame::Click::found);
+    game.click({9, 3}); // DESK's first letter marked
+
+    const GridDrawing play = PlayDrawing(puzzle, game, kPurple);
+    EXPECT_EQ(play.bars, (QList<GridBar>{GridBar{5, 2, 2, 2}}));
+    EXPECT_EQ(play.marked, QPoint(9, 3));
+    EXPECT_EQ(DrawingPicture(play, letters), game.picture(kPurple));
+    game.endSelection();
+    EXPECT_EQ(PlayDrawing(puzzle, game, kPurple).marked, std::nullopt);
+    EXPECT_EQ(DrawingPicture(PlayDrawing(puzzle, game, kPurple), letters), game.picture(kPurple));
+
+    const GridDrawing key = KeyDrawing(puzzle, kPurple);
+    EXPECT_EQ(key.bars.size(), 3);
+    EXPECT_EQ(DrawingPicture(key, letters), KeyPicture(puzzle, LettersPicture(puzzle.grid, letters), kPurple));
+    EXPECT_EQ(DrawingPicture(LettersDrawing(puzzle), letters), LettersPicture(puzzle.grid, letters));
 }

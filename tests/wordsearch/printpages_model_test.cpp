@@ -31,7 +31,7 @@ TEST(PrintPages, TheWordsRunDownTheColumnsSortedAndUnplacedWordsStayOff)
 {
     WordSearchPuzzle puzzle = twentyWords();
     puzzle.wordSlots[5] = WordSlot(); // dropped by the builder: no slot, no place on the page
-    const printing::PageLayout page = PuzzlePage(puzzle, BarLetters(), QStringLiteral("Spring"));
+    const printing::PageLayout page = PuzzlePage(puzzle, QStringLiteral("Spring"));
     EXPECT_EQ(page.size, QSize(455, 585));
     EXPECT_EQ(page.find("lbltitle")->text, "SPRING");
 
@@ -55,26 +55,51 @@ TEST(PrintPages, TheWordsRunDownTheColumnsSortedAndUnplacedWordsStayOff)
         EXPECT_EQ(page.find(QStringLiteral("l%1").arg(b.label))->rect.topLeft(), b.at) << b.label;
 }
 
-TEST(PrintPages, ThePuzzleGridIsFramedAndUnmarkedTheKeyShowsEveryPlacedWord)
+TEST(PrintPages, TheGridIsItsRowsOfLettersTheKeyAddsABarForEveryPlacedWord)
 {
-    const WordSearchPuzzle puzzle = twentyWords();
-    const LetterPictures letters = BarLetters();
-    const QImage grid = PuzzlePage(puzzle, letters, QString()).find("immain")->image;
-    const printing::PageLayout keyPage = KeyPage(puzzle, letters, kPurple, QString());
-    const QImage key = keyPage.find("immain")->image;
+    const WordSearchPuzzle puzzle = CraftedPuzzle();
+    const printing::PageLayout puzzlePage = PuzzlePage(puzzle, QString());
+    const printing::PageLayout keyPage = KeyPage(puzzle, kPurple, QString());
     EXPECT_EQ(keyPage.find("lbltitle")->text, "UNTITLED   <KEY>");
-    EXPECT_EQ(keyPage.find("immain")->rect, QRect(78, 64, 300, 300));
-
-    for (const QImage* picture : {&grid, &key}) {
-        for (const QPoint edge : {QPoint(0, 0), QPoint(299, 0), QPoint(150, 299), QPoint(0, 150), QPoint(299, 299)})
-            EXPECT_EQ(At(*picture, edge.x(), edge.y()), qRgb(0, 0, 0)) << "the frame at " << edge.x() << "," << edge.y();
-    }
-    for (int n = 1; n <= 20; ++n) {
-        const int top = (n - 1) * 15 + 2;
-        EXPECT_EQ(At(key, 2 + 15 * 2, top), kPurple.rgb()) << "word " << n << " ends on the key";
-        EXPECT_EQ(At(grid, 2 + 15 * 2, top), qRgb(255, 255, 255)) << "and not on the puzzle";
-        EXPECT_EQ(At(grid, 7, top + 3), qRgb(0, 0, 0)) << "the letters on the puzzle";
-    }
     EXPECT_EQ(PageTitle(QStringLiteral("Spring")), "SPRING");
     EXPECT_EQ(PageTitle(QString()), "UNTITLED");
+
+    // Inside the black panel: the grid's 300 units at its corner plus 2, each row one line of
+    // cells, and on the key each word's two end squares and the stroke between their centres.
+    const struct {
+        const printing::PageLayout* page;
+        QPoint grid;
+        int bars;
+    } cases[] = {{&puzzlePage, {6, 40}, 0}, {&keyPage, {78, 64}, 3}};
+    for (const auto& c : cases) {
+        QStringList rows;
+        QList<QLineF> strokes;
+        int squares = 0;
+        for (const printing::PageItem& item : c.page->items) {
+            if (item.name != "immain")
+                continue;
+            if (item.kind == printing::PageItem::Kind::text) {
+                EXPECT_EQ(item.rect, QRect(c.grid + QPoint(0, 15 * rows.size()), QSize(15, 15)));
+                EXPECT_EQ(item.cellPitch, 15);
+                rows << item.text;
+            } else if (item.kind == printing::PageItem::Kind::line) {
+                EXPECT_EQ(item.colour, kPurple);
+                strokes << item.line.translated(-QPointF(c.grid));
+            } else if (item.colour == kPurple) {
+                ++squares;
+            }
+        }
+        ASSERT_EQ(rows.size(), kField);
+        for (int y = 1; y <= kField; ++y)
+            for (int x = 1; x <= kField; ++x)
+                EXPECT_EQ(rows[y - 1][x - 1], QChar::fromLatin1(puzzle.grid[x][y]));
+        EXPECT_EQ(squares, 2 * c.bars);
+        ASSERT_EQ(strokes.size(), c.bars);
+        for (int n = 0; n < c.bars; ++n) {
+            const PlacedWord& word = kPlaced[n];
+            EXPECT_TRUE(strokes.contains(QLineF((word.x1 - 1) * 15 + 7.5, (word.y1 - 1) * 15 + 7.5,
+                                                (word.x2() - 1) * 15 + 7.5, (word.y2() - 1) * 15 + 7.5)))
+                << word.text;
+        }
+    }
 }

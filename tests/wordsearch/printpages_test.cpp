@@ -1,6 +1,7 @@
 #include "app/programwindows.h"
 #include "brainloft_resources.h"
 #include "platform/pdfsheets.h"
+#include "printing/pdfcheck.h"
 #include "printing/printrun.h"
 #include "printing/runrecorder.h"
 #include "printing/printprogresswindow.h"
@@ -8,6 +9,7 @@
 #include "support/modal.h"
 #include "support/testprogram.h"
 #include "wordsearch/builder.h"
+#include "wordsearch/printpages.h"
 #include "wordsearch/wordsearchkeywindow.h"
 #include "wordsearch/wordsearchwindow.h"
 #include "wordsearch/wordsearchfile.h"
@@ -17,11 +19,14 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
+
+#include "testpuzzles.h"
 
 using namespace wordsearch;
 
@@ -240,4 +245,86 @@ TEST_F(PrintPagesTest, APdfPageMatchesThePrintedSheet)
         }
     EXPECT_LT(differing, job.width() * job.height() / 4 / 1000);
     EXPECT_EQ(gridDiffering, 0);
+}
+
+namespace {
+
+QString squeezed(QString line)
+{
+    return line.remove(QRegularExpression(QStringLiteral("\\s")));
+}
+
+} // namespace
+
+// The pages a file prints: the grid's rows come back as text, in order, under the title, the
+// words after them, and neither page holds a picture.
+TEST(WordSearchPdf, PagesPrintTheGridAsTextAndHoldNoPicture)
+{
+    WordSearchPuzzle puzzle;
+    Rng rng(11);
+    ASSERT_TRUE(GridBuilder(puzzle, rng).Build(kTwenty).unplaced.isEmpty());
+    const pdfcheck::PrintedPdf pdf({PuzzlePage(puzzle, QStringLiteral("Spring")),
+                                    KeyPage(puzzle, QColor::fromRgb(kPurpleRgb), QStringLiteral("Spring"))});
+    ASSERT_TRUE(pdf.written);
+    EXPECT_EQ(pdf.pictures(), 0) << "pdfimages (poppler-utils) is needed";
+    EXPECT_LT(pdf.size(), 100 * 1024);
+
+    QStringList rows;
+    for (int y = 1; y <= kField; ++y) {
+        QString row;
+        for (int x = 1; x <= kField; ++x)
+            row += QChar::fromLatin1(puzzle.grid[x][y]);
+        rows << row;
+    }
+    for (const int page : {1, 2}) {
+        SCOPED_TRACE(page);
+        QStringList lines;
+        for (const QString& line : pdf.text(page).split(QLatin1Char('\n')))
+            if (!squeezed(line).isEmpty())
+                lines << squeezed(line);
+        ASSERT_GE(lines.size(), 1 + kField) << "pdftotext (poppler-utils) is needed";
+        EXPECT_EQ(lines[0], page == 1 ? "SPRING" : "SPRING<KEY>");
+        EXPECT_EQ(lines.mid(1, kField), rows);
+        if (page == 1) {
+            const QString words = pdf.text(1).split(QLatin1Char('\n')).mid(1 + kField).join(QLatin1Char(' '));
+            for (const QString& word : kTwenty)
+                EXPECT_TRUE(words.contains(QRegularExpression(QStringLiteral("\\b%1\\b").arg(word)))) << word.toStdString();
+        }
+    }
+}
+
+// Drawn six times finer than the page's units, each word's bar is the highlight colour between
+// its end squares and under its letters, whose ink stays black on top of it.
+TEST(WordSearchKeyPage, BarsAreHighlightStrokesUnderTheLetters)
+{
+    using namespace wordsearch::testing;
+    const WordSearchPuzzle puzzle = CraftedPuzzle();
+    const printing::PageLayout page = KeyPage(puzzle, QColor::fromRgb(kPurpleRgb), QString());
+    constexpr int k = 6;
+    QImage grid(300 * k, 300 * k, QImage::Format_RGB32);
+    grid.fill(Qt::white);
+    QPainter painter(&grid);
+    painter.translate(-78 * k, -64 * k); // the key's grid starts at (78, 64)
+    printing::RenderPage(painter, page, QRect(0, 0, 455 * k, 585 * k));
+    painter.end();
+
+    const auto at = [&](qreal x, qreal y) { return grid.pixel(int(x * k), int(y * k)) | 0xFF000000u; };
+    const auto count = [&](int column, int row, QRgb colour) { // in a cell's inner square, from 1
+        int n = 0;
+        for (int y = ((row - 1) * 15 + 2) * k; y < ((row - 1) * 15 + 13) * k; ++y)
+            for (int x = ((column - 1) * 15 + 2) * k; x < ((column - 1) * 15 + 13) * k; ++x)
+                n += (grid.pixel(x, y) | 0xFF000000u) == colour;
+        return n;
+    };
+    for (const PlacedWord& word : kPlaced) {
+        SCOPED_TRACE(word.text);
+        for (const QPoint end : {QPoint(word.x1, word.y1), QPoint(word.x2(), word.y2())}) {
+            EXPECT_GT(count(end.x(), end.y(), kPurpleRgb), 30 * k * k) << "the end square";
+            EXPECT_GT(count(end.x(), end.y(), qRgb(0, 0, 0)), 10 * k * k) << "the letter over it";
+        }
+        // Halfway between the first two letters' centres: the stroke, where no letter reaches.
+        EXPECT_EQ(at((word.x1 - 1) * 15 + 7.5 + word.dx * 7.5, (word.y1 - 1) * 15 + 7.5 + word.dy * 7.5), kPurpleRgb);
+    }
+    EXPECT_EQ(count(15, 15, kPurpleRgb), 0);
+    EXPECT_GT(count(15, 15, qRgb(0, 0, 0)), 10 * k * k);
 }
