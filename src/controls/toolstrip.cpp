@@ -1,5 +1,7 @@
 #include "controls/toolstrip.h"
 
+#include "buttonicons.h"
+
 #include <QIcon>
 #include <QToolButton>
 
@@ -14,7 +16,7 @@ void Build(QWidget* strip, const std::vector<Button>& buttons, const Layout& lay
         auto* button = new QToolButton(strip);
         button->setObjectName(QString::fromLatin1(entry.name));
         button->setToolTip(QString::fromLatin1(entry.hint));
-        button->setIcon(QIcon(QStringLiteral(":/icons/%1.png").arg(QString::fromLatin1(entry.icon))));
+        button->setIcon(ButtonIcon(QString::fromLatin1(entry.icon)));
         button->setIconSize(QSize(21, 21));
         button->setAutoRaise(true);
         // The keys belong to the window's puzzle, never to its buttons.

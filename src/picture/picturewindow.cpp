@@ -249,7 +249,7 @@ bool PictureWindow::eventFilter(QObject* watched, QEvent* event)
                 continue;
             // A cell acts when the left button is let go over it.
             if (event->type() == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton
-                && widget->rect().contains(mouse->position().toPoint()))
+                && QRectF(widget->rect()).contains(mouse->position()))
                 liftOrDrop(k);
             return true;
         }
@@ -257,7 +257,7 @@ bool PictureWindow::eventFilter(QObject* watched, QEvent* event)
             if (watched != boxes_[n])
                 continue;
             if (event->type() == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton
-                && widget->rect().contains(mouse->position().toPoint()))
+                && QRectF(widget->rect()).contains(mouse->position()))
                 selectBox(n);
             return true;
         }

@@ -86,8 +86,9 @@ void WordSearchKeyWindow::resizeEvent(QResizeEvent* event)
 
 void WordSearchKeyWindow::PaintKey(const QImage& letters)
 {
-    keyPicture_ = wordsearch::KeyPicture(state_.puzzle, letters, ToQColor(program_.settings.effectiveHighlight));
-    imanswer->setPicture(keyPicture_);
+    const QColor highlight = ToQColor(program_.settings.effectiveHighlight);
+    keyPicture_ = wordsearch::KeyPicture(state_.puzzle, letters, highlight);
+    imanswer->setDrawing(wordsearch::KeyDrawing(state_.puzzle, highlight));
 }
 
 void WordSearchKeyWindow::showEvent(QShowEvent* event)

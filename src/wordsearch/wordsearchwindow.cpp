@@ -170,7 +170,7 @@ QImage WordSearchWindow::picture() const
 
 void WordSearchWindow::refreshPicture()
 {
-    imPuzzle->setPicture(picture());
+    imPuzzle->setDrawing(PlayDrawing(state_.puzzle, game_, highlight()));
     imPuzzle->setFocusCell(game_.focusCell());
 }
 
@@ -234,9 +234,7 @@ printing::PageLayout WordSearchWindow::describePage(bool key) const
 {
     // The pages show the puzzle as it was shown, whatever has been found since.
     const WordSearchPuzzle& puzzle = state_.puzzle;
-    if (key)
-        return KeyPage(KeyPicture(puzzle, game_.lettersPicture(), highlight()), state_.currentName);
-    return PuzzlePage(PageWords(puzzle), game_.lettersPicture(), state_.currentName);
+    return key ? KeyPage(puzzle, highlight(), state_.currentName) : PuzzlePage(puzzle, state_.currentName);
 }
 
 void WordSearchWindow::imPuzzleMouseDown(int x, int y)
