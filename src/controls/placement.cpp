@@ -59,4 +59,15 @@ QLabel* MakeLabel(const QString& text, const QString& name, QWidget* parent, con
     return label;
 }
 
+void ShowOrRaise(QWidget* window)
+{
+    if (!window->isVisible()) {
+        window->show();
+        return;
+    }
+    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    window->raise();
+    window->activateWindow();
+}
+
 } // namespace placement

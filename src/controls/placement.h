@@ -23,6 +23,10 @@ QSize PrimaryScreenSize();
 // as far as it fits; the top-left corner stays on the screen.
 void KeepOnScreen(QWidget* window);
 
+// Shows a helper window (a key, a preview), or brings it back to the front, unminimised, when
+// it is shown already.
+void ShowOrRaise(QWidget* window);
+
 // A plain-text label at a fixed place, top-left aligned, in the program's sans face.
 QLabel* MakeLabel(const QString& text, const QString& name, QWidget* parent, const QRect& geometry, bool wordWrap,
                   int pixelSize = 11);

@@ -13,7 +13,7 @@
 #include "platform/filenames.h"
 #include "platform/fonts.h"
 #include "platform/messageboxes.h"
-#include "printing/printpuzzle.h"
+#include "printing/printholding.h"
 #include "printing/printprogresswindow.h"
 #include "printing/printoptionsdialog.h"
 #include "shell/musicbuttons.h"
@@ -382,16 +382,11 @@ void CryptogramWindow::btnprintClick()
     if (std::all_of(text.begin(), text.begin() + kPrintCheckedPositions, [](char c) { return c == ' '; })) {
         program_.boxes.warning(QStringLiteral("Print error"),
                                QStringLiteral("You must create a puzzle or have one\nloaded before you can print it!"));
-    } else if (desk_.printOptions && desk_.printProgress) {
-        // The run lets messages through to animate its progress: no click may reach the window.
-        setEnabled(false);
-        panbuttons->setEnabled(false);
+    } else {
         const QString name = state_.currentName;
-        printing::PrintPuzzle(program_, *desk_.printOptions, *desk_.printProgress, printing::kCryptogramPages, name,
-                              [this, &name](bool key) { return ComposePrintPage(state_.puzzle, name, key); });
+        printing::PrintHolding(program_, desk_, {panbuttons, this}, printing::kCryptogramPages, name,
+                               [this, &name](bool key) { return ComposePrintPage(state_.puzzle, name, key); });
     }
-    panbuttons->setEnabled(true);
-    setEnabled(true);
     activateWindow();
     setFocus();
 }

@@ -14,7 +14,7 @@
 #include "platform/messageboxes.h"
 #include "printing/printoptionsdialog.h"
 #include "printing/printprogresswindow.h"
-#include "printing/printpuzzle.h"
+#include "printing/printholding.h"
 #include "shell/musicbuttons.h"
 #include "shell/program.h"
 #include "shell/puzzlefiles.h"
@@ -240,14 +240,7 @@ void MazeWindow::btncheatClick()
 {
     if (!game_.shown())
         return;
-    MazeKeyWindow* key = key_;
-    if (key->isVisible()) {
-        key->setWindowState(key->windowState() & ~Qt::WindowMinimized);
-        key->raise();
-        key->activateWindow();
-    } else {
-        key->show();
-    }
+    placement::ShowOrRaise(key_);
 }
 
 void MazeWindow::btnprintClick()
@@ -255,22 +248,12 @@ void MazeWindow::btnprintClick()
     if (!game_.shown()) {
         program_.boxes.warning(QStringLiteral("Print error"),
                                QStringLiteral("You must create or load a maze before you can print one!"));
-    } else if (desk_.printOptions && desk_.printProgress) {
-        // The run lets messages through to animate its progress: no click or key may reach these.
-        MazeKeyWindow* key = key_.built();
-        QWidget* keyBar = key ? key->findChild<QWidget*>(QStringLiteral("panbuttons")) : nullptr;
-        const QList<QWidget*> held = {keyBar, key, Panbuttons, this};
-        for (QWidget* w : held)
-            if (w)
-                w->setEnabled(false);
+    } else {
         tmflash->stop();
         game_.HideCursor();
         showCursor();
-        printing::PrintPuzzle(program_, *desk_.printOptions, *desk_.printProgress, printing::kMazePages, game_.name(),
-                              [this](bool keyPage) { return MazePage(game_, keyPage, game_.name()); });
-        for (QWidget* w : held)
-            if (w)
-                w->setEnabled(true);
+        printing::PrintHolding(program_, desk_, {key_.built(), Panbuttons, this}, printing::kMazePages, game_.name(),
+                               [this](bool keyPage) { return MazePage(game_, keyPage, game_.name()); });
         tmflash->start();
     }
     raise();

@@ -1,5 +1,6 @@
 #include "picture/picturewindow.h"
 
+#include "controls/placement.h"
 #include "controls/toolstrip.h"
 #include "picture/picturefiles.h"
 #include "picture/picturekind.h"
@@ -309,14 +310,7 @@ void PictureWindow::refreshPreview()
 
 void PictureWindow::btnpictureClick()
 {
-    PicturePreview* preview = preview_;
-    if (preview->isVisible()) {
-        preview->setWindowState(preview->windowState() & ~Qt::WindowMinimized);
-        preview->raise();
-        preview->activateWindow();
-    } else {
-        preview->show();
-    }
+    placement::ShowOrRaise(preview_);
 }
 
 void PictureWindow::FormShow()

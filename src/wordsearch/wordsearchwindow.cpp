@@ -6,7 +6,7 @@
 #include "platform/filenames.h"
 #include "platform/fonts.h"
 #include "platform/messageboxes.h"
-#include "printing/printpuzzle.h"
+#include "printing/printholding.h"
 #include "shell/launcherwindow.h"
 #include "shell/music.h"
 #include "shell/musicbuttons.h"
@@ -369,14 +369,7 @@ void WordSearchWindow::btncheatClick()
 {
     if (!game_.loaded())
         return;
-    WordSearchKeyWindow* key = key_;
-    if (key->isVisible()) {
-        key->setWindowState(key->windowState() & ~Qt::WindowMinimized);
-        key->raise();
-        key->activateWindow();
-    } else {
-        key->show();
-    }
+    placement::ShowOrRaise(key_);
 }
 
 void WordSearchWindow::btnprintClick()
@@ -384,19 +377,9 @@ void WordSearchWindow::btnprintClick()
     if (!game_.loaded()) {
         program_.boxes.warning(QStringLiteral("Print notice"),
                                QStringLiteral("You must create a puzzle or have one\nloaded before you can print it!"));
-    } else if (desk_.printOptions && desk_.printProgress) {
-        // The run lets messages through to animate its progress: no click may reach these.
-        QWidget* key = key_.built();
-        QWidget* keyStrip = key ? key->findChild<QWidget*>(QStringLiteral("panbuttons")) : nullptr;
-        const QList<QWidget*> held = {keyStrip, key, panbuttons, this};
-        for (QWidget* w : held)
-            if (w)
-                w->setEnabled(false);
-        printing::PrintPuzzle(program_, *desk_.printOptions, *desk_.printProgress, printing::kWordSearchPages,
-                              state_.currentName, [this](bool key) { return describePage(key); });
-        for (QWidget* w : held)
-            if (w)
-                w->setEnabled(true);
+    } else {
+        printing::PrintHolding(program_, desk_, {key_.built(), panbuttons, this}, printing::kWordSearchPages,
+                               state_.currentName, [this](bool key) { return describePage(key); });
     }
     raise();
     activateWindow();
