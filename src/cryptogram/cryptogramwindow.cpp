@@ -314,37 +314,33 @@ void CryptogramWindow::btnNewClick()
     updateCaption();
 }
 
-CryptogramWindow::Pick CryptogramWindow::pickAndLoad(bool forEditing)
+puzzlefiles::Pick CryptogramWindow::pickAndLoad(bool forEditing)
 {
-    if (!desk_.picker)
-        return Pick::nothing;
-    const QString picked =
-        puzzlefiles::PickPuzzleFile(program_, *desk_.picker, CryptogramKind(program_, state_), this);
-    if (picked.isEmpty())
-        return Pick::nothing;
-    state_.currentName.clear();
-    if (forEditing)
-        state_.makerStartsEmpty = false;
-    // Emptied but not locked: the symbols stay as they were until the load or edit settles.
-    state_.puzzle.clear();
-    game_.ClearDisplay();
-    showGame();
-    if (LoadCryptogramFile(program_.paths.programFolder, picked, state_.puzzle) != 0) {
-        puzzlefiles::ShowLoadError(program_);
+    const auto load = [this, forEditing](const QString& picked) {
+        state_.currentName.clear();
+        if (forEditing)
+            state_.makerStartsEmpty = false;
+        // Emptied but not locked: the symbols stay as they were until the load or edit settles.
+        state_.puzzle.clear();
+        game_.ClearDisplay();
+        showGame();
+        const int code = LoadCryptogramFile(program_.paths.programFolder, picked, state_.puzzle);
+        if (code == 0)
+            state_.currentName = filenames::replaceExtension(picked, QString());
+        return code;
+    };
+    return puzzlefiles::PickAndLoad(program_, *desk_.picker, CryptogramKind(program_, state_), this, load, [this] {
         state_.currentName.clear();
         game_.Empty();
         showGame();
-        return Pick::failed;
-    }
-    state_.currentName = filenames::replaceExtension(picked, QString());
-    return Pick::loaded;
+    });
 }
 
 void CryptogramWindow::BtnLoadClick()
 {
     Hourglass hourglass;
-    const Pick pick = hourglass.whileAsking([this] { return pickAndLoad(false); });
-    if (pick == Pick::loaded) {
+    const puzzlefiles::Pick pick = hourglass.whileAsking([this] { return pickAndLoad(false); });
+    if (pick == puzzlefiles::Pick::Loaded) {
         game_.StartPlaying();
         showGame();
     }
@@ -354,8 +350,8 @@ void CryptogramWindow::BtnLoadClick()
 void CryptogramWindow::editPuzzle()
 {
     Hourglass hourglass;
-    const Pick pick = hourglass.whileAsking([this] { return pickAndLoad(true); });
-    if (pick == Pick::loaded) {
+    const puzzlefiles::Pick pick = hourglass.whileAsking([this] { return pickAndLoad(true); });
+    if (pick == puzzlefiles::Pick::Loaded) {
         maker_->FillMakerFromText(state_.puzzle.text);
         const bool built = hourglass.whileAsking([this] { return runMaker(); });
         if (built) {

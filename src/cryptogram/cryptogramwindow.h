@@ -5,6 +5,7 @@
 #include "cryptogram/state.h"
 #include "shell/desk.h"
 #include "shell/playwindow.h"
+#include "shell/puzzlefiles.h"
 
 #include <QWidget>
 #include <array>
@@ -64,9 +65,8 @@ private:
     void updateCaption();
     // Runs the maker on the current lines; true when it closed with a build.
     bool runMaker();
-    enum class Pick { nothing, failed, loaded };
     // Lets the user choose a puzzle file and loads it, passing through the empty state first.
-    Pick pickAndLoad(bool forEditing);
+    puzzlefiles::Pick pickAndLoad(bool forEditing);
     int keyEditIndex(QObject* object) const;
     // A key with text typed into the key edit of CipherAlphabet[i].
     void typeGuess(int i, const QString& typed);

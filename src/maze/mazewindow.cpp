@@ -220,20 +220,17 @@ void MazeWindow::btnNewClick()
 
 void MazeWindow::BtnLoadClick()
 {
-    if (!desk_.picker)
-        return;
-    const QString picked =
-        puzzlefiles::PickPuzzleFile(program_, *desk_.picker, MazeKind(program_, game_.state()), this);
-    if (picked.isEmpty())
-        return;
-    if (game_.LoadMaze(program_.paths.programFolder, picked, program_.settings.mzlevel) == 0) {
+    const auto load = [this](const QString& picked) {
+        const int code = game_.LoadMaze(program_.paths.programFolder, picked, program_.settings.mzlevel);
+        // A maze that could not be read is gone from the window before the error shows.
+        if (code != 0)
+            tmflash->stop();
         showGame();
-        tmflash->start();
-        return;
-    }
-    tmflash->stop();
-    showGame();
-    puzzlefiles::ShowLoadError(program_);
+        if (code == 0)
+            tmflash->start();
+        return code;
+    };
+    puzzlefiles::PickAndLoad(program_, *desk_.picker, MazeKind(program_, game_.state()), this, load);
 }
 
 void MazeWindow::btncheatClick()

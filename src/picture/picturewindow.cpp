@@ -281,22 +281,18 @@ void PictureWindow::btnNewClick()
 
 void PictureWindow::BtnLoadClick()
 {
-    if (desk_.picker) {
-        const QString chosen = puzzlefiles::PickPuzzleFile(program_, *desk_.picker, PictureKind(program_, state_), this);
-        if (!chosen.isEmpty()) {
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-            const int code = LoadPictureFiles(program_.paths.programFolder, chosen, state_);
-            QApplication::restoreOverrideCursor();
-            if (code == 0) {
-                state_.pictureName = filenames::replaceExtension(chosen, QString());
-                UpdateTitle();
-                refreshPreview();
-            } else {
-                puzzlefiles::ShowLoadError(program_);
-                ResetBoard();
-            }
+    const auto load = [this](const QString& chosen) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const int code = LoadPictureFiles(program_.paths.programFolder, chosen, state_);
+        QApplication::restoreOverrideCursor();
+        if (code == 0) {
+            state_.pictureName = filenames::replaceExtension(chosen, QString());
+            UpdateTitle();
+            refreshPreview();
         }
-    }
+        return code;
+    };
+    puzzlefiles::PickAndLoad(program_, *desk_.picker, PictureKind(program_, state_), this, load, [this] { ResetBoard(); });
     UpdateCursors();
     if (preview_.built() && preview_.built()->isVisible())
         preview_.built()->close();

@@ -109,4 +109,18 @@ void ShowLoadError(Program& program)
     program.boxes.warning(QStringLiteral("Load error"), QStringLiteral("We are sorry but this puzzle could not be loaded!"));
 }
 
+Pick PickAndLoad(Program& program, PuzzlePicker& picker, const PuzzleKind& kind, QWidget* playWindow,
+                 const std::function<int(const QString& chosen)>& load, const std::function<void()>& failed)
+{
+    const QString chosen = PickPuzzleFile(program, picker, kind, playWindow);
+    if (chosen.isEmpty())
+        return Pick::Nothing;
+    if (load(chosen) == 0)
+        return Pick::Loaded;
+    ShowLoadError(program);
+    if (failed)
+        failed();
+    return Pick::Failed;
+}
+
 } // namespace puzzlefiles

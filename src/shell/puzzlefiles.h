@@ -3,6 +3,7 @@
 #include "shell/puzzlekind.h"
 
 #include <QString>
+#include <functional>
 
 class Program;
 class PuzzlePicker;
@@ -33,5 +34,13 @@ QString PickPuzzleFile(Program& program, PuzzlePicker& picker, const PuzzleKind&
 
 // The warning every type shows when a chosen puzzle cannot be read.
 void ShowLoadError(Program& program);
+
+enum class Pick { Nothing, Failed, Loaded };
+
+// The open flow every type shares: the picker lists the kind's files, then load reads the chosen
+// one (its name with extension) and returns the reader's code; a code other than 0 shows the
+// load error, after which failed runs. Nothing when the user chose nothing.
+Pick PickAndLoad(Program& program, PuzzlePicker& picker, const PuzzleKind& kind, QWidget* playWindow,
+                 const std::function<int(const QString& chosen)>& load, const std::function<void()>& failed = {});
 
 } // namespace puzzlefiles

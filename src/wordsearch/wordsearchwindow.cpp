@@ -303,29 +303,24 @@ void WordSearchWindow::btnLargerClick()
     lbItems->update();
 }
 
-WordSearchWindow::Pick WordSearchWindow::pickAndLoad(bool forEditing)
+puzzlefiles::Pick WordSearchWindow::pickAndLoad(bool forEditing)
 {
-    if (!desk_.picker)
-        return Pick::nothing;
-    WordSearchState& state = state_;
-    const QString picked =
-        puzzlefiles::PickPuzzleFile(program_, *desk_.picker, wordsearch::WordSearchKind(program_, state_), this);
-    if (picked.isEmpty())
-        return Pick::nothing;
-
-    ResetPlayWindow();
-    ShowPuzzle();
-    state.currentName = picked;
-    if (forEditing)
-        state.newPuzzle = false;
-    if (LoadWordSearchFile(program_.paths.programFolder, picked, state.puzzle) != 0) {
-        puzzlefiles::ShowLoadError(program_);
-        state.currentName.clear();
+    const auto load = [this, forEditing](const QString& picked) {
         ResetPlayWindow();
-        return Pick::failed;
-    }
-    state.currentName = filenames::replaceExtension(picked, QString());
-    return Pick::loaded;
+        ShowPuzzle();
+        state_.currentName = picked;
+        if (forEditing)
+            state_.newPuzzle = false;
+        const int code = LoadWordSearchFile(program_.paths.programFolder, picked, state_.puzzle);
+        if (code == 0)
+            state_.currentName = filenames::replaceExtension(picked, QString());
+        return code;
+    };
+    return puzzlefiles::PickAndLoad(program_, *desk_.picker, wordsearch::WordSearchKind(program_, state_), this, load,
+                                    [this] {
+                                        state_.currentName.clear();
+                                        ResetPlayWindow();
+                                    });
 }
 
 void WordSearchWindow::btnNewClick()
@@ -340,17 +335,17 @@ void WordSearchWindow::btnNewClick()
 
 void WordSearchWindow::BtnLoadClick()
 {
-    if (pickAndLoad(false) == Pick::nothing)
+    if (pickAndLoad(false) == puzzlefiles::Pick::Nothing)
         return;
     ShowPuzzle();
 }
 
 void WordSearchWindow::editPuzzle()
 {
-    const Pick pick = pickAndLoad(true);
-    if (pick == Pick::nothing)
+    const puzzlefiles::Pick pick = pickAndLoad(true);
+    if (pick == puzzlefiles::Pick::Nothing)
         return;
-    if (pick == Pick::loaded) {
+    if (pick == puzzlefiles::Pick::Loaded) {
         bool built = false;
         {
             maker_->exec();

@@ -2,6 +2,7 @@
 
 #include "shell/desk.h"
 #include "shell/playwindow.h"
+#include "shell/puzzlefiles.h"
 #include "wordsearch/game.h"
 #include "wordsearch/state.h"
 
@@ -86,9 +87,8 @@ private:
     void refreshPicture();
     void refreshList();
     void play(wordsearch::WordSearchGame::Click click);
-    enum class Pick { nothing, failed, loaded };
     // Lets the user choose a puzzle file and loads it, passing through the empty state first.
-    Pick pickAndLoad(bool forEditing);
+    puzzlefiles::Pick pickAndLoad(bool forEditing);
     void endSelection();
     QColor highlight() const;
 
