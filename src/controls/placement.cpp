@@ -1,5 +1,7 @@
 #include "controls/placement.h"
 
+#include <algorithm>
+
 #include "platform/fonts.h"
 
 #include <QGuiApplication>
@@ -57,6 +59,20 @@ QLabel* MakeLabel(const QString& text, const QString& name, QWidget* parent, con
     label->setTextFormat(Qt::PlainText);
     label->setFont(fonts::sans(pixelSize));
     return label;
+}
+
+std::optional<QPoint> PlaceBeside(const QRect& area, const QRect& owner, QSize frameSize, int gap)
+{
+    if (frameSize.height() > area.height())
+        return std::nullopt;
+    const int top = std::clamp(owner.top(), area.top(), area.bottom() + 1 - frameSize.height());
+    const int right = owner.right() + 1 + gap;
+    if (right + frameSize.width() <= area.right() + 1)
+        return QPoint(right, top);
+    const int left = owner.left() - gap - frameSize.width();
+    if (left >= area.left())
+        return QPoint(left, top);
+    return std::nullopt;
 }
 
 void ShowOrRaise(QWidget* window)

@@ -1,5 +1,10 @@
 #pragma once
 
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <optional>
+
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -22,6 +27,11 @@ QSize PrimaryScreenSize();
 // Moves a window whose frame reaches past the available area of its screen back inside it,
 // as far as it fits; the top-left corner stays on the screen.
 void KeepOnScreen(QWidget* window);
+
+// Where a window whose frame is frameSize goes beside the frame `owner`, gap pixels apart,
+// inside area: to its right when there is room, else to its left, level with its top (moved
+// down or up as far as the area needs). None when neither side has room.
+std::optional<QPoint> PlaceBeside(const QRect& area, const QRect& owner, QSize frameSize, int gap = 0);
 
 // Shows a helper window (a key, a preview), or brings it back to the front, unminimised, when
 // it is shown already.

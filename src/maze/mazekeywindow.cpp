@@ -103,7 +103,7 @@ bool MazeKeyWindow::placeBesideMaze()
     const QRect mazeFrame = maze->frameGeometry();
     const QSize frameSize = size() + (mazeFrame.size() - maze->size());
     const std::optional<QPoint> corner =
-        PlaceBeside(maze->screen()->availableGeometry(), mazeFrame, frameSize, kGapToMaze);
+        placement::PlaceBeside(maze->screen()->availableGeometry(), mazeFrame, frameSize, kGapToMaze);
     if (!corner)
         return false;
     // The corner is the frame's. A window made but not yet framed by the window system takes

@@ -28,9 +28,5 @@ int LargerPictureSize(QSize client, QSize frame, QSize screen, WindowMargins mar
 // The largest picture size whose picture fits room pixels: stored bounds give a window its size.
 int PictureSizeForRoom(int room);
 
-// Where a window whose frame is frameSize goes beside the frame `beside`, gap pixels apart,
-// inside area: to its right when there is room, else to its left, level with its top (moved
-// down or up as far as the area needs). None when neither side has room.
-std::optional<QPoint> PlaceBeside(const QRect& area, const QRect& beside, QSize frameSize, int gap);
 
 } // namespace maze

@@ -1,5 +1,6 @@
 #include "wordsearch/windowsizes.h"
 
+#include "shell/zoomsteps.h"
 #include "wordsearch/gridpicture.h"
 
 #include <algorithm>
@@ -8,21 +9,17 @@ namespace wordsearch {
 
 int ZoomOf(int picturePixels)
 {
-    return picturePixels == 3 * kPicturePixels ? 3 : picturePixels == 2 * kPicturePixels ? 2 : 1;
+    return zoomsteps::Zoom(picturePixels);
 }
 
 int PicturePixelsForRoom(int room)
 {
-    if (room >= 3 * kPicturePixels)
-        return 3 * kPicturePixels;
-    if (room >= 2 * kPicturePixels)
-        return 2 * kPicturePixels;
-    return kPicturePixels;
+    return zoomsteps::ForRoom(room);
 }
 
 int SmallerPicture(int pixels)
 {
-    return pixels == 3 * kPicturePixels ? 2 * kPicturePixels : kPicturePixels;
+    return zoomsteps::Smaller(pixels);
 }
 
 int LargerPlayPicture(int pixels, QSize screen, QSize frame, QSize margin)
@@ -31,11 +28,8 @@ int LargerPlayPicture(int pixels, QSize screen, QSize frame, QSize margin)
         return screen.width() - frame.width() > margin.width() + next &&
                screen.height() - frame.height() > margin.height() + next;
     };
-    if (pixels == kPicturePixels && fits(2 * kPicturePixels))
-        return 2 * kPicturePixels;
-    if (pixels == 2 * kPicturePixels && fits(3 * kPicturePixels))
-        return 3 * kPicturePixels;
-    return pixels;
+    const int next = zoomsteps::Larger(pixels);
+    return next && fits(next) ? next : pixels;
 }
 
 int LargerKeyPicture(int pixels, QSize screen, QSize frame, QSize margin)
@@ -63,17 +57,6 @@ std::optional<QPoint> CellAt(QPoint pixel, int zoom)
     if (at.x() >= kField || at.y() >= kField)
         return std::nullopt;
     return at;
-}
-
-std::optional<QPoint> PlaceBeside(const QRect& ownerFrame, QSize frameSize, const QRect& area)
-{
-    const int lowest = area.bottom() + 1 - frameSize.height();
-    const int top = std::max(area.top(), std::min(ownerFrame.top(), lowest));
-    if (ownerFrame.right() + frameSize.width() <= area.right())
-        return QPoint(ownerFrame.right() + 1, top);
-    if (ownerFrame.left() - frameSize.width() >= area.left())
-        return QPoint(ownerFrame.left() - frameSize.width(), top);
-    return std::nullopt;
 }
 
 } // namespace wordsearch

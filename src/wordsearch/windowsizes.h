@@ -31,9 +31,4 @@ int LargerKeyPicture(int pixels, QSize screen, QSize frame, QSize margin);
 // the pixel lies outside the field.
 std::optional<QPoint> CellAt(QPoint pixel, int zoom);
 
-// Where a window whose frame is frameSize opens beside the frame of its owner inside area: to
-// the right when it fits there, else to the left, else nowhere. Its top follows the owner's,
-// kept inside the area.
-std::optional<QPoint> PlaceBeside(const QRect& ownerFrame, QSize frameSize, const QRect& area);
-
 } // namespace wordsearch

@@ -119,7 +119,7 @@ void WordSearchKeyWindow::placeFirstTime()
                            : owner->screen() ? owner->screen()->availableGeometry()
                                              : QRect();
         const QSize frame = owner->frameGeometry().size() - owner->size();
-        if (const std::optional<QPoint> at = wordsearch::PlaceBeside(owner->frameGeometry(), size() + frame, area)) {
+        if (const std::optional<QPoint> at = placement::PlaceBeside(area, owner->frameGeometry(), size() + frame)) {
             // Placed by its inside: the frame a window manager puts around a window not yet
             // shown is not known, and so a place that includes it would be off by its size.
             const QPoint inside = owner->geometry().topLeft() - owner->frameGeometry().topLeft();

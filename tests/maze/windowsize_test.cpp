@@ -35,28 +35,3 @@ TEST(WindowSize, SizeButtonsStepBetweenTheThreeSizesAsTheScreenAllows)
     for (auto [room, pixels] : {std::pair{0, 300}, {302, 300}, {599, 300}, {600, 600}, {899, 600}, {916, 900}})
         EXPECT_EQ(PictureSizeForRoom(room), pixels) << room;
 }
-
-TEST(PlaceBeside, RightOfTheMazeElseLeftElseNowhere)
-{
-    const QRect screen(0, 0, 1280, 1000);
-    const QSize key(342, 394);
-    struct Case {
-        const char* what;
-        QRect maze;
-        std::optional<QPoint> corner;
-    };
-    const Case cases[] = {
-        {"room on the right", {469, 303, 342, 394}, QPoint(819, 303)},
-        {"right edge exactly reached", {0, 10, 930, 394}, QPoint(938, 10)},
-        {"no room right, room left", {900, 50, 342, 394}, QPoint(550, 50)},
-        {"left edge exactly reached", {350, 50, 900, 394}, QPoint(0, 50)},
-        {"no room either side", {200, 50, 942, 994}, std::nullopt},
-        {"low maze: the key moves up to fit", {100, 800, 342, 394}, QPoint(450, 606)},
-        {"maze above the area: the key moves down", {100, -40, 342, 394}, QPoint(450, 0)},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(PlaceBeside(screen, c.maze, key, 8), c.corner) << c.what;
-    EXPECT_EQ(PlaceBeside(QRect(0, 0, 1280, 380), QRect(0, 0, 342, 394), key, 8), std::nullopt) << "too high to fit";
-    EXPECT_EQ(PlaceBeside(QRect(1280, 0, 1024, 768), QRect(1300, 20, 342, 394), key, 8), QPoint(1650, 20))
-        << "a second screen's own area";
-}

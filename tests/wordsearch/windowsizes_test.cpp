@@ -74,24 +74,3 @@ TEST(WindowSizes, AClickLandsInTheCellUnderIt)
     for (const auto& c : cases)
         EXPECT_EQ(CellAt(c.pixel, c.zoom), c.cell) << c.pixel.x() << "," << c.pixel.y() << " at zoom " << c.zoom;
 }
-
-TEST(WindowSizes, AWindowOpensBesideItsOwnerWhereTheScreenHasRoom)
-{
-    const QSize key(312, 368);
-    const struct {
-        const char* what;
-        QRect owner;
-        QRect area;
-        std::optional<QPoint> at;
-    } cases[] = {
-        {"right", {379, 330, 523, 368}, {0, 0, 1280, 1024}, QPoint(902, 330)},
-        {"right, just", {0, 0, 968, 368}, {0, 0, 1280, 1024}, QPoint(968, 0)},
-        {"left", {700, 100, 523, 368}, {0, 0, 1280, 1024}, QPoint(388, 100)},
-        {"left, just", {312, 100, 969, 368}, {0, 0, 1280, 1024}, QPoint(0, 100)},
-        {"neither: centred by the caller", {250, 200, 523, 368}, {0, 0, 1024, 768}, std::nullopt},
-        {"top kept inside the area", {0, 900, 523, 100}, {0, 0, 1280, 1024}, QPoint(523, 656)},
-        {"an area that does not start at 0", {100, 40, 523, 368}, {60, 30, 1200, 900}, QPoint(623, 40)},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(PlaceBeside(c.owner, key, c.area), c.at) << c.what;
-}
