@@ -1,5 +1,7 @@
 #include "cryptogram/cryptogramfile.h"
 
+#include "shell/program.h"
+
 #include "cryptogram/cryptogramformat.h"
 #include "platform/filenames.h"
 #include "platform/recordfile.h"
@@ -29,7 +31,7 @@ int decodeRecord(const recordfile::Record& record, Cryptogram& puzzle)
 
 QString CryptogramFilePath(const QString& programFolder, const QString& name)
 {
-    const QString folder = programFolder + QStringLiteral("Brainloft puzzles");
+    const QString folder = ProgramPaths::puzzleFolderIn(programFolder);
     if (filenames::lowerExtension(name) == QLatin1String(".sbd"))
         return filenames::resolveInFolder(folder, name);
     return filenames::resolveInFolder(folder, filenames::replaceExtension(name, QStringLiteral(".sbp")));

@@ -1,5 +1,7 @@
 #include "maze/mazefile.h"
 
+#include "shell/program.h"
+
 #include "maze/mazeformat.h"
 #include "platform/filenames.h"
 #include "platform/recordfile.h"
@@ -13,8 +15,6 @@ namespace maze {
 namespace {
 
 using namespace format;
-
-const QString kPuzzleFolder = QStringLiteral("Brainloft puzzles");
 
 bool isCellValue(std::int32_t v)
 {
@@ -47,7 +47,7 @@ int decodeRecord(const recordfile::Record& record, MazeGrid& grid, int& n)
 
 QString MazeFilePath(const QString& programFolder, const QString& name)
 {
-    return filenames::resolveInFolder(programFolder + kPuzzleFolder, filenames::replaceExtension(name, QStringLiteral(".mzp")));
+    return filenames::resolveInFolder(ProgramPaths::puzzleFolderIn(programFolder), filenames::replaceExtension(name, QStringLiteral(".mzp")));
 }
 
 QByteArray EncodeMazeRecord(const MazeGrid& grid, int n)

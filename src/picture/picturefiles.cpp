@@ -1,5 +1,7 @@
 #include "picture/picturefiles.h"
 
+#include "shell/program.h"
+
 #include "picture/bmpdecoder.h"
 #include "picture/tiles.h"
 #include "platform/atomicfile.h"
@@ -148,7 +150,7 @@ bool DecodeCells(const QByteArray& bytes, QStringList& cells, QString& why)
 
 QString PicturePathStem(const QString& programFolder, const QString& name)
 {
-    const QString folder = programFolder + QStringLiteral("Brainloft puzzles");
+    const QString folder = ProgramPaths::puzzleFolderIn(programFolder);
     const QString ext = filenames::lowerExtension(name);
     if (ext.size() == 5 && ext.startsWith(QLatin1String(".tld")) && ext[4] >= QLatin1Char('1') && ext[4] <= QLatin1Char('4'))
         return folder + QLatin1Char('/') + name.left(name.size() - 1);

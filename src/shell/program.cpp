@@ -31,7 +31,7 @@ bool sharedFolderUsable(const QString& folder)
     const QFileInfo top(QDir::cleanPath(folder));
     if (top.isSymLink() || !top.isDir() || !startup::FolderUsable(folder))
         return false;
-    for (const QString& name : {QStringLiteral("Brainloft puzzles"), QStringLiteral("Brainloft music")}) {
+    for (const QString& name : {ProgramPaths::puzzleFolderName(), ProgramPaths::musicFolderName()}) {
         const QFileInfo sub(folder + name);
         if (sub.isSymLink() || (sub.exists() && !sub.isDir()))
             return false;

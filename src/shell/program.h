@@ -39,8 +39,14 @@ struct ProgramPaths {
     // Who may read and write what the program opens "to every user".
     fileaccess::Sharing sharing = fileaccess::Sharing::Everyone;
 
-    QString puzzleFolder() const { return programFolder + QStringLiteral("Brainloft puzzles"); }
-    QString musicFolder() const { return programFolder + QStringLiteral("Brainloft music"); }
+    // The names of the two data folders inside the program folder.
+    static QString puzzleFolderName() { return QStringLiteral("Brainloft puzzles"); }
+    static QString musicFolderName() { return QStringLiteral("Brainloft music"); }
+    // The puzzle folder of any program folder (ending with '/').
+    static QString puzzleFolderIn(const QString& programFolder) { return programFolder + puzzleFolderName(); }
+
+    QString puzzleFolder() const { return puzzleFolderIn(programFolder); }
+    QString musicFolder() const { return programFolder + musicFolderName(); }
     // A file inside the puzzle folder.
     QString puzzleFile(const QString& name) const { return puzzleFolder() + QLatin1Char('/') + name; }
 

@@ -127,8 +127,8 @@ bool PermissionPassDone(const Program& program)
 QStringList PermissionPassEntries(const Program& program)
 {
     QStringList entries;
-    const QString music = QStringLiteral("Brainloft music");
-    const QString puzzles = QStringLiteral("Brainloft puzzles");
+    const QString music = ProgramPaths::musicFolderName();
+    const QString puzzles = ProgramPaths::puzzleFolderName();
     entries << music;
     for (const QString& f : tunes::ListTunes(program.paths.musicFolder()))
         entries << music + QLatin1Char('/') + f;

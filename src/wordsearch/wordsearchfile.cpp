@@ -1,5 +1,7 @@
 #include "wordsearch/wordsearchfile.h"
 
+#include "shell/program.h"
+
 #include "platform/filenames.h"
 #include "platform/recordfile.h"
 #include "wordsearch/wordsearchformat.h"
@@ -14,8 +16,6 @@ namespace {
 using namespace format;
 using recordfile::kBadContent;
 using recordfile::kOk;
-
-const QString kPuzzleFolder = QStringLiteral("Brainloft puzzles");
 
 // A word listed twice is placed twice under the number of its first row, and the table has one
 // entry per number: the extra placements go into the entries of the later copies, whose own
@@ -80,7 +80,7 @@ int decodeRecord(const recordfile::Record& record, WordSearchPuzzle& puzzle, Pla
 
 QString WordSearchFilePath(const QString& programFolder, const QString& name)
 {
-    const QString folder = programFolder + kPuzzleFolder;
+    const QString folder = ProgramPaths::puzzleFolderIn(programFolder);
     if (filenames::lowerExtension(name) == QLatin1String(".wsd"))
         return filenames::resolveInFolder(folder, name);
     return filenames::resolveInFolder(folder, filenames::replaceExtension(name, QStringLiteral(".wsp")));
