@@ -94,6 +94,8 @@ ProgramWindows::ProgramWindows(Program& program, QList<PuzzleTypeWindows> types)
     for (const PuzzleTypeWindows& type : types_) {
         d.types.append(type.type);
         d.playWindows.append([this, id = type.type.id] { return static_cast<QWidget*>(playWindow(id)); });
+        if (type.makeOptionsPage)
+            d.optionsPages.append({type.type.id, type.makeOptionsPage});
     }
 
     // The launcher comes first: its create handler prepares the folders and settings that the

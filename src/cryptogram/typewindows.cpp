@@ -1,15 +1,20 @@
 #include "cryptogram/typewindows.h"
 
 #include "cryptogram/cryptogramwindow.h"
+#include "cryptogram/skilloptions.h"
 #include "cryptogram/type.h"
 
 namespace cryptogram {
 
 PuzzleTypeWindows Windows()
 {
-    return PuzzleTypeWindows{Type(), [](Program& program, Desk& desk) -> std::unique_ptr<PlayWindow> {
-                                  return std::make_unique<CryptogramWindow>(program, desk);
-                              }};
+    PuzzleTypeWindows windows;
+    windows.type = Type();
+    windows.makePlayWindow = [](Program& program, Desk& desk) -> std::unique_ptr<PlayWindow> {
+        return std::make_unique<CryptogramWindow>(program, desk);
+    };
+    windows.makeOptionsPage = [](Program&, ColourChooser&) -> OptionsPage* { return new SkillOptions; };
+    return windows;
 }
 
 } // namespace cryptogram

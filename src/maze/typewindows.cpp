@@ -1,15 +1,20 @@
 #include "maze/typewindows.h"
 
 #include "maze/mazewindow.h"
+#include "maze/mazeoptions.h"
 #include "maze/type.h"
 
 namespace maze {
 
 PuzzleTypeWindows Windows()
 {
-    return PuzzleTypeWindows{Type(), [](Program& program, Desk& desk) -> std::unique_ptr<PlayWindow> {
-                                  return std::make_unique<MazeWindow>(program, desk);
-                              }};
+    PuzzleTypeWindows windows;
+    windows.type = Type();
+    windows.makePlayWindow = [](Program& program, Desk& desk) -> std::unique_ptr<PlayWindow> {
+        return std::make_unique<MazeWindow>(program, desk);
+    };
+    windows.makeOptionsPage = [](Program& program, ColourChooser& colours) -> OptionsPage* { return new MazeOptions(program, colours); };
+    return windows;
 }
 
 } // namespace maze

@@ -9,7 +9,8 @@ PuzzleTypeWindows Windows()
 {
     return PuzzleTypeWindows{Type(), [](Program& program, Desk& desk) -> std::unique_ptr<PlayWindow> {
                                   return std::make_unique<PictureWindow>(program, desk);
-                              }};
+                              },
+                              {}};
 }
 
 } // namespace picture

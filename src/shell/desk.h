@@ -8,8 +8,12 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 
 class AboutWindow;
+class ColourChooser;
+class OptionsPage;
+class Program;
 class InstructionsWindow;
 class LauncherWindow;
 class MoreWindow;
@@ -86,6 +90,8 @@ struct Desk {
     // The puzzle types in the launcher's order, and the play window of each, made on first use.
     QList<PuzzleType> types;
     QList<std::function<QWidget*()>> playWindows;
+    // Each type's page of the options window, by the type's id; types without options have none.
+    QList<std::pair<int, std::function<OptionsPage*(Program&, ColourChooser&)>>> optionsPages;
 
     // The windows made so far, in the order they were made.
     QList<QWidget*> all;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shell/optionspage.h"
 #include "shell/puzzletype.h"
 
 #include <functional>
@@ -15,4 +16,5 @@ class QWidget;
 struct PuzzleTypeWindows {
     PuzzleType type;
     std::function<std::unique_ptr<PlayWindow>(Program& program, Desk& desk)> makePlayWindow;
+    OptionsPageMaker makeOptionsPage;
 };

@@ -1,15 +1,20 @@
 #include "wordsearch/typewindows.h"
 
 #include "wordsearch/wordsearchwindow.h"
+#include "wordsearch/highlightoptions.h"
 #include "wordsearch/type.h"
 
 namespace wordsearch {
 
 PuzzleTypeWindows Windows()
 {
-    return PuzzleTypeWindows{Type(), [](Program& program, Desk& desk) -> std::unique_ptr<PlayWindow> {
-                                  return std::make_unique<WordSearchWindow>(program, desk);
-                              }};
+    PuzzleTypeWindows windows;
+    windows.type = Type();
+    windows.makePlayWindow = [](Program& program, Desk& desk) -> std::unique_ptr<PlayWindow> {
+        return std::make_unique<WordSearchWindow>(program, desk);
+    };
+    windows.makeOptionsPage = [](Program& program, ColourChooser& colours) -> OptionsPage* { return new HighlightOptions(program, colours); };
+    return windows;
 }
 
 } // namespace wordsearch

@@ -1,3 +1,5 @@
+// The options window with the pages of the puzzle types that have them.
+#include "app/programwindows.h"
 #include "brainloft_resources.h"
 #include "platform/colours.h"
 #include "shell/jukebox.h"
@@ -8,6 +10,8 @@
 #include "shell/desk.h"
 #include "support/modal.h"
 #include "support/testprogram.h"
+#include "maze/mazeoptions.h"
+#include "wordsearch/highlightoptions.h"
 
 #include "qtprint.h"
 #include "recordingplayer.h"
@@ -15,10 +19,10 @@
 
 #include <QComboBox>
 #include <QGroupBox>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTimer>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -32,6 +36,11 @@ protected:
     {
         InitBrainloftResources();
         tunes::ExtractTunes(t.program->paths.musicFolder());
+        for (const PuzzleTypeWindows& type : PuzzleTypes()) {
+            desk.types.append(type.type);
+            if (type.makeOptionsPage)
+                desk.optionsPages.append({type.type.id, type.makeOptionsPage});
+        }
         options = std::make_unique<OptionsWindow>(*t.program, desk, colours);
         desk.options = options.get();
         jukebox.tuneList = [this] { return options->tuneFiles(); };
@@ -56,7 +65,9 @@ protected:
         });
         options->exec();
     }
-    QRgb colourPixel() const { return options->imcolor().pixel(1, 1) & 0xFFFFFFu; }
+    wordsearch::HighlightOptions* highlight() { return get<wordsearch::HighlightOptions>("TabSheet3"); }
+    maze::MazeOptions* mazePage() { return get<maze::MazeOptions>("TabSheet4"); }
+    QRgb colourPixel() { return highlight()->imcolor().pixel(1, 1) & 0xFFFFFFu; }
 
     TestProgram t;
     RecordingPlayer player;
@@ -148,11 +159,11 @@ TEST_F(OptionsTest, ShownSettingsFollowTheStoredValues)
     settings().cgSkill = 20;
     options->ShowCurrentSettings();
     EXPECT_TRUE(get<QRadioButton>("rborder")->isChecked());
-    EXPECT_EQ(options->customColour(), 0xFFFEFFu);
+    EXPECT_EQ(highlight()->customColour(), 0xFFFEFFu);
     EXPECT_EQ(colourPixel(), ToQColor(0xFFFEFF).rgb() & 0xFFFFFFu);
     EXPECT_TRUE(get<QPushButton>("btncustom")->isEnabled());
     EXPECT_EQ(get<QComboBox>("cbselection")->currentIndex(), 0) << "the whole name must match";
-    EXPECT_EQ(get<QListWidget>("cbmusic")->currentItem()->text(), "Carousel.MID");
+    EXPECT_EQ(options->selectedTune(), "Carousel.MID");
     for (int i = 0; i < 12; ++i)
         EXPECT_FALSE(get<QRadioButton>(QStringLiteral("rgcgskill_%1").arg(i).toLatin1().constData())->isChecked());
     EXPECT_EQ(settings().highlightColor, 0x01FFFFFF) << "the store changes only on OK";
@@ -229,14 +240,14 @@ TEST_F(OptionsTest, MazeColourChangesAtOnceFlashesAndCancelRestoresIt)
         EXPECT_EQ(timer->interval(), 500);
         QList<std::uint32_t> shown;
         for (int i = 0; i < 20; ++i) {
-            options->Timer1Timer();
-            shown << options->panel2Colour();
+            mazePage()->Timer1Timer();
+            shown << mazePage()->panel2Colour();
         }
         EXPECT_EQ(shown.first(), 0xFFFFFFu);
         EXPECT_EQ(shown[1], 0xFAFAFAu);
         EXPECT_EQ(shown.last(), 0xFAFAFAu) << "it ends in the maze colour";
         EXPECT_FALSE(timer->isActive());
-        EXPECT_EQ(options->flashCount(), 0);
+        EXPECT_EQ(mazePage()->flashCount(), 0);
     }, "BitBtn2");
     EXPECT_EQ(settings().mazeCursor, 255);
     EXPECT_EQ(t.boxes.titles(), QStringList({"Importand Notice"}));
@@ -255,7 +266,7 @@ TEST_F(OptionsTest, ColourButtonsRecolourThePreview)
     options->ShowCurrentSettings();
     auto colours = [&] {
         std::set<QRgb> seen;
-        const QImage& preview = options->impreview();
+        const QImage& preview = highlight()->impreview();
         for (int y = 0; y < preview.height(); ++y)
             for (int x = 0; x < preview.width(); ++x)
                 seen.insert(preview.pixel(x, y) & 0xFFFFFFu);
@@ -268,12 +279,27 @@ TEST_F(OptionsTest, ColourButtonsRecolourThePreview)
         QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(radio->width() - 6, radio->height() / 2));
     };
     for (int i = 0; i < 12; ++i) {
-        clickSwatch(OptionsWindow::kColourButtons[i]);
+        clickSwatch(wordsearch::HighlightOptions::kColourButtons[i]);
         const QRgb rgb = ToQColor(HighlightColourFor(i + 1, 0)).rgb() & 0xFFFFFFu;
-        EXPECT_EQ(colourPixel(), rgb) << OptionsWindow::kColourButtons[i];
-        EXPECT_EQ(colours(), std::set<QRgb>({0x000000, 0xFFFFFF, rgb})) << OptionsWindow::kColourButtons[i];
+        EXPECT_EQ(colourPixel(), rgb) << wordsearch::HighlightOptions::kColourButtons[i];
+        EXPECT_EQ(colours(), std::set<QRgb>({0x000000, 0xFFFFFF, rgb})) << wordsearch::HighlightOptions::kColourButtons[i];
         EXPECT_FALSE(get<QPushButton>("btncustom")->isEnabled());
     }
+    // On screen the sample shows the colour chosen.
+    options->show();
+    auto* pages = get<QTabWidget>("PageControl1");
+    pages->setCurrentWidget(highlight());
+    clickSwatch(wordsearch::HighlightOptions::kColourButtons[6]);
+    const QImage shot = get<QWidget>("impreview")->grab().toImage();
+    if (qEnvironmentVariableIsSet("BRAINLOFT_SHOTS"))
+        highlight()->grab().save(qEnvironmentVariable("BRAINLOFT_SHOTS") + "/options-highlight.png");
+    int shown = 0;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x)
+            shown += (shot.pixel(x, y) & 0xFFFFFFu) == (ToQColor(HighlightColourFor(7, 0)).rgb() & 0xFFFFFFu);
+    EXPECT_GT(shown, 200);
+    options->hide();
+
     clickSwatch("rbcustom");
     EXPECT_TRUE(get<QPushButton>("btncustom")->isEnabled());
     EXPECT_EQ(colourPixel(), 0xFF0000u) << "the custom colour is red until chosen";
