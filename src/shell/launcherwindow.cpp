@@ -271,8 +271,12 @@ void LauncherWindow::Image1MouseDown(int x, int y)
 {
     grabX_ = x;
     grabY_ = y;
-    if (x > 6 && x < 591 && y > 6 && y < 31)
+    if (x > 6 && x < 591 && y > 6 && y < 31) {
         dragging_ = true;
+        // A compositor moves windows itself: it is asked to, as for a title bar of its own.
+        if (CurrentWindowPlacing() == WindowPlacing::byCompositor && windowHandle() && windowHandle()->startSystemMove())
+            dragging_ = false;
+    }
 }
 
 void LauncherWindow::Image1MouseMove(int, int, QPoint global)

@@ -3,11 +3,15 @@
 #include "controls/placement.h"
 #include "shell/settingsstore.h"
 
-#include <QSettings>
 #include <QEvent>
+#include <QGuiApplication>
+#include <QSettings>
 #include <QTimer>
 #include <QVariant>
 #include <QWidget>
+
+#include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -74,6 +78,41 @@ private:
     int ticks_ = 0;
 };
 
+// How far the inside sat within the frame when the bounds were stored; nothing when no inset is
+// stored or one is beyond any frame. Right and bottom default to left, as older stores have
+// only the left one.
+std::optional<QMargins> storedInsets(QSettings& store, const QString& name)
+{
+    auto insetOf = [&](const char* side, int fallback) {
+        return ReadRegistryInteger(store, ProductKey(name, QString::fromLatin1(side)), fallback);
+    };
+    const int left = insetOf("insetleft", 0);
+    const QMargins insets(left, insetOf("insettop", 0), insetOf("insetright", left), insetOf("insetbottom", left));
+    for (int side : {insets.left(), insets.top(), insets.right(), insets.bottom()})
+        if (side < 0 || side > 100)
+            return std::nullopt;
+    return insets;
+}
+
+// Where the compositor places the windows: the size alone, the inside's as it was stored.
+void applyStoredSize(QSettings& store, const NamedWindow& named, int width, int height)
+{
+    if (width == kMissing && height == kMissing)
+        return;
+    QWidget* w = named.window;
+    const QMargins insets = storedInsets(store, named.name).value_or(QMargins());
+    QSize size = w->size();
+    if (width != kMissing)
+        size.setWidth(std::max(1, width - insets.left() - insets.right()));
+    if (height != kMissing)
+        size.setHeight(std::max(1, height - insets.top() - insets.bottom()));
+    if (w->property("sizedByZoom").toBool()) {
+        w->setMinimumSize(0, 0);
+        w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    }
+    w->resize(size.expandedTo(w->minimumSize()).boundedTo(w->maximumSize()));
+}
+
 void applyMaximised(QSettings& store, const NamedWindow& named)
 {
     if (named.name != kInstructions)
@@ -84,6 +123,12 @@ void applyMaximised(QSettings& store, const NamedWindow& named)
 }
 
 } // namespace
+
+WindowPlacing CurrentWindowPlacing()
+{
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland")) ? WindowPlacing::byCompositor
+                                                                                : WindowPlacing::byProgram;
+}
 
 const QStringList& PositionedWindowNames()
 {
@@ -97,7 +142,7 @@ const QStringList& PositionedWindowNames()
     return names;
 }
 
-void SaveWindowPositions(QSettings& store, const QList<NamedWindow>& windows)
+void SaveWindowPositions(QSettings& store, const QList<NamedWindow>& windows, WindowPlacing placing)
 {
     for (const NamedWindow& named : windows) {
         QWidget* w = named.window;
@@ -105,11 +150,13 @@ void SaveWindowPositions(QSettings& store, const QList<NamedWindow>& windows)
             continue;
         const bool remembersMaximised = named.name == kInstructions;
         const bool maximised = w->isMaximized();
-        if (!(remembersMaximised && maximised)) {
-            // Where the inside sat in its frame: before a window is shown its frame is unknown,
-            // and the next run needs this to put the frame back where it was. A window whose
-            // frame Qt does not know now (hidden before the window manager told) uses the last
-            // inset it had.
+        if (!(remembersMaximised && maximised) && placing == WindowPlacing::byCompositor) {
+            // The place Qt reports means nothing here, and the frame is the compositor's: the
+            // size goes in with the insets an X11 session stored, so it reads it back exactly.
+            const QSize frame = w->size().grownBy(storedInsets(store, named.name).value_or(QMargins()));
+            WriteRegistryInteger(store, ProductKey(named.name, QStringLiteral("height")), frame.height());
+            WriteRegistryInteger(store, ProductKey(named.name, QStringLiteral("width")), frame.width());
+        } else if (!(remembersMaximised && maximised)) {
             // Where the inside sat in its frame: before a window is shown its frame is unknown,
             // and the next run needs this to put the frame back where it was. A window whose
             // frame Qt does not know now (hidden before the window manager told) uses the last
@@ -138,7 +185,7 @@ void SaveWindowPositions(QSettings& store, const QList<NamedWindow>& windows)
     store.sync();
 }
 
-void LoadWindowPositions(QSettings& store, const QList<NamedWindow>& windows)
+void LoadWindowPositions(QSettings& store, const QList<NamedWindow>& windows, WindowPlacing placing)
 {
     for (const NamedWindow& named : windows) {
         QWidget* w = named.window;
@@ -153,6 +200,11 @@ void LoadWindowPositions(QSettings& store, const QList<NamedWindow>& windows)
             applyMaximised(store, named);
             continue;
         }
+        if (placing == WindowPlacing::byCompositor) {
+            applyStoredSize(store, named, width, height);
+            applyMaximised(store, named);
+            continue;
+        }
         if (left != kMissing || top != kMissing || width != kMissing || height != kMissing) {
             if (left != kMissing)
                 w->setProperty("autoCentre", false);
@@ -163,16 +215,9 @@ void LoadWindowPositions(QSettings& store, const QList<NamedWindow>& windows)
             QMargins margins(inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
                              frame.bottom() - inner.bottom());
             const bool framed = frame != inner;
-            auto insetOf = [&](const char* side, int fallback) {
-                return ReadRegistryInteger(store, ProductKey(named.name, QString::fromLatin1(side)), fallback);
-            };
-            const int insetLeft = insetOf("insetleft", 0);
-            const QMargins stored(insetLeft, insetOf("insettop", 0), insetOf("insetright", insetLeft),
-                                  insetOf("insetbottom", insetLeft));
-            const bool saneInsets = stored.left() >= 0 && stored.left() <= 100 && stored.top() >= 0 && stored.top() <= 100 &&
-                              stored.right() >= 0 && stored.right() <= 100 && stored.bottom() >= 0 && stored.bottom() <= 100;
-            if (!framed && saneInsets) {
-                margins = stored;
+            const std::optional<QMargins> stored = storedInsets(store, named.name);
+            if (!framed && stored) {
+                margins = *stored;
                 frame = inner.marginsAdded(margins);
                 if (!margins.isNull())
                     w->setProperty("frameMargins", QVariant::fromValue(margins));

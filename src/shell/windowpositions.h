@@ -14,6 +14,11 @@ struct NamedWindow {
     QWidget* window = nullptr;
 };
 
+// Whether the program may place its windows. A Wayland compositor places every window itself:
+// there, places are neither applied nor stored, and only sizes are.
+enum class WindowPlacing { byProgram, byCompositor };
+WindowPlacing CurrentWindowPlacing();
+
 // The stored windows, in the order they are written: fmmain ... fminstructions.
 // The launcher is not among them: it always starts centred.
 const QStringList& PositionedWindowNames();
@@ -24,7 +29,10 @@ const QStringList& PositionedWindowNames();
 // known. A window never shown writes the bounds it was given.
 // fminstructions also writes max ("1"/"0"), and its bounds only while it is not maximised, so
 // the stored bounds stay those of its last normal size.
-void SaveWindowPositions(QSettings& store, const QList<NamedWindow>& windows);
+// Placed by the compositor, left, top and the insets stay as stored (a later X11 session finds
+// them intact) and width and height are the inside's size with the stored insets added.
+void SaveWindowPositions(QSettings& store, const QList<NamedWindow>& windows,
+                         WindowPlacing placing = CurrentWindowPlacing());
 
 // Applies each stored value on its own (a missing value or -1000 leaves that side as it is);
 // width and height are of the outer frame, whose insets come from the window's own frame when
@@ -35,4 +43,6 @@ void SaveWindowPositions(QSettings& store, const QList<NamedWindow>& windows);
 // itself when shown must skip the centring when property("autoCentre") holds false.
 // A window with the property "sizedByZoom" takes a stored size past its fixed size and picks
 // its zoom from it. Finally fminstructions is maximised or made normal by its stored max (default normal).
-void LoadWindowPositions(QSettings& store, const QList<NamedWindow>& windows);
+// Placed by the compositor, only the size applies: the stored frame less the stored insets.
+void LoadWindowPositions(QSettings& store, const QList<NamedWindow>& windows,
+                         WindowPlacing placing = CurrentWindowPlacing());

@@ -291,3 +291,39 @@ TEST_F(WindowPositions, AWindowNotShownYetTakesItsInsideFromTheStoredFrameAndIns
         EXPECT_EQ(w->geometry(), c.expected) << c.what;
     }
 }
+
+TEST_F(WindowPositions, WhereTheCompositorPlacesWindowsOnlySizesApplyAndPlacesStayAsStored)
+{
+    // Stored under X11: the frame at (100, 50), 302 by 221, the inside 1 in and 20 down.
+    {
+        auto s = store();
+        for (const auto& [value, number] : {std::pair{"left", 100}, {"top", 50}, {"width", 302}, {"height", 221},
+                                             {"insetleft", 1}, {"insettop", 20}, {"insetright", 1}, {"insetbottom", 0}})
+            WriteRegistryInteger(*s, key("fminstructions", value), number);
+    }
+    auto w = windowAt(QRect(7, 8, 120, 90));
+    auto fresh = windowAt(QRect(9, 9, 150, 60));
+    LoadWindowPositions(*store(), {{"fminstructions", w.get()}, {"fmfiles", fresh.get()}}, WindowPlacing::byCompositor);
+    EXPECT_EQ(w->geometry(), QRect(7, 8, 300, 201)) << "the stored inside's size, no place";
+    EXPECT_FALSE(w->property("autoCentre").isValid());
+    EXPECT_EQ(fresh->geometry(), QRect(9, 9, 150, 60));
+
+    w->setGeometry(0, 0, 400, 300); // where Qt believes a window is under a compositor
+    SaveWindowPositions(*store(), {{"fminstructions", w.get()}, {"fmfiles", fresh.get()}}, WindowPlacing::byCompositor);
+    const struct {
+        const char* window;
+        const char* value;
+        int expected; // -1000: not stored
+    } cases[] = {
+        {"fminstructions", "left", 100},    {"fminstructions", "top", 50},     {"fminstructions", "insettop", 20},
+        {"fminstructions", "width", 402},   {"fminstructions", "height", 320}, {"fmfiles", "left", -1000},
+        {"fmfiles", "insetleft", -1000},    {"fmfiles", "width", 150},         {"fmfiles", "height", 60},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(stored(c.window, c.value), c.expected) << c.window << " " << c.value;
+
+    // Back under X11 the frame goes where it was, at the size last used.
+    auto x11 = windowAt(QRect(0, 0, 10, 10));
+    LoadWindowPositions(*store(), {{"fminstructions", x11.get()}}, WindowPlacing::byProgram);
+    EXPECT_EQ(x11->geometry(), QRect(101, 70, 400, 300));
+}
