@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QFileInfo>
 
+#include <limits>
 #include <random>
 
 namespace maker {
@@ -64,12 +65,15 @@ bool samePath(const QString& a, const QString& b)
     return SameFile(a, b) || QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
 }
 
+// The largest seed the make verbs take.
+constexpr quint64 kLastSeed = std::numeric_limits<qint64>::max();
+
 quint64 firstSeed(const MakeOptions& options)
 {
     if (options.seeded)
         return options.seed;
-    // Any seed a run with --seed could have been given.
-    return (std::random_device{}() ^ static_cast<quint64>(QDateTime::currentMSecsSinceEpoch())) & 0x7FFFFFFFFFFFFFFFull;
+    // One that leaves room for every sheet's seed below the last a make verb takes.
+    return (std::random_device{}() ^ static_cast<quint64>(QDateTime::currentMSecsSinceEpoch())) % (kLastSeed - 200);
 }
 
 // Draws every sheet's chosen page into the output, in sheet order.
@@ -122,6 +126,11 @@ int runWorksheets(const QStringList& args, Context& ctx)
     qint64 count = 0;
     if (!ParseNumber(ExtraOption(options, QStringLiteral("--count")), 1, 200, count)) {
         ctx.fail(verb, QStringLiteral("--count takes a whole number from 1 to 200"));
+        return kRefused;
+    }
+    if (options.seeded && options.seed > kLastSeed - quint64(count - 1)) {
+        ctx.fail(verb, QStringLiteral("--seed leaves no room for the seeds of ") + QString::number(count) +
+                           QStringLiteral(" sheets"));
         return kRefused;
     }
     const QString paper = ExtraOption(options, QStringLiteral("--paper"), QStringLiteral("a4"));

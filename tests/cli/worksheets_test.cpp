@@ -169,6 +169,7 @@ TEST_F(WorksheetsTest, RefusalsAndFailuresWriteNothing)
         {{"maze", pdf, "--count", "2", "--retry", "2"}, 2, "unknown option --retry"},
         {{"maze", pdf, "--count", "2", "--level", "45"}, 2, "--level takes 30, 60 or 100"},
         {{"maze", pdf, "--count", "2", "--folder", dir.path()}, 2, "unknown option --folder"},
+        {{"maze", pdf, "--count", "2", "--seed", "9223372036854775807"}, 2, "--seed leaves no room for the seeds of 2"},
         {{"maze", pdf, "--count", "2", "--keys", dir.path() + "/./out.pdf"}, 2, "may not be OUT.pdf"},
         {{"wordsearch", list, list, "--count", "2"}, 2, "may not be the input"},
         {{"wordsearch", "-", pdf, "--count", "2"}, 2, "give --title for an input read from standard input"},
@@ -248,4 +249,19 @@ TEST_F(WorksheetsTest, TheRealProgramLoadsWhatDrawsOnlyForVerbsThatDraw)
     ASSERT_EQ(real({"worksheets", "wordsearch", list, "sheets.pdf", "--count", "2", "--seed", "3"}, written), 0);
     EXPECT_EQ(written, "sheets.pdf\n");
     EXPECT_EQ(pages(dir.filePath("sheets.pdf")).size(), 4);
+
+    // Without the part that draws beside it, the maker still makes puzzles, and says why it
+    // cannot print.
+    const QString alone = dir.filePath("alone/brainloft-make");
+    QDir().mkpath(dir.filePath("alone"));
+    ASSERT_TRUE(QFile::copy(BRAINLOFT_MAKE, alone));
+    QProcess maker;
+    maker.start(alone, {"maze", "M", "--folder", dir.path()});
+    ASSERT_TRUE(maker.waitForFinished(60000));
+    EXPECT_EQ(maker.exitCode(), 0);
+    maker.start(alone, {"print", dir.filePath("M.mzp"), dir.filePath("m.pdf")});
+    ASSERT_TRUE(maker.waitForFinished(60000));
+    EXPECT_EQ(maker.exitCode(), 1);
+    EXPECT_TRUE(maker.readAllStandardError().startsWith("brainloft-make: cannot load the part that draws: "));
+    EXPECT_FALSE(QFile::exists(dir.filePath("m.pdf")));
 }
