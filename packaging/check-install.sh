@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Checks what an installation brings: the menu entry and the AppStream data validate, the man
 # pages render without a warning, and a staged install holds exactly the expected files.
-#   check-install.sh BUILD BINDIR DATADIR MANDIR   (the last three relative to the prefix)
+#   check-install.sh BUILD BINDIR DATADIR MANDIR LIBDIR   (the last four relative to the prefix)
 # Exits 77 (skipped) when a checking tool is missing.
 set -euo pipefail
-build=$1 bindir=$2 datadir=$3 mandir=$4
+build=$1 bindir=$2 datadir=$3 mandir=$4 libdir=$5
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 id=example.oakhollow.brainloft
 
@@ -34,6 +34,7 @@ expected=$(
   {
     echo "$bindir/brainloft"
     echo "$bindir/brainloft-make"
+    echo "$libdir/brainloft/brainloft-make-drawing.so"
     echo "$datadir/applications/$id.desktop"
     echo "$datadir/metainfo/$id.metainfo.xml"
     echo "$mandir/man6/brainloft.6"

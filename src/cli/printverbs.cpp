@@ -1,6 +1,6 @@
 #include "cli/printverbs.h"
 
-#include "cli/makercommon.h"
+#include "cli/printfiles.h"
 #include "cli/verbs.h"
 #include "platform/pdfsheets.h"
 
@@ -10,18 +10,19 @@ namespace maker {
 namespace {
 
 const char* const kPrintHelp =
-    "Usage: brainloft-make print FILE OUT.pdf [--pages puzzle|key|both] [--copies N]\n"
+    "Usage: brainloft-make print FILE... OUT.pdf [--pages puzzle|key|both] [--copies N]\n"
     "                            [--paper a4|letter]\n"
     "\n"
-    "Prints a puzzle file's pages into one PDF file, as the program prints them to a PDF:\n"
-    "portrait paper with the default margins, each page scaled to fit. The name on the pages\n"
-    "is FILE's name without its extension.\n"
+    "Prints puzzle files' pages into one PDF file, as the program prints them to a PDF:\n"
+    "portrait paper with the default margins, each page scaled to fit. The files follow each\n"
+    "other in the order given, each with its puzzle's sheets and then its key's. The name on\n"
+    "a file's pages is its name without its extension.\n"
     "\n"
     "  --pages WHICH  puzzle (the default), key, or both (the puzzle's sheets first)\n"
     "  --copies N     sheets of each chosen page, 1 to 99 (default 1)\n"
     "  --paper SIZE   a4 (the default) or letter\n"
     "\n"
-    "Prints the path of the PDF file. Exit status: 0 written; 1 FILE could not be read or\n"
+    "Prints the path of the PDF file. Exit status: 0 written; 1 a FILE could not be read or\n"
     "OUT could not be written (an old OUT stays whole); 2 the arguments were refused and\n"
     "nothing was written.\n";
 
@@ -79,51 +80,52 @@ int runPrint(const QStringList& args, Context& ctx)
             }
         }
     }
-    if (positional.size() != 2) {
+    if (positional.size() < 2) {
         ctx.fail(verb, QStringLiteral("give a puzzle file and a PDF file (see --help)"));
         return kRefused;
     }
-    const QString& file = positional[0];
-    const QString& out = positional[1];
+    const QString out = positional.takeLast();
     // Every kind is known only once all are registered.
     const Registry registry = AllVerbs();
-    const FileKind* kind = registry.kindFor(file);
-    if (!kind || !kind->pages) {
-        QStringList printable;
-        for (const FileKind& k : registry.kinds)
-            if (k.pages)
-                printable << k.extensions;
-        ctx.fail(verb, Printable(file) + QStringLiteral(": not a kind of puzzle file that prints (") +
-                           printable.join(QLatin1Char(' ')) + QStringLiteral(")"));
-        return kRefused;
-    }
-    if (sameFile(file, out)) {
-        ctx.fail(verb, QStringLiteral("the PDF file may not be the puzzle file"));
-        return kRefused;
-    }
-
-    PrintablePages filled;
-    const int code = kind->pages(file, ctx, filled);
-    if (code != 0) {
-        ctx.fail(verb, Printable(file) + QStringLiteral(" cannot be read (code ") + QString::number(code) +
-                           QStringLiteral(")"));
-        return kFailed;
+    for (const QString& file : std::as_const(positional)) {
+        const FileKind* kind = registry.kindFor(file);
+        if (!kind || !kind->pages) {
+            QStringList printable;
+            for (const FileKind& k : registry.kinds)
+                if (k.pages)
+                    printable << k.extensions;
+            ctx.fail(verb, Printable(file) + QStringLiteral(": not a kind of puzzle file that prints (") +
+                               printable.join(QLatin1Char(' ')) + QStringLiteral(")"));
+            return kRefused;
+        }
+        if (sameFile(file, out)) {
+            ctx.fail(verb, QStringLiteral("the PDF file may not be the puzzle file"));
+            return kRefused;
+        }
     }
 
-    printing::RunRequest request;
-    request.pageKind = filled.pageKind;
-    request.name = filled.name;
-    request.prepare = filled.prepare;
-    request.describe = filled.describe;
-    request.choices.printPuzzle = pages != QLatin1String("key");
-    request.choices.printKey = pages != QLatin1String("puzzle");
-    request.choices.puzzleCopies = static_cast<int>(copies);
-    request.choices.keyCopies = static_cast<int>(copies);
+    // Every file is read before the first page is drawn.
+    QList<PrintablePages> files;
+    for (const QString& file : std::as_const(positional)) {
+        PrintablePages filled;
+        const int code = registry.kindFor(file)->pages(file, ctx, filled);
+        if (code != 0) {
+            ctx.fail(verb, Printable(file) + QStringLiteral(" cannot be read (code ") + QString::number(code) +
+                               QStringLiteral(")"));
+            return kFailed;
+        }
+        files.append(filled);
+    }
+
+    printing::RunChoices choices;
+    choices.printPuzzle = pages != QLatin1String("key");
+    choices.printKey = pages != QLatin1String("puzzle");
+    choices.puzzleCopies = static_cast<int>(copies);
+    choices.keyCopies = static_cast<int>(copies);
 
     const QPageSize::PageSizeId size = paper == QLatin1String("letter") ? QPageSize::Letter : QPageSize::A4;
     PdfSheets pdf(out, DefaultPdfLayout(size), 1200);
-    printing::SilentProgress silent;
-    if (printing::RunPrint(request, silent, pdf) != printing::RunEnd::completed) {
+    if (PrintFiles(files, choices, pdf) != printing::RunEnd::completed) {
         QString why = pdf.error();
         ctx.fail(verb, QStringLiteral("could not write ") + Printable(out) +
                            (why.isEmpty() ? QString() : QStringLiteral(": ") + why));
@@ -138,8 +140,8 @@ int runPrint(const QStringList& args, Context& ctx)
 void RegisterPrintVerbs(Registry& registry)
 {
     registry.verbs.append({QStringLiteral("print"),
-                           QStringLiteral("print FILE OUT.pdf [--pages puzzle|key|both] [--copies N] [--paper a4|letter]"),
-                           QStringLiteral("print a puzzle file's pages into one PDF file"), runPrint});
+                           QStringLiteral("print FILE... OUT.pdf [--pages puzzle|key|both] [--copies N] [--paper a4|letter]"),
+                           QStringLiteral("print puzzle files' pages into one PDF file, in the order given"), runPrint});
 }
 
 } // namespace maker

@@ -1,4 +1,3 @@
-#include "cli/makercommon.h"
 #include "cli/verbs.h"
 
 #include "brainloft_resources.h"

@@ -1,18 +1,27 @@
 #pragma once
 
-#include "cli/makercommon.h"
+#include "shell/makerkit.h"
+#include "shell/puzzletype.h"
 
-// Each puzzle type brings its verbs and file kinds from one file of its own.
+#include <QList>
+
+// brainloft-make is composed here: the puzzle types bring their verbs through their descriptors,
+// and the maker adds its own.
 namespace maker {
 
-void RegisterWordSearchVerbs(Registry& registry);
-void RegisterCryptogramVerbs(Registry& registry);
-void RegisterMazeVerbs(Registry& registry);
-void RegisterPrintVerbs(Registry& registry);
-void RegisterPictureVerbs(Registry& registry);
-void RegisterTuneVerbs(Registry& registry);
+// The puzzle types, in the program's order.
+QList<PuzzleType> MakerTypes();
 
-// Every type's verbs, in the order the help lists them.
+// The maker's own verbs besides check and show.
+void RegisterTuneVerbs(Registry& registry);
+// These two draw (Qt Gui): linked only into the part that draws.
+void RegisterPrintVerbs(Registry& registry);
+void RegisterWorksheetVerbs(Registry& registry);
+
+// What brainloft-make starts with: every verb that needs no Qt Gui, and the rest listed for the
+// help without their run.
+Registry CoreVerbs();
+// Every verb complete, in the same order: the part that draws (drawing.cpp).
 Registry AllVerbs();
 
 } // namespace maker

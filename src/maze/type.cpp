@@ -1,10 +1,19 @@
 #include "maze/type.h"
 
+#include "maze/verbs.h"
+
 namespace maze {
+
+// What draws is linked only into the part of brainloft-make that draws (drawingverbs.cpp); in
+// every other program this stays null and the descriptor has no hook for it.
+[[gnu::weak]] void RegisterDrawingVerbs(maker::Registry& registry);
 
 PuzzleType Type()
 {
-    return PuzzleType{4, QStringLiteral("Windlepath")};
+    PuzzleType type{4, QStringLiteral("Windlepath"), RegisterVerbs, {}};
+    if (RegisterDrawingVerbs)
+        type.registerDrawingVerbs = RegisterDrawingVerbs;
+    return type;
 }
 
 } // namespace maze

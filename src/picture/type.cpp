@@ -1,10 +1,19 @@
 #include "picture/type.h"
 
+#include "picture/verbs.h"
+
 namespace picture {
+
+// What draws is linked only into the part of brainloft-make that draws (drawingverbs.cpp); in
+// every other program this stays null and the descriptor has no hook for it.
+[[gnu::weak]] void RegisterDrawingVerbs(maker::Registry& registry);
 
 PuzzleType Type()
 {
-    return PuzzleType{1, QStringLiteral("Snapdoodle")};
+    PuzzleType type{1, QStringLiteral("Snapdoodle"), RegisterVerbs, {}};
+    if (RegisterDrawingVerbs)
+        type.registerDrawingVerbs = RegisterDrawingVerbs;
+    return type;
 }
 
 } // namespace picture

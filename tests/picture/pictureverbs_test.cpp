@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImageReader>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -136,4 +137,76 @@ TEST_F(PictureVerbs, ShowNamesEachCellsTile)
     EXPECT_EQ(out, puzzles() + "Shown.tlp1: -2\n"); // the code every kind gives for a file that cannot be read
     EXPECT_TRUE(err.contains("Shown.tlp3")) << err.toStdString();
     EXPECT_EQ(run({"show", puzzles() + "Shown.tlp1"}), 1);
+}
+
+namespace {
+
+// A 320 x 240 metafile holding one word in black letters 80 units high, and nothing else.
+QByteArray metafileWithText()
+{
+    const auto ints = [](const QList<int>& values) {
+        QByteArray b;
+        for (int v : values)
+            for (int shift = 0; shift < 32; shift += 8)
+                b += char((quint32(v) >> shift) & 0xFF);
+        return b;
+    };
+    QByteArray records;
+    int count = 1;
+    const auto record = [&](int type, const QByteArray& data) {
+        records += ints({type, int(8 + data.size())}) + data;
+        ++count;
+    };
+    record(17, ints({1})); // SETMAPMODE MM_TEXT
+    record(18, ints({1})); // SETBKMODE TRANSPARENT
+    QByteArray face = QByteArray("S\0a\0n\0s\0", 8).leftJustified(64, '\0');
+    // EXTCREATEFONTINDIRECTW: handle, height, width, escapement, orientation, weight, then italic,
+    // underline, strike-out, charset, precisions, quality, pitch (a byte each) and the face.
+    record(82, ints({1, -80, 0, 0, 0, 700}) + QByteArray(8, '\0') + face);
+    record(37, ints({1})); // SELECTOBJECT
+    const QByteArray word = QByteArray("H\0E\0L\0L\0O\0\0\0", 12);
+    // EXTTEXTOUTW: bounds, graphics mode, scales, reference point, characters, string offset,
+    // options, clip rectangle, spacing offset; then the string and each character's advance.
+    const int textAt = 76;
+    const int spacingAt = textAt + int(word.size());
+    record(84, ints({0, 0, 320, 240, 1, 0, 0, 20, 60, 5, textAt, 0, 0, 0, 320, 240, spacingAt}) + word +
+                   ints({56, 56, 56, 56, 56}));
+    record(14, ints({0, 16, 20})); // EOF
+    QByteArray header = ints({0, 0, 319, 239, 0, 0, 320 * 2540 / 96, 240 * 2540 / 96, 0x464D4520, 0x10000, 0, count});
+    header += QByteArray("\x05\0\0\0", 4) + ints({0, 0, 0, 1024, 768, 271, 203});
+    QByteArray file = ints({1, int(8 + header.size())}) + header + records;
+    const QByteArray size = ints({int(file.size())});
+    file.replace(48, 4, size);
+    return file;
+}
+
+// The share of a picture's pixels that are dark.
+double darkShare(const QImage& image)
+{
+    qint64 dark = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            dark += qGray(image.pixel(x, y)) < 96;
+    return double(dark) / (image.width() * image.height());
+}
+
+} // namespace
+
+TEST_F(PictureVerbs, TheRealMakerDrawsAMetafilesText)
+{
+    const QString emf = write("Hello.emf", metafileWithText());
+    QProcess maker;
+    maker.start(BRAINLOFT_MAKE, {"picture", emf, "Hello", "--seed", "1", "--folder", dir.path()});
+    ASSERT_TRUE(maker.waitForFinished(60000));
+    ASSERT_EQ(maker.exitCode(), 0) << maker.readAllStandardError().toStdString();
+    maker.start(BRAINLOFT_MAKE, {"picture-export", dir.filePath("Hello.tlp1"), dir.filePath("hello.png")});
+    ASSERT_TRUE(maker.waitForFinished(60000));
+    ASSERT_EQ(maker.exitCode(), 0);
+    const double drawn = darkShare(QImage(dir.filePath("hello.png")));
+    EXPECT_GT(drawn, 0.01) << "the word is drawn";
+
+    // Without a QGuiApplication (this test's own) the text is left out: the rest is white.
+    ASSERT_EQ(run({"picture", emf, "Bare", "--seed", "1", "--folder", dir.path()}), 0) << err.toStdString();
+    ASSERT_EQ(run({"picture-export", dir.filePath("Bare.tlp1"), dir.filePath("bare.png")}), 0);
+    EXPECT_LT(darkShare(QImage(dir.filePath("bare.png"))), drawn / 10);
 }

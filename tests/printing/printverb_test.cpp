@@ -108,7 +108,7 @@ TEST_F(PrintVerbTest, RefusalsAndFailuresWriteNothing)
         const char* message;
     } cases[] = {
         {{puzzle, pdf, "--colour", "red"}, 2, "unknown option --colour"},
-        {{dir.filePath("list.txt"), pdf}, 2, "not a kind of puzzle file that prints (.wsp .wsd"},
+        {{dir.filePath("list.txt"), pdf}, 2, "not a kind of puzzle file that prints (.sbp .sbd .wsp .wsd .mzp)"},
         {{puzzle}, 2, "give a puzzle file and a PDF file"},
         {{puzzle, pdf, "--pages"}, 2, "--pages needs a value"},
         {{puzzle, pdf, "--pages", "all"}, 2, "--pages takes"},
@@ -136,7 +136,7 @@ TEST_F(PrintVerbTest, RefusalsAndFailuresWriteNothing)
     }
     EXPECT_EQ(contents(pdf), "old");
     EXPECT_EQ(run({"--help"}), 0);
-    EXPECT_TRUE(out.contains("Usage: brainloft-make print FILE OUT.pdf"));
+    EXPECT_TRUE(out.contains("Usage: brainloft-make print FILE... OUT.pdf"));
 }
 
 // A cryptogram and a maze print their pages the same way, each filled just before it prints.

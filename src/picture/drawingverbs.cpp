@@ -1,5 +1,4 @@
-#include "cli/makercommon.h"
-#include "cli/verbs.h"
+#include "picture/verbs.h"
 
 #include "picture/picturefiles.h"
 #include "picture/pictureloader.h"
@@ -11,7 +10,10 @@
 #include <QBuffer>
 #include <QImageWriter>
 
-namespace maker {
+namespace picture {
+
+using namespace maker;
+
 namespace {
 
 const char* const kPictureHelp =
@@ -62,24 +64,24 @@ int runPicture(const QStringList& args, Context& ctx)
         return kRefused;
     const QString imagePath = options.positional[0];
     const QString ext = filenames::lowerExtension(imagePath);
-    if (!picture::IsPictureExtension(ext)) {
+    if (!IsPictureExtension(ext)) {
         ctx.fail(verb, Printable(imagePath) + QStringLiteral(": pictures of this kind are not read"));
         return kRefused;
     }
     // Read from the file a piece at a time: a big picture is never held whole beside its pixels.
-    const picture::FittedPicture fitted = picture::LoadFittedPicture(imagePath);
+    const FittedPicture fitted = LoadFittedPicture(imagePath);
     if (fitted.fileError) {
         ctx.fail(verb, QStringLiteral("cannot read ") + Printable(imagePath) + QStringLiteral(": ") + fitted.reason);
         return kFailed;
     }
-    if (fitted.status != picture::DecodeStatus::Ok) {
+    if (fitted.status != DecodeStatus::Ok) {
         ctx.fail(verb, Printable(imagePath) + QStringLiteral(": ") + fitted.reason);
         return kRefused;
     }
     Rng rng = MakeRng(options);
-    picture::PictureState state;
+    PictureState state;
     state.pictureName = name;
-    if (!picture::BuildPicturePuzzle(state, fitted.canvas, rng)) {
+    if (!BuildPicturePuzzle(state, fitted.canvas, rng)) {
         ctx.fail(verb, Printable(imagePath) + QStringLiteral(": the picture is all black"));
         return kRefused;
     }
@@ -87,42 +89,42 @@ int runPicture(const QStringList& args, Context& ctx)
         return prepared;
     const QString stem = OutputPath(options, name, QStringLiteral(".tlp"));
     QString error;
-    if (picture::SavePictureFilesAt(stem, state, &error, !options.folderGiven) != 0) {
+    if (SavePictureFilesAt(stem, state, &error, !options.folderGiven) != 0) {
         ctx.fail(verb, QStringLiteral("could not save ") + Printable(error));
         return kFailed;
     }
-    Saved(options, picture::PictureFilePath(stem, 1), ctx);
+    Saved(options, PictureFilePath(stem, 1), ctx);
     return kOk;
 }
 
 // The codes every kind's check gives: 0, -2, -3 or -4.
 int checkPicture(const QString& path, Context& ctx)
 {
-    picture::PictureState state;
+    PictureState state;
     QString why;
     int code = 0;
-    if (picture::LoadPictureFilesAt(StemOf(path), state, &why, &code) != 0)
+    if (LoadPictureFilesAt(StemOf(path), state, &why, &code) != 0)
         ctx.err << "brainloft-make check: " << Printable(why) << "\n";
     return code;
 }
 
 int showPicture(const QString& path, Context& ctx)
 {
-    picture::PictureState state;
+    PictureState state;
     QString why;
-    if (picture::LoadPictureFilesAt(StemOf(path), state, &why) != 0) {
+    if (LoadPictureFilesAt(StemOf(path), state, &why) != 0) {
         ctx.fail(QStringLiteral("show"), Printable(why));
         return kFailed;
     }
     int placed = 0;
-    for (int r = 0; r < picture::kRows; ++r) {
+    for (int r = 0; r < kRows; ++r) {
         QStringList fields;
-        for (int c = 0; c < picture::kColumns; ++c) {
-            const int k = r * picture::kColumns + c + 1;
+        for (int c = 0; c < kColumns; ++c) {
+            const int k = r * kColumns + c + 1;
             QString field;
             if (!state.puzzleCells.contains(QString::number(k))) {
                 field = QStringLiteral("x");
-            } else if (picture::IsEmptyTile(state.boardTiles[k])) {
+            } else if (IsEmptyTile(state.boardTiles[k])) {
                 field = QStringLiteral(".");
             } else if (state.boardTiles[k] == state.answerTiles[k]) {
                 field = QString::number(k);
@@ -162,15 +164,15 @@ int runExport(const QStringList& args, Context& ctx)
         ctx.fail(verb, Printable(args[0]) + QStringLiteral(": not a picture puzzle (.tlp1 or .tld1)"));
         return kRefused;
     }
-    picture::PictureState state;
+    PictureState state;
     QString why;
-    if (picture::LoadPictureFilesAt(StemOf(args[0]), state, &why) != 0) {
+    if (LoadPictureFilesAt(StemOf(args[0]), state, &why) != 0) {
         ctx.fail(verb, Printable(why));
         return kFailed;
     }
     // The picture never goes over a file of its own set, under whatever name.
     for (int digit = 1; digit <= 3; ++digit) {
-        if (SameFile(picture::PictureFilePath(StemOf(args[0]), digit), args[1])) {
+        if (SameFile(PictureFilePath(StemOf(args[0]), digit), args[1])) {
             ctx.fail(verb, Printable(args[1]) + QStringLiteral(" is a file of the puzzle itself"));
             return kRefused;
         }
@@ -190,15 +192,16 @@ int runExport(const QStringList& args, Context& ctx)
 
 } // namespace
 
-void RegisterPictureVerbs(Registry& registry)
+void RegisterDrawingVerbs(Registry& registry)
 {
-    registry.verbs.append({QStringLiteral("picture"), QStringLiteral("picture IMAGE NAME [--folder DIR] [--seed N]"),
-                           QStringLiteral("make a picture puzzle from a picture and save it as NAME.tlp1-3"), runPicture});
-    registry.verbs.append({QStringLiteral("picture-export"), QStringLiteral("picture-export FILE OUT.png"),
-                           QStringLiteral("write a picture puzzle's solved picture as a PNG"), runExport});
-    registry.kinds.append({{QStringLiteral(".tlp1"), QStringLiteral(".tld1")}, checkPicture, showPicture, nullptr,
-                           QStringLiteral("A picture puzzle (.tlp1 .tld1): six board rows of eight cells, 'x' outside the\n"
-                                          "puzzle, '.' a black cell, else the tile number it holds; then 'pieces P placed Q'.\n")});
+    if (Verb* verb = registry.verb(QStringLiteral("picture")))
+        verb->run = runPicture;
+    if (Verb* verb = registry.verb(QStringLiteral("picture-export")))
+        verb->run = runExport;
+    if (FileKind* kind = registry.kindFor(QStringLiteral("a.tlp1"))) {
+        kind->check = checkPicture;
+        kind->show = showPicture;
+    }
 }
 
-} // namespace maker
+} // namespace picture

@@ -1,19 +1,13 @@
-#include "cli/makercommon.h"
-#include "cli/verbs.h"
+#include "wordsearch/verbs.h"
 
-#include "cli/printverbs.h"
-#include "platform/colours.h"
-#include "platform/filenames.h"
-#include "shell/settings.h"
-#include "wordsearch/builder.h"
-#include "wordsearch/gridpicture.h"
-#include "wordsearch/printpages.h"
+#include "platform/rng.h"
 #include "wordsearch/wordlist.h"
 #include "wordsearch/wordsearchfile.h"
 
-#include <QFileInfo>
+namespace wordsearch {
 
-namespace maker {
+using namespace maker;
+
 namespace {
 
 const char* const kWordSearchHelp =
@@ -44,11 +38,9 @@ int runWordSearch(const QStringList& args, Context& ctx)
     MakeOptions options;
     if (!ParseMakeOptions(verb, args, {QStringLiteral("--retry")}, ctx, options))
         return kRefused;
-    qint64 retries = 10;
-    if (!ParseNumber(ExtraOption(options, QStringLiteral("--retry"), QStringLiteral("10")), 0, 1000, retries)) {
-        ctx.fail(verb, QStringLiteral("--retry needs a whole number from 0 to 1000"));
+    qint64 retries = 0;
+    if (!RetriesOption(verb, options, ctx, retries))
         return kRefused;
-    }
     if (options.positional.size() != 2) {
         ctx.fail(verb, QStringLiteral("give a word list and a puzzle name (see --help)"));
         return kRefused;
@@ -63,27 +55,19 @@ int runWordSearch(const QStringList& args, Context& ctx)
     // A word list of 64 words fits in a few kilobytes; anything far larger is not one.
     if (!ReadInput(verb, listPath, 1 << 20, ctx, text, status))
         return status;
-    const wordsearch::WordListResult list = wordsearch::ParseWordList(text);
-    if (!list.error.isEmpty()) {
-        QString where = Printable(listPath);
-        if (list.line > 0)
-            where += QLatin1Char(':') + QString::number(list.line);
-        ctx.fail(verb, where + QStringLiteral(": ") + list.error);
+    QStringList words;
+    if (!ListWords(verb, listPath, text, ctx, words))
         return kRefused;
-    }
     if (const int prepared = PrepareFolder(verb, options, ctx); prepared != kOk)
         return prepared;
 
     Rng rng = MakeRng(options);
-    wordsearch::WordSearchPuzzle puzzle;
-    wordsearch::GridBuilder builder(puzzle, rng);
-    wordsearch::BuildOutcome outcome = builder.Build(list.words);
-    for (qint64 attempt = 0; attempt < retries && !outcome.unplaced.isEmpty(); ++attempt)
-        outcome = builder.Build(list.words);
+    WordSearchPuzzle puzzle;
+    const BuildOutcome outcome = BuildWordSearch(puzzle, words, rng, retries);
 
     const QString path = OutputPath(options, name, QStringLiteral(".wsp"));
     QString error;
-    if (wordsearch::SaveWordSearchFileAt(path, puzzle, &error) != 0) {
+    if (SaveWordSearchFileAt(path, puzzle, &error) != 0) {
         ctx.fail(verb, QStringLiteral("could not save ") + Printable(path) + QStringLiteral(": ") + error);
         return kFailed;
     }
@@ -103,34 +87,34 @@ QString printableBytes(const QByteArray& bytes)
 
 int checkWordSearch(const QString& path, Context&)
 {
-    wordsearch::WordSearchPuzzle puzzle;
-    return wordsearch::LoadWordSearchFileAt(path, puzzle);
+    WordSearchPuzzle puzzle;
+    return LoadWordSearchFileAt(path, puzzle);
 }
 
 int showWordSearch(const QString& path, Context& ctx)
 {
-    wordsearch::WordSearchPuzzle puzzle;
-    wordsearch::PlacementTable table{};
-    const int code = wordsearch::LoadWordSearchFileAt(path, puzzle, &table);
+    WordSearchPuzzle puzzle;
+    PlacementTable table{};
+    const int code = LoadWordSearchFileAt(path, puzzle, &table);
     if (code != 0) {
         ctx.fail(QStringLiteral("show"),
                  Printable(path) + QStringLiteral(" cannot be read as a word search (code ") + QString::number(code) + ')');
         return kFailed;
     }
-    for (int y = 1; y <= wordsearch::kField; ++y) {
+    for (int y = 1; y <= kField; ++y) {
         QString line;
-        for (int x = 1; x <= wordsearch::kField; ++x) {
+        for (int x = 1; x <= kField; ++x) {
             const char c = puzzle.grid[x][y];
-            line += wordsearch::isLetter(c) ? QChar::fromLatin1(c) : QLatin1Char('.');
+            line += isLetter(c) ? QChar::fromLatin1(c) : QLatin1Char('.');
         }
         ctx.out << line << "\n";
     }
     ctx.out << "\n";
-    for (int n = 1; n <= wordsearch::kSlotCount; ++n) {
-        const wordsearch::WordSlot& slot = puzzle.wordSlots[n - 1];
+    for (int n = 1; n <= kSlotCount; ++n) {
+        const WordSlot& slot = puzzle.wordSlots[n - 1];
         if (slot.isEmpty())
             continue;
-        const wordsearch::TableEntry& e = table[n - 1];
+        const TableEntry& e = table[n - 1];
         ctx.out << n << " " << printableBytes(slot.word()) << " ";
         if (e.isZero())
             ctx.out << "- -";
@@ -141,37 +125,50 @@ int showWordSearch(const QString& path, Context& ctx)
     return kOk;
 }
 
-// The two print pages laid out from the file's puzzle, as the play window prints them; the key
-// in the default highlight colour.
-int wordSearchPages(const QString& path, Context&, PrintablePages& pages)
-{
-    auto puzzle = std::make_shared<wordsearch::WordSearchPuzzle>();
-    const int code = wordsearch::LoadWordSearchFileAt(path, *puzzle);
-    if (code != 0)
-        return code;
-    pages.pageKind = printing::kWordSearchPages;
-    pages.name = filenames::replaceExtension(QFileInfo(path).fileName(), QString());
-    const QString name = pages.name;
-    const QColor highlight = ToQColor(Settings().effectiveHighlight);
-    pages.describe = [puzzle, name, highlight](bool key) {
-        return key ? wordsearch::KeyPage(*puzzle, highlight, name) : wordsearch::PuzzlePage(*puzzle, name);
-    };
-    return 0;
-}
-
 } // namespace
 
-void RegisterWordSearchVerbs(Registry& registry)
+bool RetriesOption(const QString& verb, const MakeOptions& options, Context& ctx, qint64& retries)
+{
+    if (ParseNumber(ExtraOption(options, QStringLiteral("--retry"), QStringLiteral("10")), 0, 1000, retries))
+        return true;
+    ctx.fail(verb, QStringLiteral("--retry needs a whole number from 0 to 1000"));
+    return false;
+}
+
+bool ListWords(const QString& verb, const QString& listPath, const QByteArray& text, Context& ctx, QStringList& words)
+{
+    const WordListResult list = ParseWordList(text);
+    if (list.error.isEmpty()) {
+        words = list.words;
+        return true;
+    }
+    QString where = Printable(listPath);
+    if (list.line > 0)
+        where += QLatin1Char(':') + QString::number(list.line);
+    ctx.fail(verb, where + QStringLiteral(": ") + list.error);
+    return false;
+}
+
+BuildOutcome BuildWordSearch(WordSearchPuzzle& puzzle, const QStringList& words, Rng& rng, qint64 retries)
+{
+    GridBuilder builder(puzzle, rng);
+    BuildOutcome outcome = builder.Build(words);
+    for (qint64 attempt = 0; attempt < retries && !outcome.unplaced.isEmpty(); ++attempt)
+        outcome = builder.Build(words);
+    return outcome;
+}
+
+void RegisterVerbs(Registry& registry)
 {
     registry.verbs.append({QStringLiteral("wordsearch"),
                            QStringLiteral("wordsearch LIST NAME [--folder DIR] [--seed N] [--retry K]"),
                            QStringLiteral("build a word search from a word list and save it as NAME.wsp"),
                            runWordSearch});
     registry.kinds.append(
-        {{QStringLiteral(".wsp"), QStringLiteral(".wsd")}, checkWordSearch, showWordSearch, wordSearchPages,
+        {{QStringLiteral(".wsp"), QStringLiteral(".wsd")}, checkWordSearch, showWordSearch, {},
          QStringLiteral("A word search (.wsp .wsd): 20 lines of 20 letters ('.' where a cell holds no\n"
                         "letter A to Z), an empty line, then 'n WORD x1,y1 x2,y2' for each word slot n in use,\n"
                         "or 'n WORD - -' when the word was not placed.\n")});
 }
 
-} // namespace maker
+} // namespace wordsearch

@@ -1,4 +1,4 @@
-#include "cli/makercommon.h"
+#include "shell/makerkit.h"
 
 #include "platform/fileaccess.h"
 #include "platform/filenames.h"
@@ -9,11 +9,13 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <limits>
 #include <random>
 #include <sys/stat.h>
+#include <utility>
 
 namespace maker {
 
@@ -29,6 +31,58 @@ const FileKind* Registry::kindFor(const QString& path) const
         if (kind.extensions.contains(ext))
             return &kind;
     return nullptr;
+}
+
+FileKind* Registry::kindFor(const QString& path)
+{
+    return const_cast<FileKind*>(std::as_const(*this).kindFor(path));
+}
+
+Verb* Registry::verb(const QString& name)
+{
+    for (Verb& v : verbs)
+        if (v.name == name)
+            return &v;
+    return nullptr;
+}
+
+void Registry::mergeSameNames()
+{
+    QList<Verb> merged;
+    for (const Verb& v : std::as_const(verbs)) {
+        auto first = std::find_if(merged.begin(), merged.end(), [&v](const Verb& m) { return m.name == v.name; });
+        if (first == merged.end()) {
+            merged.append(v);
+            continue;
+        }
+        if (!v.usage.isEmpty())
+            first->usage = v.usage;
+        if (!v.summary.isEmpty())
+            first->summary = v.summary;
+        if (v.run)
+            first->run = v.run;
+    }
+    verbs = merged;
+}
+
+bool Registry::needsDrawing(const QStringList& args) const
+{
+    if (args.isEmpty())
+        return false;
+    const QString& name = args.first();
+    if (name == QLatin1String("check") || name == QLatin1String("show")) {
+        const bool check = name == QLatin1String("check");
+        for (const QString& path : args.mid(1)) {
+            const FileKind* kind = kindFor(path);
+            if (kind && !(check ? bool(kind->check) : bool(kind->show)))
+                return true;
+        }
+        return false;
+    }
+    for (const Verb& v : verbs)
+        if (v.name == name)
+            return !v.run;
+    return false;
 }
 
 QStringList Registry::knownExtensions() const

@@ -1,16 +1,13 @@
-#include "cli/makercommon.h"
-#include "cli/verbs.h"
+#include "cryptogram/verbs.h"
 
-#include "cli/printverbs.h"
-#include "cryptogram/cryptogram.h"
 #include "cryptogram/cryptogramfile.h"
-#include "cryptogram/printpages.h"
 #include "cryptogram/textfile.h"
-#include "platform/filenames.h"
+#include "platform/rng.h"
 
-#include <QFileInfo>
+namespace cryptogram {
 
-namespace maker {
+using namespace maker;
+
 namespace {
 
 const char* const kCryptogramHelp =
@@ -44,12 +41,9 @@ int runCryptogram(const QStringList& args, Context& ctx)
     MakeOptions options;
     if (!ParseMakeOptions(verb, args, {QStringLiteral("--level")}, ctx, options))
         return kRefused;
-    qint64 level = 3;
-    if (!ParseNumber(ExtraOption(options, QStringLiteral("--level"), QStringLiteral("3")), 0, cryptogram::kMaxSkill,
-                     level)) {
-        ctx.fail(verb, QStringLiteral("--level needs a whole number from 0 to 11"));
+    int level = 0;
+    if (!LevelOption(verb, options, ctx, level))
         return kRefused;
-    }
     if (options.positional.size() != 2) {
         ctx.fail(verb, QStringLiteral("give a text file and a puzzle name (see --help)"));
         return kRefused;
@@ -64,21 +58,18 @@ int runCryptogram(const QStringList& args, Context& ctx)
     // Twenty lines of 33 characters fit in a few kilobytes; anything far larger is no puzzle text.
     if (!ReadInput(verb, textPath, 1 << 20, ctx, bytes, status))
         return status;
-    const cryptogram::TextFileResult text = cryptogram::ParseCryptogramText(bytes);
-    if (!text.error.isEmpty()) {
-        ctx.fail(verb, Printable(textPath) + QLatin1Char(':') + QString::number(text.line) + QStringLiteral(": ") +
-                           text.error);
+    MakerLines lines;
+    if (!TextLines(verb, textPath, bytes, ctx, lines))
         return kRefused;
-    }
     if (const int prepared = PrepareFolder(verb, options, ctx); prepared != kOk)
         return prepared;
 
     Rng rng = MakeRng(options);
-    cryptogram::Cryptogram puzzle;
-    cryptogram::BuildCryptogramPuzzle(puzzle, text.lines, static_cast<int>(level), rng);
+    Cryptogram puzzle;
+    BuildCryptogramPuzzle(puzzle, lines, level, rng);
     const QString path = OutputPath(options, name, QStringLiteral(".sbp"));
     QString error;
-    if (cryptogram::SaveCryptogramFileAt(path, puzzle, &error) != 0) {
+    if (SaveCryptogramFileAt(path, puzzle, &error) != 0) {
         ctx.fail(verb, QStringLiteral("could not save ") + Printable(path) + QStringLiteral(": ") + error);
         return kFailed;
     }
@@ -100,13 +91,12 @@ QString printableBytes(const char* bytes, int size)
 
 int checkCryptogram(const QString& path, Context&)
 {
-    cryptogram::Cryptogram puzzle;
-    return cryptogram::LoadCryptogramFileAt(path, puzzle);
+    Cryptogram puzzle;
+    return LoadCryptogramFileAt(path, puzzle);
 }
 
 int showCryptogram(const QString& path, Context& ctx)
 {
-    using namespace cryptogram;
     Cryptogram puzzle;
     const int code = LoadCryptogramFileAt(path, puzzle);
     if (code != 0) {
@@ -133,34 +123,41 @@ int showCryptogram(const QString& path, Context& ctx)
     return kOk;
 }
 
-// Both pages composed from the puzzle as each prints.
-int cryptogramPages(const QString& path, Context&, PrintablePages& pages)
-{
-    auto puzzle = std::make_shared<cryptogram::Cryptogram>();
-    const int code = cryptogram::LoadCryptogramFileAt(path, *puzzle);
-    if (code != 0)
-        return code;
-    pages.pageKind = printing::kCryptogramPages;
-    pages.name = filenames::replaceExtension(QFileInfo(path).fileName(), QString());
-    pages.describe = [p = puzzle.get(), name = pages.name](bool key) {
-        return cryptogram::ComposePrintPage(*p, name, key);
-    };
-    pages.keep = puzzle;
-    return 0;
-}
-
 } // namespace
 
-void RegisterCryptogramVerbs(Registry& registry)
+bool LevelOption(const QString& verb, const MakeOptions& options, Context& ctx, int& level)
+{
+    qint64 value = 0;
+    if (!ParseNumber(ExtraOption(options, QStringLiteral("--level"), QStringLiteral("3")), 0, kMaxSkill, value)) {
+        ctx.fail(verb, QStringLiteral("--level needs a whole number from 0 to 11"));
+        return false;
+    }
+    level = static_cast<int>(value);
+    return true;
+}
+
+bool TextLines(const QString& verb, const QString& textPath, const QByteArray& bytes, Context& ctx, MakerLines& lines)
+{
+    const TextFileResult text = ParseCryptogramText(bytes);
+    if (!text.error.isEmpty()) {
+        ctx.fail(verb, Printable(textPath) + QLatin1Char(':') + QString::number(text.line) + QStringLiteral(": ") +
+                           text.error);
+        return false;
+    }
+    lines = text.lines;
+    return true;
+}
+
+void RegisterVerbs(Registry& registry)
 {
     registry.verbs.append({QStringLiteral("cryptogram"),
                            QStringLiteral("cryptogram TEXT NAME [--folder DIR] [--seed N] [--level L]"),
                            QStringLiteral("build a cryptogram from a text of up to 20 lines and save it as NAME.sbp"),
                            runCryptogram});
     registry.kinds.append(
-        {{QStringLiteral(".sbp"), QStringLiteral(".sbd")}, checkCryptogram, showCryptogram, cryptogramPages,
+        {{QStringLiteral(".sbp"), QStringLiteral(".sbd")}, checkCryptogram, showCryptogram, {},
          QStringLiteral("A cryptogram (.sbp .sbd): its 20 rows, an empty line, 'key ' and the 36 stored key\n"
                         "bytes (for A..Z, 1..9, 0), then 'hints ' and each hint as cipher then plain, or 'hints -'.\n")});
 }
 
-} // namespace maker
+} // namespace cryptogram

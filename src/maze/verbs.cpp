@@ -1,16 +1,13 @@
-#include "cli/makercommon.h"
-#include "cli/verbs.h"
+#include "maze/verbs.h"
 
-#include "cli/printverbs.h"
 #include "maze/generator.h"
 #include "maze/mazefile.h"
-#include "maze/mazegame.h"
-#include "maze/printpages.h"
-#include "platform/filenames.h"
+#include "platform/rng.h"
 
-#include <QFileInfo>
+namespace maze {
 
-namespace maker {
+using namespace maker;
+
 namespace {
 
 const char* const kMazeHelp =
@@ -40,12 +37,9 @@ int runMaze(const QStringList& args, Context& ctx)
     MakeOptions options;
     if (!ParseMakeOptions(verb, args, {QStringLiteral("--level")}, ctx, options))
         return kRefused;
-    qint64 level = 0;
-    const QString levelText = ExtraOption(options, QStringLiteral("--level"), QStringLiteral("60"));
-    if (!ParseNumber(levelText, maze::kEasy, maze::kHard, level) || maze::MazeSizeForLevel(int(level)) != level) {
-        ctx.fail(verb, QStringLiteral("--level takes 30, 60 or 100, not ") + Printable(levelText));
+    int level = 0;
+    if (!LevelOption(verb, options, ctx, level))
         return kRefused;
-    }
     if (options.positional.size() != 1) {
         ctx.fail(verb, QStringLiteral("give one puzzle name (see --help)"));
         return kRefused;
@@ -57,11 +51,11 @@ int runMaze(const QStringList& args, Context& ctx)
         return prepared;
 
     Rng rng = MakeRng(options);
-    maze::MazeGrid grid;
-    const int n = maze::GenerateMaze(grid, int(level), rng);
+    MazeGrid grid;
+    const int n = GenerateMaze(grid, level, rng);
     const QString path = OutputPath(options, name, QStringLiteral(".mzp"));
     QString error;
-    if (maze::SaveMazeFileAt(path, grid, n, &error) != 0) {
+    if (SaveMazeFileAt(path, grid, n, &error) != 0) {
         ctx.fail(verb, QStringLiteral("could not save ") + Printable(path) + QStringLiteral(": ") + error);
         return kFailed;
     }
@@ -71,16 +65,16 @@ int runMaze(const QStringList& args, Context& ctx)
 
 int checkMaze(const QString& path, Context&)
 {
-    maze::MazeGrid grid;
+    MazeGrid grid;
     int n = 0;
-    return maze::LoadMazeFileAt(path, grid, n);
+    return LoadMazeFileAt(path, grid, n);
 }
 
 int showMaze(const QString& path, Context& ctx)
 {
-    maze::MazeGrid grid;
+    MazeGrid grid;
     int n = 0;
-    const int code = maze::LoadMazeFileAt(path, grid, n);
+    const int code = LoadMazeFileAt(path, grid, n);
     if (code != 0) {
         ctx.fail(QStringLiteral("show"),
                  Printable(path) + QStringLiteral(" cannot be read as a maze (code ") + QString::number(code) + ')');
@@ -90,7 +84,7 @@ int showMaze(const QString& path, Context& ctx)
         QString line;
         for (int x = 0; x < n; ++x) {
             const std::int32_t cell = grid.at(x, y);
-            line += cell == maze::mcWall ? QLatin1Char('#') : cell == maze::mcRoute ? QLatin1Char('.') : QLatin1Char(' ');
+            line += cell == mcWall ? QLatin1Char('#') : cell == mcRoute ? QLatin1Char('.') : QLatin1Char(' ');
         }
         ctx.out << line << "\n";
     }
@@ -98,34 +92,27 @@ int showMaze(const QString& path, Context& ctx)
     return kOk;
 }
 
-// The maze's pages, built from the maze as the play window shows it.
-int mazePages(const QString& path, Context&, PrintablePages& pages)
-{
-    struct Loaded {
-        maze::MazeState state;
-        maze::MazeGame game{state};
-    };
-    auto loaded = std::make_shared<Loaded>();
-    const int code = maze::LoadMazeFileAt(path, loaded->state.grid, loaded->state.size);
-    if (code != 0)
-        return code;
-    loaded->game.DrawMaze();
-    pages.pageKind = printing::kMazePages;
-    pages.name = filenames::replaceExtension(QFileInfo(path).fileName(), QString());
-    pages.describe = [game = &loaded->game, name = pages.name](bool key) { return maze::MazePage(*game, key, name); };
-    pages.keep = loaded;
-    return 0;
-}
-
 } // namespace
 
-void RegisterMazeVerbs(Registry& registry)
+bool LevelOption(const QString& verb, const MakeOptions& options, Context& ctx, int& level)
+{
+    qint64 value = 0;
+    const QString text = ExtraOption(options, QStringLiteral("--level"), QStringLiteral("60"));
+    if (!ParseNumber(text, kEasy, kHard, value) || MazeSizeForLevel(int(value)) != value) {
+        ctx.fail(verb, QStringLiteral("--level takes 30, 60 or 100, not ") + Printable(text));
+        return false;
+    }
+    level = static_cast<int>(value);
+    return true;
+}
+
+void RegisterVerbs(Registry& registry)
 {
     registry.verbs.append({QStringLiteral("maze"), QStringLiteral("maze NAME [--level L] [--folder DIR] [--seed N]"),
                            QStringLiteral("generate a maze of level 30, 60 or 100 and save it as NAME.mzp"), runMaze});
-    registry.kinds.append({{QStringLiteral(".mzp")}, checkMaze, showMaze, mazePages,
+    registry.kinds.append({{QStringLiteral(".mzp")}, checkMaze, showMaze, {},
                            QStringLiteral("A maze (.mzp): N lines of N cells, '#' a wall, '.' the route, a blank open;\n"
                                           "then 'N=' and the stored size.\n")});
 }
 
-} // namespace maker
+} // namespace maze

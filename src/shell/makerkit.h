@@ -10,7 +10,8 @@
 
 #include <functional>
 
-// What every verb of brainloft-make shares: statuses, options, names, input and output.
+// What every verb of brainloft-make shares: statuses, options, names, input and output, and the
+// registry each puzzle type adds its verbs and file kinds to (through its descriptor's hooks).
 namespace maker {
 
 // Exit statuses, one rule for every verb.
@@ -19,6 +20,7 @@ constexpr int kFailed = 1;   // an input could not be read or an output could no
 constexpr int kRefused = 2;  // the arguments or an input's contents were refused; nothing written
 constexpr int kUnplaced = 3; // a word search was saved, but some words found no place
 
+// A puzzle file's print pages (cli/printverbs.h): only the part of a type that draws fills them.
 struct PrintablePages;
 
 struct Context {
@@ -39,7 +41,7 @@ struct FileKind {
     // Prints the file; returns an exit status.
     std::function<int(const QString& path, Context&)> show;
     // Reads the file and fills its print pages (cli/printverbs.h); returns the reader's code.
-    // Empty for a kind that does not print.
+    // Empty for a kind that does not print, and until the part that draws is loaded.
     std::function<int(const QString& path, Context&, PrintablePages& pages)> pages = {};
     // What show prints for this kind, for the help: a few lines, each ending in a line feed.
     QString showHelp = {};
@@ -49,18 +51,10 @@ struct Verb {
     QString name;
     QString usage;   // one line for the main help: "wordsearch LIST NAME [--folder DIR]"
     QString summary; // what it does, one line
+    // Empty for a verb that draws, until the part that draws is loaded: the verb is listed and
+    // its name known without Qt Gui.
     std::function<int(const QStringList& args, Context&)> run;
 };
-
-struct Registry {
-    QList<Verb> verbs;
-    QList<FileKind> kinds;
-    // The kind whose extension the path has (any case); null when none.
-    const FileKind* kindFor(const QString& path) const;
-    QStringList knownExtensions() const;
-};
-
-bool wantsHelp(const QStringList& args);
 
 // The options shared by the make verbs: --folder DIR and --seed N, plus any a verb adds.
 struct MakeOptions {
@@ -71,6 +65,47 @@ struct MakeOptions {
     QStringList positional;
     QList<std::pair<QString, QString>> extra; // other "--name value" pairs, in order
 };
+
+// A kind of puzzle the worksheets verb makes many of from one input: the input and options read
+// once, then one puzzle a seed, each built as the kind's own make verb builds it.
+struct SheetKind {
+    // Makes the sheet of one seed, its pages titled name: the bytes its make verb would save (none
+    // when they could not be made) and the print pages of those bytes; leftOut names what the
+    // puzzle could not hold (words without a place).
+    using Build = std::function<void(quint64 seed, const QString& name, QByteArray& file, PrintablePages& pages,
+                                     QStringList& leftOut)>;
+
+    QString name;          // as the command line names it: "wordsearch"
+    QString input;         // what it reads, for the help ("LIST"); empty when it reads nothing
+    QString defaultTitle;  // the title when no input file names the sheets ("Maze")
+    QString extension;     // of a saved puzzle: ".wsp"
+    QStringList options;   // its own options, each taking a value ("--retry")
+    QString optionsUsage;  // those options for the help: "[--retry K]"
+    // Checks the kind's options and the input's contents (inputPath names it in messages). An
+    // empty Build after a message on standard error when they are refused.
+    std::function<Build(const QString& verb, const MakeOptions& options, const QString& inputPath,
+                        const QByteArray& input, Context& ctx)>
+        prepare;
+};
+
+struct Registry {
+    QList<Verb> verbs;
+    QList<FileKind> kinds;
+    QList<SheetKind> sheetKinds;
+    // The kind whose extension the path has (any case); null when none.
+    const FileKind* kindFor(const QString& path) const;
+    FileKind* kindFor(const QString& path);
+    Verb* verb(const QString& name);
+    QStringList knownExtensions() const;
+    // Verbs added twice under one name become one in the first one's place, with what the later
+    // one gives: the part that draws completes the verbs the rest lists.
+    void mergeSameNames();
+    // Whether running args needs what is not registered yet: a verb without its run, or check or
+    // show of a file whose kind has no reader here.
+    bool needsDrawing(const QStringList& args) const;
+};
+
+bool wantsHelp(const QStringList& args);
 
 // Parses args; extraOptions names the verb's own options that take a value ("--level").
 // False after a message on standard error (status kRefused).
