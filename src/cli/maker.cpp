@@ -269,7 +269,7 @@ int MakerMain(int& argc, char** argv, const Registry& registry, const MakeApplic
     // The same data folder as the program's: beside it, or the shared one once installed. A
     // replacement there that a crash cut short is finished before anything reads it.
     const QString programFolder = ProgramPaths::forRunningProgram().programFolder;
-    atomicfile::FinishInterruptedSaves(programFolder + QStringLiteral("Brainloft puzzles"));
+    atomicfile::FinishInterruptedSaves(ProgramPaths::puzzleFolderIn(programFolder));
     int status = RunMaker(registry, QCoreApplication::arguments().mid(1), programFolder, out, err);
     out.flush();
     QString why;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/rng.h"
+#include "shell/program.h"
 
 #include <QByteArray>
 #include <QList>
@@ -28,7 +29,7 @@ struct Context {
     QTextStream& out;
     QTextStream& err;
 
-    QString puzzleFolder() const { return programFolder + QStringLiteral("Brainloft puzzles"); }
+    QString puzzleFolder() const { return ProgramPaths::puzzleFolderIn(programFolder); }
     // One line on standard error, prefixed with the program and verb.
     void fail(const QString& verb, const QString& message);
 };
