@@ -10,7 +10,6 @@
 #include "platform/pdfsheets.h"
 #include "platform/rng.h"
 #include "platform/seams.h"
-#include "printing/pagecapture.h"
 #include "printing/printrun.h"
 #include "printing/printprogresswindow.h"
 #include "shell/program.h"

@@ -1,5 +1,7 @@
 #include "app/programwindows.h"
 
+#include "app/startprogram.h"
+
 #include "controls/placement.h"
 #include "cryptogram/typewindows.h"
 #include "maze/typewindows.h"
@@ -78,6 +80,8 @@ QList<PuzzleTypeWindows> PuzzleTypes()
 ProgramWindows::ProgramWindows(Program& program, QList<PuzzleTypeWindows> types)
     : program_(program), types_(std::move(types))
 {
+    // The folders and settings come before any window: the windows rely on them.
+    StartProgram(program);
     Desk& d = desk_;
     Program& p = program;
     d.adopt = [this](QWidget* window) { adopt(window); };
@@ -96,11 +100,12 @@ ProgramWindows::ProgramWindows(Program& program, QList<PuzzleTypeWindows> types)
         d.playWindows.append([this, id = type.type.id] { return static_cast<QWidget*>(playWindow(id)); });
         if (type.makeOptionsPage)
             d.optionsPages.append({type.type.id, type.makeOptionsPage});
+        d.positionedWindows << type.positionedWindows;
     }
+    d.positionedWindows << SharedPositionedWindowNames();
 
-    // The launcher comes first: its create handler prepares the folders and settings that the
-    // other windows rely on. The music player is the program's music control from its making
-    // on, so it is made at once; every other window waits until it is needed.
+    // The music player is the program's music control from its making on, so it is made at once
+    // with the launcher; every other window waits until it is needed.
     d.launcher.get();
     d.player.get();
 
@@ -137,7 +142,7 @@ void ProgramWindows::adopt(QWidget* window)
     LauncherWindow* launcher = desk_.launcher.built();
     if (!launcher || !launcher->positionsLoaded())
         return;
-    for (const QString& name : PositionedWindowNames())
+    for (const QString& name : desk_.positionedWindows)
         if (name.compare(window->objectName(), Qt::CaseInsensitive) == 0)
             if (const auto store = OpenSettingsStore(program_.paths.settingsFile))
                 LoadWindowPositions(*store, {NamedWindow{name, window}});

@@ -106,7 +106,7 @@ void CryptogramWindow::buildControls()
         {&btnoptions, "btnoptions", "options", "Set properties", [this] { btnoptionsClick(); }},
         {&btnmusic, "btnmusic", "music", "Turn music ON/OFF", [this] { btnmusicClick(); }},
         {&btnnext, "btnnext", "next", "Skip to the next song", [this] { btnnextClick(); }},
-        {&SpeedButton1, "SpeedButton1", "instructions", "Instructions", [this] { SpeedButton1Click(); }},
+        {&SpeedButton1, "SpeedButton1", "instructions", "Instructions", [this] { showInstructions(); }},
         {&btnclose, "btnclose", "close", "Close", [this] { btncloseClick(); }},
     }, {8, 4, 32});
     btnmusic->setCheckable(true);

@@ -14,6 +14,7 @@ PuzzleTypeWindows Windows()
         return std::make_unique<CryptogramWindow>(program, desk);
     };
     windows.makeOptionsPage = [](Program&, ColourChooser&) -> OptionsPage* { return new SkillOptions; };
+    windows.positionedWindows = {QStringLiteral("fmcrypt"), QStringLiteral("fmcmaker")};
     return windows;
 }
 

@@ -95,7 +95,7 @@ void MazeWindow::buildControls()
         {&btnoptions, "btnoptions", "options", "Set properties", [this] { btnoptionsClick(); }, 6},
         {&btnmusic, "btnmusic", "music", "Turn music ON/OFF", [this] { btnmusicClick(); }},
         {&btnnext, "btnnext", "next", "Skip to the next song", [this] { btnnextClick(); }},
-        {&SpeedButton1, "SpeedButton1", "instructions", "Instructions", [this] { SpeedButton1Click(); }, 6},
+        {&SpeedButton1, "SpeedButton1", "instructions", "Instructions", [this] { showInstructions(); }, 6},
         {&btnclose, "btnclose", "close", "Close", [this] { btncloseClick(); }, 6},
     });
     btnmusic->setCheckable(true);

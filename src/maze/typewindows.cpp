@@ -14,6 +14,7 @@ PuzzleTypeWindows Windows()
         return std::make_unique<MazeWindow>(program, desk);
     };
     windows.makeOptionsPage = [](Program& program, ColourChooser& colours) -> OptionsPage* { return new MazeOptions(program, colours); };
+    windows.positionedWindows = {QStringLiteral("fmmaze"), QStringLiteral("fmmzkey")};
     return windows;
 }
 

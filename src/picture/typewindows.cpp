@@ -7,10 +7,13 @@ namespace picture {
 
 PuzzleTypeWindows Windows()
 {
-    return PuzzleTypeWindows{Type(), [](Program& program, Desk& desk) -> std::unique_ptr<PlayWindow> {
-                                  return std::make_unique<PictureWindow>(program, desk);
-                              },
-                              {}};
+    PuzzleTypeWindows windows;
+    windows.type = Type();
+    windows.makePlayWindow = [](Program& program, Desk& desk) -> std::unique_ptr<PlayWindow> {
+        return std::make_unique<PictureWindow>(program, desk);
+    };
+    windows.positionedWindows = {QStringLiteral("fmpclick"), QStringLiteral("fmpcheat"), QStringLiteral("fmpmaker")};
+    return windows;
 }
 
 } // namespace picture

@@ -2,7 +2,6 @@
 
 #include "platform/messageboxes.h"
 #include "platform/printer.h"
-#include "printing/pagecapture.h"
 #include "printing/printprogresswindow.h"
 #include "printing/printoptionsdialog.h"
 #include "shell/program.h"
@@ -26,13 +25,6 @@ bool nothingPrinted(PrintProgressWindow& progress)
 }
 
 } // namespace
-
-bool PrintPuzzle(Program& program, PrintOptionsDialog& options, PrintProgressWindow& progress, QWidget& firstPage, QWidget& secondPage,
-                 int pageKind, const QString& name, const PreparePage& prepare)
-{
-    return PrintPuzzle(program, options, progress, pageKind, name,
-                       [&firstPage, &secondPage](bool key) { return DescribePage(key ? secondPage : firstPage); }, prepare);
-}
 
 bool PrintPuzzle(Program& program, PrintOptionsDialog& options, PrintProgressWindow& progress, int pageKind,
                  const QString& name, const DescribePages& describe, const PreparePage& prepare)

@@ -53,24 +53,24 @@ AboutWindow::AboutWindow(Program& program, Desk& desk, LinkOpener& links, QWidge
     placement::MakeLabel(QStringLiteral("Oakhollow Software. Visit us for news and more puzzles:"),
                          QStringLiteral("Comments"), panel, QRect(12, 126, 290, 34), true, 12);
     QLabel* home = LinkLabel(QStringLiteral("Label8"), QStringLiteral("www.oakhollow.example"), panel, QRect(12, 158, 200, 18));
-    connect(home, &QLabel::linkActivated, this, &AboutWindow::Label8Click);
+    connect(home, &QLabel::linkActivated, this, &AboutWindow::openHomePage);
     auto* check = new QPushButton(QStringLiteral("Check for new version"), panel);
     check->setObjectName(QStringLiteral("BitBtn3"));
     check->setGeometry(150, 176, 156, 24);
-    connect(check, &QPushButton::clicked, this, &AboutWindow::BitBtn3Click);
+    connect(check, &QPushButton::clicked, this, &AboutWindow::checkForUpdates);
 
     auto* instructions = new QPushButton(QStringLiteral("Instructions"), this);
     instructions->setObjectName(QStringLiteral("BitBtn1"));
     instructions->setGeometry(140, 226, 96, 27);
     instructions->setDefault(true);
-    connect(instructions, &QPushButton::clicked, this, &AboutWindow::BitBtn1Click);
+    connect(instructions, &QPushButton::clicked, this, &AboutWindow::showInstructions);
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("BitBtn2"));
     ok->setGeometry(246, 226, 75, 27);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-void AboutWindow::BitBtn1Click()
+void AboutWindow::showInstructions()
 {
     program_.activePuzzleType = 0;
     if (InstructionsWindow* instructions = desk_.instructions)
@@ -79,12 +79,12 @@ void AboutWindow::BitBtn1Click()
     accept();
 }
 
-void AboutWindow::BitBtn3Click()
+void AboutWindow::checkForUpdates()
 {
     links_.open(QUrl(UpdateAddress()));
 }
 
-void AboutWindow::Label8Click()
+void AboutWindow::openHomePage()
 {
     links_.open(QUrl(HomePage()));
 }

@@ -13,9 +13,9 @@ class AboutWindow : public QDialog {
 public:
     AboutWindow(Program& program, Desk& desk, LinkOpener& links, QWidget* parent = nullptr);
 
-    void BitBtn1Click();
-    void BitBtn3Click();
-    void Label8Click();
+    void showInstructions();
+    void checkForUpdates();
+    void openHomePage();
 
 private:
     Program& program_;

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <functional>
@@ -92,6 +93,9 @@ struct Desk {
     QList<std::function<QWidget*()>> playWindows;
     // Each type's page of the options window, by the type's id; types without options have none.
     QList<std::pair<int, std::function<OptionsPage*(Program&, ColourChooser&)>>> optionsPages;
+
+    // The stored names of every window whose place persists: the types' and the shared ones.
+    QStringList positionedWindows;
 
     // The windows made so far, in the order they were made.
     QList<QWidget*> all;

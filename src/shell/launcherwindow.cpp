@@ -7,15 +7,12 @@
 #include "shell/program.h"
 #include "shell/puzzlepacks.h"
 #include "shell/settingsstore.h"
-#include "shell/startup.h"
 #include "shell/aboutwindow.h"
 #include "shell/morewindow.h"
 #include "shell/optionswindow.h"
-#include "shell/tunes.h"
 #include "shell/windowpositions.h"
 #include "shell/desk.h"
 
-#include "platform/fileaccess.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -23,7 +20,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QListWidget>
 #include <QMouseEvent>
 #include <QWindow>
 #include <QPainter>
@@ -58,7 +54,6 @@ LauncherWindow::LauncherWindow(Program& program, Desk& desk, QWidget* parent)
     setFixedSize(kWidth, kHeight);
     placement::CentreOnScreen(this);
     buildControls();
-    FormCreate();
 }
 
 void LauncherWindow::buildControls()
@@ -107,53 +102,21 @@ void LauncherWindow::buildControls()
     auto* closeButton = navyButton(QStringLiteral("ColorBtn2"), QStringLiteral("CLOSE"), panel, QRect(170, 9, 72, 26));
     auto* install =
         navyButton(QStringLiteral("ColorBtn6"), QStringLiteral("Install puzzle packs"), this, QRect(175, 334, 250, 30));
-    auto* minimise = navyButton(QStringLiteral("ColorBtn5"), QStringLiteral("  "), this, QRect(545, 8, 20, 20));
+    auto* minimiseButton = navyButton(QStringLiteral("ColorBtn5"), QStringLiteral("  "), this, QRect(545, 8, 20, 20));
     QFont struck = fonts::sans(12, true);
     struck.setStrikeOut(true);
-    minimise->setFont(struck);
-    minimise->setToolTip(QStringLiteral("Minimise"));
+    minimiseButton->setFont(struck);
+    minimiseButton->setToolTip(QStringLiteral("Minimise"));
     auto* x = navyButton(QStringLiteral("ColorBtn3"), QStringLiteral("X"), this, QRect(568, 8, 20, 20));
     ok->setDefault(true);
 
-    connect(ok, &QPushButton::clicked, this, &LauncherWindow::BitBtn1Click);
-    connect(closeButton, &QPushButton::clicked, this, &LauncherWindow::ColorBtn2Click);
-    connect(x, &QPushButton::clicked, this, &LauncherWindow::ColorBtn3Click);
-    connect(about, &QPushButton::clicked, this, &LauncherWindow::ColorBtn4Click);
-    connect(minimise, &QPushButton::clicked, this, &LauncherWindow::ColorBtn5Click);
-    connect(install, &QPushButton::clicked, this, &LauncherWindow::ColorBtn6Click);
+    connect(ok, &QPushButton::clicked, this, &LauncherWindow::playChosenType);
+    connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
+    connect(x, &QPushButton::clicked, this, &QWidget::close);
+    connect(about, &QPushButton::clicked, this, &LauncherWindow::showAbout);
+    connect(minimiseButton, &QPushButton::clicked, this, &LauncherWindow::minimise);
+    connect(install, &QPushButton::clicked, this, &LauncherWindow::offerMorePuzzles);
 
-    lbaccess = new QListWidget(this);
-    lbaccess->setObjectName(QStringLiteral("lbaccess"));
-    lbaccess->hide();
-    lbfiles = new QListWidget(this);
-    lbfiles->setObjectName(QStringLiteral("lbfiles"));
-    lbfiles->hide();
-}
-
-void LauncherWindow::FormCreate()
-{
-    program_.rng.seed(program_.seedSource());
-    positionsLoaded_ = false;
-    startup::PrepareFolder(program_.paths.puzzleFolder());
-    startup::PrepareFolder(program_.paths.musicFolder());
-    tunes::ExtractTunes(program_.paths.musicFolder());
-    startup::RecordProductInventory(program_);
-    if (fileaccess::runningAsAdministrator() && !startup::PermissionPassDone(program_)) {
-        const QStringList entries = startup::PermissionPassEntries(program_);
-        lbaccess->clear();
-        lbaccess->addItems(entries);
-        lbfiles->clear();
-        lbfiles->addItems(startup::RunPermissionPass(program_, entries));
-    }
-    LoadSettings(program_);
-}
-
-QStringList LauncherWindow::permissionFailures() const
-{
-    QStringList out;
-    for (int i = 0; i < lbfiles->count(); ++i)
-        out << lbfiles->item(i)->text();
-    return out;
 }
 
 int LauncherWindow::selectedType() const
@@ -178,7 +141,7 @@ void LauncherWindow::showEvent(QShowEvent* event)
 QList<NamedWindow> LauncherWindow::positionedWindows() const
 {
     QList<NamedWindow> list;
-    for (const QString& name : PositionedWindowNames())
+    for (const QString& name : desk_.positionedWindows)
         list.append(NamedWindow{name, desk_.byName(name)});
     return list;
 }
@@ -215,7 +178,7 @@ void LauncherWindow::FormClose()
         SaveWindowPositions(*store, positionedWindows());
 }
 
-void LauncherWindow::BitBtn1Click()
+void LauncherWindow::playChosenType()
 {
     // The tune list is filled before the play window starts its music.
     if (desk_.options)
@@ -237,30 +200,20 @@ void LauncherWindow::BitBtn1Click()
     }
 }
 
-void LauncherWindow::ColorBtn2Click()
-{
-    close();
-}
-
-void LauncherWindow::ColorBtn3Click()
-{
-    close();
-}
-
-void LauncherWindow::ColorBtn4Click()
+void LauncherWindow::showAbout()
 {
     if (AboutWindow* about = desk_.about)
         about->exec();
 }
 
-void LauncherWindow::ColorBtn5Click()
+void LauncherWindow::minimise()
 {
     showMinimized();
     minimisedByButton_ = true;
     rgpuzzletype->setFocus();
 }
 
-void LauncherWindow::ColorBtn6Click()
+void LauncherWindow::offerMorePuzzles()
 {
     offerPacks(true);
     if (MoreWindow* more = desk_.more)
@@ -324,7 +277,7 @@ void LauncherWindow::keyPressEvent(QKeyEvent* event)
         if (button && button->isEnabled())
             button->click();
         else
-            BitBtn1Click();
+            playChosenType();
         return;
     }
     QWidget::keyPressEvent(event);

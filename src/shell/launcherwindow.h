@@ -8,7 +8,6 @@ class Program;
 struct Desk;
 class QButtonGroup;
 class QLabel;
-class QListWidget;
 class QPushButton;
 
 // The launcher: a borderless picture window in which the user picks a puzzle type.
@@ -23,15 +22,11 @@ public:
 
     bool dragging() const { return dragging_; }
     bool positionsLoaded() const { return positionsLoaded_; }
-    // Entries the permission pass could not change.
-    QStringList permissionFailures() const;
 
-    void BitBtn1Click();
-    void ColorBtn2Click();
-    void ColorBtn3Click();
-    void ColorBtn4Click();
-    void ColorBtn5Click();
-    void ColorBtn6Click();
+    void playChosenType();
+    void showAbout();
+    void minimise();
+    void offerMorePuzzles();
     void Image1MouseDown(int x, int y);
     void Image1MouseMove(int x, int y, QPoint global);
     void Image1MouseUp();
@@ -50,7 +45,6 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void FormCreate();
     void FormShow();
     void FormClose();
     void buildControls();
@@ -62,8 +56,6 @@ private:
     QLabel* Image1 = nullptr;
     QWidget* rgpuzzletype = nullptr;
     QButtonGroup* typeGroup_ = nullptr;
-    QListWidget* lbaccess = nullptr;
-    QListWidget* lbfiles = nullptr;
     bool dragging_ = false;
     int grabX_ = 0;
     int grabY_ = 0;

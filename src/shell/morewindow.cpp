@@ -23,7 +23,7 @@ MoreWindow::MoreWindow(LinkOpener& links, QWidget* parent) : QDialog(parent, Qt:
     link->setAlignment(Qt::AlignCenter);
     link->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
     link->setCursor(Qt::PointingHandCursor);
-    connect(link, &QLabel::linkActivated, this, &MoreWindow::Label2Click);
+    connect(link, &QLabel::linkActivated, this, &MoreWindow::openMorePuzzlesPage);
     placement::MakeLabel(QStringLiteral("and look in the 'Brainloft' section."), QStringLiteral("Label3"), this,
                          QRect(10, 56, 251, 16), false, 12);
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
@@ -33,7 +33,7 @@ MoreWindow::MoreWindow(LinkOpener& links, QWidget* parent) : QDialog(parent, Qt:
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-void MoreWindow::Label2Click()
+void MoreWindow::openMorePuzzlesPage()
 {
     links_.open(QUrl(SoftwarePage()));
 }

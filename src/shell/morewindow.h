@@ -10,7 +10,7 @@ class MoreWindow : public QDialog {
 public:
     explicit MoreWindow(LinkOpener& links, QWidget* parent = nullptr);
 
-    void Label2Click();
+    void openMorePuzzlesPage();
 
 private:
     LinkOpener& links_;

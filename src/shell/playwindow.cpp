@@ -30,7 +30,7 @@ void PlayWindow::btnnextClick()
     musicbuttons::btnnextClick(program_, btnnext);
 }
 
-void PlayWindow::SpeedButton1Click()
+void PlayWindow::showInstructions()
 {
     if (desk_.instructions)
         desk_.instructions->exec();

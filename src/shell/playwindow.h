@@ -15,7 +15,7 @@ public:
     virtual void btnoptionsClick();
     void btnmusicClick();
     void btnnextClick();
-    void SpeedButton1Click();
+    void showInstructions();
     void btncloseClick();
 
 protected:

@@ -3,6 +3,7 @@
 #include "shell/optionspage.h"
 #include "shell/puzzletype.h"
 
+#include <QStringList>
 #include <functional>
 #include <memory>
 
@@ -17,4 +18,6 @@ struct PuzzleTypeWindows {
     PuzzleType type;
     std::function<std::unique_ptr<PlayWindow>(Program& program, Desk& desk)> makePlayWindow;
     OptionsPageMaker makeOptionsPage;
+    // The stored names of the type's windows whose places persist between runs.
+    QStringList positionedWindows;
 };

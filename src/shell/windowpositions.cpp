@@ -130,15 +130,9 @@ WindowPlacing CurrentWindowPlacing()
                                                                                 : WindowPlacing::byProgram;
 }
 
-const QStringList& PositionedWindowNames()
+const QStringList& SharedPositionedWindowNames()
 {
-    static const QStringList names = {
-        QStringLiteral("fmmain"),   QStringLiteral("fmanswers"), QStringLiteral("fmcmaker"),
-        QStringLiteral("fmcrypt"),  QStringLiteral("fmmaze"),    QStringLiteral("fmmzkey"),
-        QStringLiteral("fmpcheat"), QStringLiteral("fmpclick"),  QStringLiteral("fmoptions"),
-        QStringLiteral("fmpmaker"), QStringLiteral("fmgenerator"), QStringLiteral("fmfiles"),
-        kInstructions,
-    };
+    static const QStringList names = {QStringLiteral("fmoptions"), QStringLiteral("fmfiles"), kInstructions};
     return names;
 }
 

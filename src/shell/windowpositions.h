@@ -19,9 +19,9 @@ struct NamedWindow {
 enum class WindowPlacing { byProgram, byCompositor };
 WindowPlacing CurrentWindowPlacing();
 
-// The stored windows, in the order they are written: fmmain ... fminstructions.
-// The launcher is not among them: it always starts centred.
-const QStringList& PositionedWindowNames();
+// The shared windows whose places are stored: the options, the picker and the instructions.
+// Each puzzle type names its own; the launcher is not among them: it always starts centred.
+const QStringList& SharedPositionedWindowNames();
 
 // Writes left, top, height and width of each window's outer frame under
 // Software/Oakhollow/Brainloft/<name>/, with the frame's thickness on each side (insetleft,

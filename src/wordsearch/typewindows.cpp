@@ -14,6 +14,7 @@ PuzzleTypeWindows Windows()
         return std::make_unique<WordSearchWindow>(program, desk);
     };
     windows.makeOptionsPage = [](Program& program, ColourChooser& colours) -> OptionsPage* { return new HighlightOptions(program, colours); };
+    windows.positionedWindows = {QStringLiteral("fmmain"), QStringLiteral("fmanswers"), QStringLiteral("fmgenerator")};
     return windows;
 }
 

@@ -115,7 +115,7 @@ void WordSearchWindow::buildControls()
         {&btnoptions, "btnoptions", "options", "Set properties", [this] { btnoptionsClick(); }, gap},
         {&btnmusic, "btnmusic", "music", "Turn music ON/OFF", [this] { btnmusicClick(); }},
         {&btnnext, "btnnext", "next", "Skip to the next song", [this] { btnnextClick(); }},
-        {&SpeedButton1, "SpeedButton1", "instructions", "Instructions", [this] { SpeedButton1Click(); }, gap},
+        {&SpeedButton1, "SpeedButton1", "instructions", "Instructions", [this] { showInstructions(); }, gap},
         {&btnclose, "btnclose", "close", "Close", [this] { btncloseClick(); }, gap},
     }, {kMargin, (kStripHeight - kButtonSize) / 2, kButtonSize});
     btnmusic->setCheckable(true);

@@ -13,7 +13,6 @@
 #include "wordsearch/builder.h"
 #include "wordsearch/puzzle.h"
 #include "wordsearch/wordsearchkeywindow.h"
-#include "printing/pagepicture.h"
 #include "wordsearch/wordsearchwindow.h"
 
 #include <QAbstractButton>

@@ -1,6 +1,9 @@
 // The program's windows as a person meets them: created once in order, driven through their
 // controls, and looked at in grabbed pictures.
 #include "app/programwindows.h"
+#include "app/startprogram.h"
+#include "shell/startup.h"
+#include "shell/tunes.h"
 #include "brainloft_resources.h"
 #include "shell/launcherwindow.h"
 #include "shell/puzzlepicker.h"
@@ -12,6 +15,7 @@
 
 #include <QAbstractButton>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProcess>
@@ -20,6 +24,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+
+#include <unistd.h>
 
 namespace {
 
@@ -44,10 +50,29 @@ protected:
 
 } // namespace
 
+TEST_F(ProgramWindowsTest, TheStartPreparesFoldersInventoryAndSettingsBeforeAnyWindow)
+{
+    t.program->settings.mzlevel = 0;
+    StartProgram(*t.program);
+    EXPECT_TRUE(QFileInfo(t.program->paths.puzzleFolder()).isDir());
+    EXPECT_TRUE(QFileInfo(t.program->paths.musicFolder()).isDir());
+    EXPECT_FALSE(tunes::ListTunes(t.program->paths.musicFolder()).isEmpty());
+    EXPECT_TRUE(QFile::exists(startup::InventoryPath(*t.program)));
+    EXPECT_EQ(t.program->settings.mzlevel, 60) << "settings are read at the start";
+    if (::geteuid() == 0) {
+        EXPECT_TRUE(startup::PermissionPassDone(*t.program)) << "an administrator's first start runs the pass";
+    }
+}
+
 TEST_F(ProgramWindowsTest, WindowsAreMadeOnFirstUseAndOnlyOnce)
 {
     ProgramWindows pw(*t.program);
     Desk& w = pw.desk();
+    QStringList stored = w.positionedWindows;
+    stored.sort();
+    EXPECT_EQ(stored, QStringList({"fmanswers", "fmcmaker", "fmcrypt", "fmfiles", "fmgenerator", "fminstructions",
+                                   "fmmain", "fmmaze", "fmmzkey", "fmoptions", "fmpcheat", "fmpclick", "fmpmaker"}))
+        << "every window that stores its place, each once";
     auto names = [&w] {
         QStringList list;
         for (QWidget* window : w.all)

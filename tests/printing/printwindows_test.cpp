@@ -20,10 +20,13 @@ protected:
     PrintWindowsTest() : options(*t.program), progress(*t.program)
     {
         t.program->printer = &printer;
-        page.resize(100, 120);
-        auto* title = new QLabel(QStringLiteral("PAGE"), &page);
-        title->setObjectName(QStringLiteral("lbltitle"));
-        title->setGeometry(0, 0, 100, 20);
+        page.size = QSize(100, 120);
+        printing::PageItem title;
+        title.kind = printing::PageItem::Kind::text;
+        title.name = QStringLiteral("lbltitle");
+        title.text = QStringLiteral("PAGE");
+        title.rect = QRect(0, 0, 100, 20);
+        page.items << title;
     }
 
     template <typename T>
@@ -34,7 +37,8 @@ protected:
                printing::PreparePage prepare = {})
     {
         WhenModalNamed(QStringLiteral("fmprint"), [this, choose](QWidget*) { choose(options); });
-        return printing::PrintPuzzle(*t.program, options, progress, page, page, kind, QStringLiteral("Spring"), prepare);
+        return printing::PrintPuzzle(*t.program, options, progress, kind, QStringLiteral("Spring"),
+                                     [this](bool) { return page; }, prepare);
     }
 
     // Sets the counts with the arrows, ticking the key when it gets copies, then presses a button.
@@ -57,7 +61,7 @@ protected:
     RecordingPrinter printer;
     PrintOptionsDialog options;
     PrintProgressWindow progress;
-    QWidget page;
+    printing::PageLayout page;
 };
 
 } // namespace

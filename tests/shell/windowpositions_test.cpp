@@ -36,14 +36,6 @@ std::unique_ptr<QWidget> windowAt(const QRect& geometry)
 
 } // namespace
 
-TEST_F(WindowPositions, NamesAreTheStoredWindowsInWritingOrder)
-{
-    const QStringList expected = {"fmmain",   "fmanswers", "fmcmaker", "fmcrypt",     "fmmaze",
-                                  "fmmzkey",  "fmpcheat",  "fmpclick", "fmoptions",   "fmpmaker",
-                                  "fmgenerator", "fmfiles", "fminstructions"};
-    EXPECT_EQ(PositionedWindowNames(), expected);
-}
-
 TEST_F(WindowPositions, BoundsRoundTrip)
 {
     auto main = windowAt(QRect(120, 80, 640, 480));
