@@ -145,10 +145,9 @@ int main(int argc, char** argv)
     std::vector<std::string> env = {"HOME=" + home, "XDG_CONFIG_HOME=" + home + "/config",
                                     "XDG_DATA_HOME=" + home + "/data", "XDG_RUNTIME_DIR=" + home + "/runtime",
                                     "QT_QPA_PLATFORM=xcb"};
-    if (const char* display = std::getenv("DISPLAY"))
-        env.push_back(std::string("DISPLAY=") + display);
-    if (const char* path = std::getenv("PATH"))
-        env.push_back(std::string("PATH=") + path);
+    for (const char* name : {"DISPLAY", "XAUTHORITY", "PATH"})
+        if (const char* value = std::getenv(name))
+            env.push_back(std::string(name) + "=" + value);
 
     const std::vector<std::string> bare = {BARE_PROGRAM, BRAINLOFT_LAUNCHER_PICTURE};
     const std::vector<std::string> real = {brainloft};

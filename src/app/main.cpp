@@ -17,7 +17,7 @@ int main(int argc, char* argv[])
     InitBrainloftResources();
 
     CursorTable cursors;
-    cursors.load();
+    cursors.loadOnFirstUse();
 
     InstanceGuard guard(QStringLiteral("@Ok Brainloft#"));
     if (!guard.acquire())

@@ -8,9 +8,74 @@
 #include <alsa/asoundlib.h>
 #include <fluidsynth.h>
 
+#include <dlfcn.h>
+
 #include <algorithm>
 #include <cstdarg>
 #include <utility>
+
+namespace {
+
+// The synthesiser's library and the many it pulls in (sound servers, codecs) are loaded on the
+// worker thread that makes the synthesiser, not at the program's start: the launcher paints
+// sooner and the program is smaller until music plays.
+#define BRAINLOFT_FLUID_FUNCTIONS(X)                                                                                   \
+    X(new_fluid_settings) X(delete_fluid_settings) X(fluid_settings_setnum) X(fluid_settings_setint)                  \
+    X(fluid_settings_setstr) X(new_fluid_synth) X(delete_fluid_synth) X(fluid_synth_sfload)                           \
+    X(fluid_synth_all_sounds_off) X(fluid_synth_write_float) X(new_fluid_audio_driver) X(delete_fluid_audio_driver)   \
+    X(new_fluid_player) X(delete_fluid_player) X(fluid_player_add_mem) X(fluid_player_play) X(fluid_player_stop)      \
+    X(fluid_player_get_status) X(fluid_set_log_function)
+
+struct FluidApi {
+#define BRAINLOFT_FLUID_POINTER(name) decltype(&::name) name = nullptr;
+    BRAINLOFT_FLUID_FUNCTIONS(BRAINLOFT_FLUID_POINTER)
+#undef BRAINLOFT_FLUID_POINTER
+};
+
+void IgnoreFluidLog(int, const char*, void*) {}
+void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+void* OpenLibrary(std::initializer_list<const char*> names)
+{
+    for (const char* name : names)
+        if (void* library = ::dlopen(name, RTLD_NOW | RTLD_LOCAL))
+            return library;
+    return nullptr;
+}
+
+// The library's functions, loaded once and kept for the run; null when it cannot be loaded
+// (then the player is silent). FluidSynth and ALSA report to standard error by default; the
+// program says nothing there.
+const FluidApi* Fluid()
+{
+    static std::once_flag once;
+    static FluidApi api;
+    static bool loaded = false;
+    std::call_once(once, [] {
+        void* library = OpenLibrary({"libfluidsynth.so.3", "libfluidsynth.so.2", "libfluidsynth.so"});
+        if (!library)
+            return;
+        bool complete = true;
+#define BRAINLOFT_FLUID_RESOLVE(name)                                                                                  \
+    api.name = reinterpret_cast<decltype(api.name)>(::dlsym(library, #name));                                        \
+    complete = complete && api.name;
+        BRAINLOFT_FLUID_FUNCTIONS(BRAINLOFT_FLUID_RESOLVE)
+#undef BRAINLOFT_FLUID_RESOLVE
+        if (!complete)
+            return;
+        for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
+            api.fluid_set_log_function(level, IgnoreFluidLog, nullptr);
+        // The synthesiser has loaded ALSA by now when it can use it.
+        if (void* alsa = OpenLibrary({"libasound.so.2"}))
+            if (auto setHandler = reinterpret_cast<decltype(&::snd_lib_error_set_handler)>(
+                    ::dlsym(alsa, "snd_lib_error_set_handler")))
+                setHandler(IgnoreAlsaError);
+        loaded = true;
+    });
+    return loaded ? &api : nullptr;
+}
+
+} // namespace
 
 struct FluidEngine {
     fluid_settings_t* settings = nullptr;
@@ -20,45 +85,36 @@ struct FluidEngine {
 
     ~FluidEngine()
     {
+        const FluidApi* f = Fluid();
+        if (!f)
+            return;
         if (driver)
-            delete_fluid_audio_driver(driver);
+            f->delete_fluid_audio_driver(driver);
         if (synth)
-            delete_fluid_synth(synth);
+            f->delete_fluid_synth(synth);
         if (settings)
-            delete_fluid_settings(settings);
+            f->delete_fluid_settings(settings);
     }
 };
 
 namespace {
 
-void IgnoreFluidLog(int, const char*, void*) {}
-void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
-
-// FluidSynth and ALSA report to standard error by default; the program says nothing there.
-void SilenceLibraries()
-{
-    static std::once_flag once;
-    std::call_once(once, [] {
-        for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
-            fluid_set_log_function(level, IgnoreFluidLog, nullptr);
-        snd_lib_error_set_handler(IgnoreAlsaError);
-    });
-}
-
 // The synthesiser and sound font, without a device: shared by playing and rendering.
 std::unique_ptr<FluidEngine> MakeSynth(const QString& soundFont)
 {
-    SilenceLibraries();
     auto engine = std::make_unique<FluidEngine>();
-    engine->settings = new_fluid_settings();
+    const FluidApi* f = Fluid();
+    if (!f)
+        return engine;
+    engine->settings = f->new_fluid_settings();
     if (!engine->settings)
         return engine;
-    fluid_settings_setnum(engine->settings, "synth.sample-rate", 44100.0);
-    fluid_settings_setnum(engine->settings, "synth.gain", 0.4);
-    fluid_settings_setint(engine->settings, "synth.threadsafe-api", 1);
-    engine->synth = new_fluid_synth(engine->settings);
+    f->fluid_settings_setnum(engine->settings, "synth.sample-rate", 44100.0);
+    f->fluid_settings_setnum(engine->settings, "synth.gain", 0.4);
+    f->fluid_settings_setint(engine->settings, "synth.threadsafe-api", 1);
+    engine->synth = f->new_fluid_synth(engine->settings);
     if (engine->synth && !soundFont.isEmpty() && QFile::exists(soundFont))
-        engine->soundFont = fluid_synth_sfload(engine->synth, QFile::encodeName(soundFont).constData(), 1) != FLUID_FAILED;
+        engine->soundFont = f->fluid_synth_sfload(engine->synth, QFile::encodeName(soundFont).constData(), 1) != FLUID_FAILED;
     return engine;
 }
 
@@ -71,8 +127,8 @@ std::unique_ptr<FluidEngine> MakeEngine(const QString& soundFont, const QStringL
         // Only drivers that never take over the sound system or open windows of their own.
         if (driver != QLatin1String("pulseaudio") && driver != QLatin1String("alsa"))
             continue;
-        fluid_settings_setstr(engine->settings, "audio.driver", driver.toLatin1().constData());
-        engine->driver = new_fluid_audio_driver(engine->settings, engine->synth);
+        Fluid()->fluid_settings_setstr(engine->settings, "audio.driver", driver.toLatin1().constData());
+        engine->driver = Fluid()->new_fluid_audio_driver(engine->settings, engine->synth);
         if (engine->driver)
             break;
     }
@@ -81,12 +137,12 @@ std::unique_ptr<FluidEngine> MakeEngine(const QString& soundFont, const QStringL
 
 fluid_player_t* StartFluidPlayer(fluid_synth_t* synth, const QByteArray& midi)
 {
-    fluid_player_t* player = new_fluid_player(synth);
+    fluid_player_t* player = Fluid()->new_fluid_player(synth);
     if (!player)
         return nullptr;
-    if (fluid_player_add_mem(player, midi.constData(), static_cast<size_t>(midi.size())) != FLUID_OK ||
-        fluid_player_play(player) != FLUID_OK) {
-        delete_fluid_player(player);
+    if (Fluid()->fluid_player_add_mem(player, midi.constData(), static_cast<size_t>(midi.size())) != FLUID_OK ||
+        Fluid()->fluid_player_play(player) != FLUID_OK) {
+        Fluid()->delete_fluid_player(player);
         return nullptr;
     }
     return player;
@@ -183,7 +239,7 @@ void FluidTunePlayer::start()
         if (fluidPlayer_) {
             disconnect(&pollTimer_, nullptr, this, nullptr);
             connect(&pollTimer_, &QTimer::timeout, this, [this, generation] {
-                if (fluidPlayer_ && fluid_player_get_status(static_cast<fluid_player_t*>(fluidPlayer_)) == FLUID_PLAYER_DONE)
+                if (fluidPlayer_ && Fluid()->fluid_player_get_status(static_cast<fluid_player_t*>(fluidPlayer_)) == FLUID_PLAYER_DONE)
                     finish(generation);
             });
             pollTimer_.start();
@@ -211,12 +267,12 @@ void FluidTunePlayer::dropFluidPlayer()
 {
     if (fluidPlayer_) {
         auto* player = static_cast<fluid_player_t*>(fluidPlayer_);
-        fluid_player_stop(player);
-        delete_fluid_player(player);
+        Fluid()->fluid_player_stop(player);
+        Fluid()->delete_fluid_player(player);
         fluidPlayer_ = nullptr;
     }
     if (engine_ && engine_->synth)
-        fluid_synth_all_sounds_off(engine_->synth, -1);
+        Fluid()->fluid_synth_all_sounds_off(engine_->synth, -1);
 }
 
 void FluidTunePlayer::stop()
@@ -250,9 +306,9 @@ std::vector<float> FluidTunePlayer::Render(const QByteArray& midi, const QString
     for (int done = 0; done < frames; done += kBlock) {
         const int n = std::min(kBlock, frames - done);
         float* out = samples.data() + static_cast<size_t>(done) * 2;
-        fluid_synth_write_float(engine->synth, n, out, 0, 2, out, 1, 2);
+        Fluid()->fluid_synth_write_float(engine->synth, n, out, 0, 2, out, 1, 2);
     }
-    fluid_player_stop(player);
-    delete_fluid_player(player);
+    Fluid()->fluid_player_stop(player);
+    Fluid()->delete_fluid_player(player);
     return samples;
 }

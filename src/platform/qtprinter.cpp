@@ -40,16 +40,23 @@ private:
 
 } // namespace
 
-QtPrinter::QtPrinter() : printer_(QPrinter::HighResolution) {}
+QtPrinter::QtPrinter() = default;
+
+QPrinter& QtPrinter::printer() const
+{
+    if (!printer_)
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *printer_;
+}
 
 void QtPrinter::setPortrait()
 {
-    printer_.setPageOrientation(QPageLayout::Portrait);
+    printer().setPageOrientation(QPageLayout::Portrait);
 }
 
 void QtPrinter::runSetup(QWidget* parent)
 {
-    QPrintDialog dialog(&printer_, parent);
+    QPrintDialog dialog(&printer(), parent);
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dialog.setOption(QAbstractPrintDialog::PrintCollateCopies, false);
@@ -64,22 +71,22 @@ void QtPrinter::runSetup(QWidget* parent)
 
 bool QtPrinter::hasTarget() const
 {
-    return choseFile(printer_) || (printer_.outputFormat() == QPrinter::NativeFormat && printer_.isValid() &&
-                                      !printer_.printerName().isEmpty());
+    return choseFile(printer()) || (printer().outputFormat() == QPrinter::NativeFormat && printer().isValid() &&
+                                      !printer().printerName().isEmpty());
 }
 
 bool QtPrinter::printsToFile() const
 {
-    return choseFile(printer_);
+    return choseFile(printer());
 }
 
 std::unique_ptr<SheetOutput> QtPrinter::startRun(const QString& pdfFile)
 {
     if (!pdfFile.isEmpty())
-        return std::make_unique<PdfSheets>(pdfFile, printer_.pageLayout(), printer_.resolution());
-    if (!hasTarget() || choseFile(printer_))
+        return std::make_unique<PdfSheets>(pdfFile, printer().pageLayout(), printer().resolution());
+    if (!hasTarget() || choseFile(printer()))
         return nullptr;
-    return std::make_unique<PrinterJobs>(printer_);
+    return std::make_unique<PrinterJobs>(printer());
 }
 
 QString QtPrinter::choosePdfFile(QWidget* parent, const QString& suggested)

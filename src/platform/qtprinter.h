@@ -4,7 +4,10 @@
 
 #include <QPrinter>
 
-// The real printer: one QPrinter for the program's whole run. A sheet is one job of one copy;
+#include <memory>
+
+// The real printer: one QPrinter for the program's whole run, made when printing is first asked
+// for (it asks the print system for its default printer, which the start need not wait for). A sheet is one job of one copy;
 // when the set-up chose a PDF file, the run writes one file with a page a sheet instead.
 class QtPrinter : public PrinterSetup {
 public:
@@ -17,8 +20,8 @@ public:
     std::unique_ptr<SheetOutput> startRun(const QString& pdfFile = QString()) override;
     QString choosePdfFile(QWidget* parent, const QString& suggested) override;
 
-    QPrinter& printer() { return printer_; }
+    QPrinter& printer() const;
 
 private:
-    QPrinter printer_;
+    mutable std::unique_ptr<QPrinter> printer_;
 };

@@ -110,6 +110,7 @@ CursorTable::CursorTable()
 
 void CursorTable::load(const QString& folder)
 {
+    pendingFolder_.clear();
     for (int i = 1; i <= Count; ++i)
         cursors_[i - 1] = QCursor(fallbackShape(i));
     // Pixmaps cannot exist without a GUI application.
@@ -131,8 +132,18 @@ void CursorTable::load(const QString& folder)
     }
 }
 
+void CursorTable::loadPending() const
+{
+    if (pendingFolder_.isEmpty())
+        return;
+    const QString folder = pendingFolder_;
+    pendingFolder_.clear();
+    const_cast<CursorTable*>(this)->load(folder);
+}
+
 QCursor CursorTable::cursor(int index) const
 {
+    loadPending();
     return InRange(index) ? cursors_[index - 1] : QCursor(Qt::ArrowCursor);
 }
 
@@ -146,6 +157,7 @@ int CursorTable::indexOf(const QString& name) const
 
 void CursorTable::set(int index, const QCursor& cursor)
 {
+    loadPending();
     if (InRange(index))
         cursors_[index - 1] = cursor;
 }

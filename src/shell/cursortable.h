@@ -25,6 +25,8 @@ public:
     // twice as large, where there is one, sized to the screen's pixels.
     // Needs a QGuiApplication for pictures; without one only shapes are used.
     void load(const QString& folder = QStringLiteral(":/cursors"));
+    // The same, done when a cursor is first asked for or set: the start need not wait for it.
+    void loadOnFirstUse(const QString& folder = QStringLiteral(":/cursors")) { pendingFolder_ = folder; }
 
     // The arrow outside 1..47.
     QCursor cursor(int index) const;
@@ -34,5 +36,8 @@ public:
     void set(int index, const QCursor& cursor);
 
 private:
-    std::array<QCursor, Count> cursors_;
+    void loadPending() const;
+
+    mutable std::array<QCursor, Count> cursors_;
+    mutable QString pendingFolder_;
 };

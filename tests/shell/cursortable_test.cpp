@@ -101,6 +101,21 @@ TEST_F(ResourcesTest, EveryLoadedCursorIsAPictureOrAFittingShape)
     EXPECT_NE(table.cursor(15).pixmap().toImage(), table.cursor(16).pixmap().toImage());
 }
 
+TEST_F(ResourcesTest, ALoadLeftForLaterHappensAtTheFirstAskOrSet)
+{
+    for (bool ask : {true, false}) {
+        CursorTable table;
+        table.loadOnFirstUse();
+        if (ask) {
+            EXPECT_EQ(table.cursor(23).shape(), Qt::BitmapCursor);
+        } else {
+            table.set(5, QCursor(Qt::IBeamCursor));
+            EXPECT_EQ(table.cursor(5).shape(), Qt::IBeamCursor) << "what is set stays, the load came first";
+            EXPECT_EQ(table.cursor(23).shape(), Qt::BitmapCursor);
+        }
+    }
+}
+
 TEST_F(ResourcesTest, MissingFolderFallsBackToShapesEverywhere)
 {
     CursorTable table;
