@@ -34,27 +34,18 @@ const char* const kCryptogramHelp =
 int runCryptogram(const QStringList& args, Context& ctx)
 {
     const QString verb = QStringLiteral("cryptogram");
-    if (wantsHelp(args)) {
-        ctx.out << kCryptogramHelp;
-        return kOk;
-    }
     MakeOptions options;
-    if (!ParseMakeOptions(verb, args, {QStringLiteral("--level")}, ctx, options))
-        return kRefused;
+    QString name;
+    int status = kOk;
+    if (!StartMakeVerb(verb, args, kCryptogramHelp, {QStringLiteral("--level")}, 2, QStringLiteral("a text file and a puzzle name"),
+                       ctx, options, name, status))
+        return status;
     int level = 0;
     if (!LevelOption(verb, options, ctx, level))
-        return kRefused;
-    if (options.positional.size() != 2) {
-        ctx.fail(verb, QStringLiteral("give a text file and a puzzle name (see --help)"));
-        return kRefused;
-    }
-    QString name;
-    if (!CheckName(verb, options.positional[1], ctx, name))
         return kRefused;
 
     const QString textPath = options.positional[0];
     QByteArray bytes;
-    int status = kOk;
     // Twenty lines of 33 characters fit in a few kilobytes; anything far larger is no puzzle text.
     if (!ReadInput(verb, textPath, 1 << 20, ctx, bytes, status))
         return status;

@@ -30,22 +30,14 @@ const char* const kMazeHelp =
 int runMaze(const QStringList& args, Context& ctx)
 {
     const QString verb = QStringLiteral("maze");
-    if (wantsHelp(args)) {
-        ctx.out << kMazeHelp;
-        return kOk;
-    }
     MakeOptions options;
-    if (!ParseMakeOptions(verb, args, {QStringLiteral("--level")}, ctx, options))
-        return kRefused;
+    QString name;
+    int status = kOk;
+    if (!StartMakeVerb(verb, args, kMazeHelp, {QStringLiteral("--level")}, 1, QStringLiteral("one puzzle name"),
+                       ctx, options, name, status))
+        return status;
     int level = 0;
     if (!LevelOption(verb, options, ctx, level))
-        return kRefused;
-    if (options.positional.size() != 1) {
-        ctx.fail(verb, QStringLiteral("give one puzzle name (see --help)"));
-        return kRefused;
-    }
-    QString name;
-    if (!CheckName(verb, options.positional[0], ctx, name))
         return kRefused;
     if (const int prepared = PrepareFolder(verb, options, ctx); prepared != kOk)
         return prepared;

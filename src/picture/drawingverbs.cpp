@@ -48,20 +48,12 @@ QString StemOf(const QString& path)
 int runPicture(const QStringList& args, Context& ctx)
 {
     const QString verb = QStringLiteral("picture");
-    if (wantsHelp(args)) {
-        ctx.out << kPictureHelp;
-        return kOk;
-    }
     MakeOptions options;
-    if (!ParseMakeOptions(verb, args, {}, ctx, options))
-        return kRefused;
-    if (options.positional.size() != 2) {
-        ctx.fail(verb, QStringLiteral("give a picture and a puzzle name (see --help)"));
-        return kRefused;
-    }
     QString name;
-    if (!CheckName(verb, options.positional[1], ctx, name))
-        return kRefused;
+    int status = kOk;
+    if (!StartMakeVerb(verb, args, kPictureHelp, {}, 2, QStringLiteral("a picture and a puzzle name"),
+                       ctx, options, name, status))
+        return status;
     const QString imagePath = options.positional[0];
     const QString ext = filenames::lowerExtension(imagePath);
     if (!IsPictureExtension(ext)) {

@@ -199,6 +199,25 @@ bool SameFile(const QString& a, const QString& b)
            sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
+bool StartMakeVerb(const QString& verb, const QStringList& args, const char* help, const QStringList& extraOptions,
+                   qsizetype positionals, const QString& what, Context& ctx, MakeOptions& options, QString& name,
+                   int& status)
+{
+    if (wantsHelp(args)) {
+        ctx.out << help;
+        status = kOk;
+        return false;
+    }
+    status = kRefused;
+    if (!ParseMakeOptions(verb, args, extraOptions, ctx, options))
+        return false;
+    if (options.positional.size() != positionals) {
+        ctx.fail(verb, QStringLiteral("give ") + what + QStringLiteral(" (see --help)"));
+        return false;
+    }
+    return CheckName(verb, options.positional.last(), ctx, name);
+}
+
 bool CheckName(const QString& verb, const QString& raw, Context& ctx, QString& name)
 {
     name = filenames::replaceExtension(raw, QString());

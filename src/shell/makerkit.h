@@ -125,6 +125,13 @@ Rng MakeRng(const MakeOptions& options);
 // not valid UTF-8.
 bool CheckName(const QString& verb, const QString& raw, Context& ctx, QString& name);
 
+// The start every make verb shares: --help prints help; then the options (extraOptions as for
+// ParseMakeOptions) and exactly as many positional arguments as `what` names ("a word list and a
+// puzzle name"), the last a puzzle name, checked. False when the verb ends here, with status.
+bool StartMakeVerb(const QString& verb, const QStringList& args, const char* help, const QStringList& extraOptions,
+                   qsizetype positionals, const QString& what, Context& ctx, MakeOptions& options, QString& name,
+                   int& status);
+
 // Reads an input file whole ("-" reads standard input): a UTF-8 byte-order mark at the start is
 // dropped. A file is opened once without blocking and must be a regular file: a pipe in its
 // place is refused, never waited on. status is kFailed when it cannot be read, kRefused when it

@@ -31,27 +31,18 @@ const char* const kWordSearchHelp =
 int runWordSearch(const QStringList& args, Context& ctx)
 {
     const QString verb = QStringLiteral("wordsearch");
-    if (wantsHelp(args)) {
-        ctx.out << kWordSearchHelp;
-        return kOk;
-    }
     MakeOptions options;
-    if (!ParseMakeOptions(verb, args, {QStringLiteral("--retry")}, ctx, options))
-        return kRefused;
+    QString name;
+    int status = kOk;
+    if (!StartMakeVerb(verb, args, kWordSearchHelp, {QStringLiteral("--retry")}, 2, QStringLiteral("a word list and a puzzle name"),
+                       ctx, options, name, status))
+        return status;
     qint64 retries = 0;
     if (!RetriesOption(verb, options, ctx, retries))
-        return kRefused;
-    if (options.positional.size() != 2) {
-        ctx.fail(verb, QStringLiteral("give a word list and a puzzle name (see --help)"));
-        return kRefused;
-    }
-    QString name;
-    if (!CheckName(verb, options.positional[1], ctx, name))
         return kRefused;
 
     const QString listPath = options.positional[0];
     QByteArray text;
-    int status = kOk;
     // A word list of 64 words fits in a few kilobytes; anything far larger is not one.
     if (!ReadInput(verb, listPath, 1 << 20, ctx, text, status))
         return status;

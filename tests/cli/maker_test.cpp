@@ -1,4 +1,4 @@
-#include "cli/maker.h"
+#include "support/makerharness.h"
 #include "wordsearch/wordsearchfile.h"
 
 #include <QCryptographicHash>
@@ -10,43 +10,9 @@
 
 namespace {
 
-class MakerTest : public ::testing::Test {
+class MakerTest : public MakerHarness {
 protected:
-    void SetUp() override
-    {
-        programFolder = dir.path() + "/program/";
-        QDir().mkpath(programFolder);
-    }
-
-    int run(const QStringList& args)
-    {
-        out.clear();
-        err.clear();
-        QTextStream o(&out), e(&err);
-        const int status = RunMaker(args, programFolder, o, e);
-        o.flush();
-        e.flush();
-        return status;
-    }
-
-    QString writeList(const QByteArray& text, const QString& name = "list.txt")
-    {
-        const QString path = dir.filePath(name);
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(text);
-        return path;
-    }
-
-    QByteArray read(const QString& path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-
-    QTemporaryDir dir;
-    QString programFolder;
-    QString out, err;
+    QString writeList(const QByteArray& text, const QString& name = "list.txt") { return put(name, text); }
 };
 
 } // namespace

@@ -1,5 +1,5 @@
 // brainloft-make against what another user, a full disk or a careless script hands it.
-#include "cli/maker.h"
+#include "support/makerharness.h"
 #include "platform/atomicfile.h"
 
 #include <QBuffer>
@@ -16,29 +16,11 @@
 
 namespace {
 
-class Robustness : public ::testing::Test {
+class Robustness : public MakerHarness {
 protected:
     void SetUp() override
     {
-        programFolder = dir.path() + "/program/";
-        QDir().mkpath(programFolder + "Brainloft puzzles");
-    }
-    int run(const QStringList& args)
-    {
-        out.clear();
-        err.clear();
-        QTextStream o(&out), e(&err);
-        const int status = RunMaker(args, programFolder, o, e);
-        o.flush();
-        e.flush();
-        return status;
-    }
-    QString put(const QString& name, const QByteArray& bytes)
-    {
-        QFile f(dir.filePath(name));
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-        return f.fileName();
+        QDir().mkpath(ProgramPaths::puzzleFolderIn(programFolder));
     }
     QString pipe(const QString& name)
     {
@@ -80,10 +62,6 @@ protected:
         }
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
-
-    QTemporaryDir dir;
-    QString programFolder;
-    QString out, err;
 };
 
 QByteArray pngBytes(const QImage& image)

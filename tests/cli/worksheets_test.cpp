@@ -1,5 +1,5 @@
 // Worksheets: many puzzles of one kind with their keys, and print of several files into one PDF.
-#include "cli/maker.h"
+#include "support/makerharness.h"
 #include "platform/atomicfile.h"
 
 #include <QDir>
@@ -11,37 +11,13 @@
 
 namespace {
 
-class WorksheetsTest : public ::testing::Test {
+class WorksheetsTest : public MakerHarness {
 protected:
     void SetUp() override
     {
-        programFolder = dir.path() + "/program/";
-        QDir().mkpath(programFolder);
         QDir().mkpath(dir.filePath("saved"));
         if (QStandardPaths::findExecutable("pdftotext").isEmpty())
             GTEST_SKIP() << "pdftotext is missing";
-    }
-    int run(const QStringList& args)
-    {
-        out.clear();
-        err.clear();
-        QTextStream o(&out), e(&err);
-        const int status = RunMaker(args, programFolder, o, e);
-        o.flush();
-        e.flush();
-        return status;
-    }
-    QString put(const QString& name, const QByteArray& bytes)
-    {
-        QFile f(dir.filePath(name));
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-        return f.fileName();
-    }
-    static QByteArray read(const QString& path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
     // Each page's text, its lines trimmed and empty ones dropped (the tool shows a run of blanks
     // as one).
@@ -61,10 +37,6 @@ protected:
         return result;
     }
     static QString title(const QString& page) { return page.section('\n', 0, 0); }
-
-    QTemporaryDir dir;
-    QString programFolder;
-    QString out, err;
 };
 
 const QByteArray kAnimals = "ant\nbadger\ncamel\ndeer\neagle\nferret\ngecko\nhyena\nibis\njackal\n";

@@ -1,6 +1,6 @@
 #include "app/programwindows.h"
 #include "brainloft_resources.h"
-#include "cli/maker.h"
+#include "support/makerharness.h"
 #include "cryptogram/cryptogramfile.h"
 #include "cryptogram/state.h"
 #include "cryptogram/cryptogrammaker.h"
@@ -19,41 +19,9 @@
 
 namespace {
 
-class CryptogramVerbsTest : public ::testing::Test {
+class CryptogramVerbsTest : public MakerHarness {
 protected:
-    void SetUp() override
-    {
-        programFolder = dir.path() + "/program/";
-        QDir().mkpath(programFolder);
-    }
-
-    int run(const QStringList& args)
-    {
-        out.clear();
-        err.clear();
-        QTextStream o(&out), e(&err);
-        const int status = RunMaker(args, programFolder, o, e);
-        o.flush();
-        e.flush();
-        return status;
-    }
-    QString writeText(const QByteArray& text, const QString& name = "text.txt")
-    {
-        const QString path = dir.filePath(name);
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(text);
-        return path;
-    }
-    static QByteArray read(const QString& path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-
-    QTemporaryDir dir;
-    QString programFolder;
-    QString out, err;
+    QString writeText(const QByteArray& text, const QString& name = "text.txt") { return put(name, text); }
 };
 
 } // namespace

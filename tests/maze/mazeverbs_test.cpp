@@ -1,5 +1,5 @@
 // brainloft-make's maze verb and its .mzp check and show.
-#include "cli/maker.h"
+#include "support/makerharness.h"
 #include "maze/generator.h"
 #include "maze/mazefile.h"
 #include "platform/rng.h"
@@ -11,37 +11,7 @@
 
 namespace {
 
-class MazeVerbsTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        programFolder = dir.path() + "/program/";
-        QDir().mkpath(programFolder);
-    }
-
-    int run(const QStringList& args)
-    {
-        out.clear();
-        err.clear();
-        QTextStream o(&out), e(&err);
-        const int status = RunMaker(args, programFolder, o, e);
-        o.flush();
-        e.flush();
-        return status;
-    }
-
-    QByteArray read(const QString& path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-
-    QString puzzlePath(const QString& file) const { return programFolder + "Brainloft puzzles/" + file; }
-
-    QTemporaryDir dir;
-    QString programFolder;
-    QString out, err;
-};
+using MazeVerbsTest = MakerHarness;
 
 } // namespace
 

@@ -1,4 +1,4 @@
-#include "cli/maker.h"
+#include "support/makerharness.h"
 #include "picture/picturefiles.h"
 #include "picture/puzzlebuild.h"
 #include "picture/tiles.h"
@@ -17,40 +17,10 @@ using namespace picture;
 
 namespace {
 
-class PictureVerbs : public ::testing::Test {
+class PictureVerbs : public MakerHarness {
 protected:
-    void SetUp() override
-    {
-        programFolder = dir.path() + "/program/";
-        QDir().mkpath(programFolder);
-    }
-    int run(const QStringList& args)
-    {
-        out.clear();
-        err.clear();
-        QTextStream o(&out), e(&err);
-        const int status = RunMaker(args, programFolder, o, e);
-        o.flush();
-        e.flush();
-        return status;
-    }
-    QString write(const QString& name, const QByteArray& bytes)
-    {
-        QFile f(dir.filePath(name));
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-        return f.fileName();
-    }
-    QByteArray read(const QString& path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-    QString puzzles() const { return programFolder + "Brainloft puzzles/"; }
-
-    QTemporaryDir dir;
-    QString programFolder;
-    QString out, err;
+    QString write(const QString& name, const QByteArray& bytes) { return put(name, bytes); }
+    QString puzzles() const { return puzzlePath(QString()); }
 };
 
 } // namespace
