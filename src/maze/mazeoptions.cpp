@@ -26,7 +26,7 @@ MazeOptions::MazeOptions(Program& program, ColourChooser& ColorDialog1, QWidget*
     auto* panel3 = new QWidget(box);
     panel3->setObjectName(QStringLiteral("Panel3"));
     panel3->setGeometry(206, 24, 33, 33);
-    PaintSwatch(panel3, 0xFFFFFF);
+    PaintSwatch(panel3, Qt::white);
     Panel2 = new QWidget(panel3);
     Panel2->setObjectName(QStringLiteral("Panel2"));
     Panel2->setGeometry(9, 9, 14, 14);
@@ -47,7 +47,7 @@ MazeOptions::MazeOptions(Program& program, ColourChooser& ColorDialog1, QWidget*
 void MazeOptions::showSettings(const Settings& s)
 {
     optionsparts::CheckItem(rgmzlevel, s.mzlevel == 30 ? 0 : s.mzlevel == 60 ? 1 : 2);
-    setPanel2Colour(static_cast<std::uint32_t>(s.mazeCursor));
+    setPanel2Colour(ToQColor(static_cast<std::uint32_t>(s.mazeCursor)));
     savedMazeColour_ = s.mazeCursor;
 }
 
@@ -69,7 +69,7 @@ void MazeOptions::closing()
     flashCount_ = 0;
 }
 
-void MazeOptions::setPanel2Colour(std::uint32_t colour)
+void MazeOptions::setPanel2Colour(const QColor& colour)
 {
     panel2Colour_ = colour;
     optionsparts::PaintSwatch(Panel2, colour);
@@ -79,8 +79,8 @@ void MazeOptions::btnCcolorClick()
 {
     flashCount_ = 0;
     QColor chosen;
-    if (ColorDialog1_.choose(this, ToQColor(panel2Colour_), chosen)) {
-        const std::uint32_t colour = FromQColor(chosen);
+    if (ColorDialog1_.choose(this, panel2Colour_, chosen)) {
+        const QColor colour = ToQColor(FromQColor(chosen));
         // Only a light cursor is hard to see on the maze's white paths.
         if (optionsparts::IsLightColour(colour))
             program_.boxes.warning(QStringLiteral("Importand Notice"),
@@ -88,14 +88,15 @@ void MazeOptions::btnCcolorClick()
                                                   "the flashing cursor in the color preview and make sure that you can\n"
                                                   "see it clearly before using this color."));
         setPanel2Colour(colour);
-        program_.settings.mazeCursor = static_cast<int>(colour);
+        program_.settings.mazeCursor = static_cast<int>(FromQColor(colour));
     }
     Timer1->start();
 }
 
 void MazeOptions::Timer1Timer()
 {
-    setPanel2Colour(flashCount_ % 2 == 0 ? 0xFFFFFFu : static_cast<std::uint32_t>(program_.settings.mazeCursor));
+    setPanel2Colour(flashCount_ % 2 == 0 ? QColor(Qt::white)
+                                         : ToQColor(static_cast<std::uint32_t>(program_.settings.mazeCursor)));
     ++flashCount_;
     if (flashCount_ > 19) {
         Timer1->stop();

@@ -3,7 +3,7 @@
 #include "shell/optionspage.h"
 
 #include <QTimer>
-#include <cstdint>
+#include <QColor>
 
 class ColourChooser;
 class Program;
@@ -27,15 +27,15 @@ public:
     // One step of the preview's flashing: white and the cursor colour in turn, 20 times.
     void Timer1Timer();
 
-    std::uint32_t panel2Colour() const { return panel2Colour_; }
+    QColor panel2Colour() const { return panel2Colour_; }
     int flashCount() const { return flashCount_; }
 
 private:
-    void setPanel2Colour(std::uint32_t colour);
+    void setPanel2Colour(const QColor& colour);
 
     Program& program_;
     ColourChooser& ColorDialog1_;
-    std::uint32_t panel2Colour_ = 255;
+    QColor panel2Colour_ = Qt::red;
     int savedMazeColour_ = 255;
     int flashCount_ = 0;
 

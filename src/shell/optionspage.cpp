@@ -52,26 +52,24 @@ void CheckItem(QButtonGroup* group, int index)
     group->setExclusive(true);
 }
 
-void PaintSwatch(QWidget* swatch, std::uint32_t colour)
+void PaintSwatch(QWidget* swatch, const QColor& colour)
 {
     QPalette pal = swatch->palette();
-    pal.setColor(QPalette::Window, ToQColor(colour));
-    pal.setColor(QPalette::Button, ToQColor(colour));
+    pal.setColor(QPalette::Window, colour);
+    pal.setColor(QPalette::Button, colour);
     swatch->setPalette(pal);
     swatch->setAutoFillBackground(true);
     swatch->update();
 }
 
-bool IsDarkColour(std::uint32_t colour)
+bool IsDarkColour(const QColor& colour)
 {
-    const int r = colour & 0xFF, g = (colour >> 8) & 0xFF, b = (colour >> 16) & 0xFF;
-    return r < 155 && g < 155 && b < 155;
+    return colour.red() < 155 && colour.green() < 155 && colour.blue() < 155;
 }
 
-bool IsLightColour(std::uint32_t colour)
+bool IsLightColour(const QColor& colour)
 {
-    const int r = colour & 0xFF, g = (colour >> 8) & 0xFF, b = (colour >> 16) & 0xFF;
-    return r >= 201 && g >= 201 && b >= 201;
+    return colour.red() >= 201 && colour.green() >= 201 && colour.blue() >= 201;
 }
 
 } // namespace optionsparts

@@ -1,10 +1,10 @@
 #pragma once
 
+#include <QColor>
 #include <QRadioButton>
 #include <QStringList>
 #include <QWidget>
 
-#include <cstdint>
 #include <functional>
 
 class ColourChooser;
@@ -39,13 +39,12 @@ QPushButton* Button(const QString& name, const QString& text, QWidget* parent, c
 QButtonGroup* RadioGroup(const QString& name, const QStringList& items, int columns, QGroupBox* box);
 // Checks the item; none when there is no such item.
 void CheckItem(QButtonGroup* group, int index);
-// Fills a swatch with a colour 0x00BBGGRR.
-void PaintSwatch(QWidget* swatch, std::uint32_t colour);
+void PaintSwatch(QWidget* swatch, const QColor& colour);
 
 // A colour whose three parts are all below 155, or all 201 or more: too dark or too light to
 // rely on, worth a warning.
-bool IsDarkColour(std::uint32_t colour);
-bool IsLightColour(std::uint32_t colour);
+bool IsDarkColour(const QColor& colour);
+bool IsLightColour(const QColor& colour);
 
 } // namespace optionsparts
 

@@ -17,9 +17,3 @@ void RecolourPicture(QImage& target, QRgb colour)
     }
 }
 
-void RecolourPicture(QImage& target, const QImage& colourPicture)
-{
-    if (colourPicture.width() < 2 || colourPicture.height() < 2)
-        return;
-    RecolourPicture(target, colourPicture.pixel(1, 1));
-}

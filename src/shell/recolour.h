@@ -5,5 +5,3 @@
 // Recolours drawn highlights: every pixel that is neither pure black nor pure white takes the
 // colour, so letters and background stay. The picture ends up with 24-bit colour (RGB32).
 void RecolourPicture(QImage& target, QRgb colour);
-// The colour is pixel (1, 1) of colourPicture, the options window's colour holder.
-void RecolourPicture(QImage& target, const QImage& colourPicture);

@@ -16,8 +16,11 @@
 namespace wordsearch {
 namespace {
 
-constexpr std::uint32_t kFixedColours[12] = {0x0000FF, 0x09FF09, 0x00ECEC, 0xFF6C6C, 0xD900D9, 0xECEC00,
-                                             0x00B300, 0x00AEAE, 0xCB10B4, 0xA6A600, 0x919191, 0xB4B4B4};
+// The twelve fixed highlight colours, 1 to 12.
+QColor FixedColour(int number)
+{
+    return ToQColor(HighlightColourFor(number, 0));
+}
 
 } // namespace
 
@@ -36,7 +39,7 @@ HighlightOptions::HighlightOptions(Program& program, ColourChooser& ColorDialog1
         auto* radio = new SwatchRadio(box);
         radio->setObjectName(QString::fromLatin1(kColourButtons[i]));
         radio->setGeometry(16 + (i / 6) * 76, 24 + (i % 6) * 24, 60, 20);
-        PaintSwatch(radio, kFixedColours[i]);
+        PaintSwatch(radio, FixedColour(i + 1));
         colourGroup_->addButton(radio, i + 1);
     }
     placement::MakeLabel(QStringLiteral("Custom color:"), QStringLiteral("Label4"), box, QRect(16, 176, 80, 16), false,
@@ -54,7 +57,7 @@ HighlightOptions::HighlightOptions(Program& program, ColourChooser& ColorDialog1
     auto* panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("Panel1"));
     panel->setGeometry(262, 34, 109, 109);
-    PaintSwatch(panel, 0x808080);
+    PaintSwatch(panel, QColor(0x80, 0x80, 0x80));
     impreviewLabel_ = new QLabel(panel);
     impreviewLabel_->setObjectName(QStringLiteral("impreview"));
     impreviewLabel_->setGeometry(2, 2, 105, 105);
@@ -62,8 +65,6 @@ HighlightOptions::HighlightOptions(Program& program, ColourChooser& ColorDialog1
                                         "the puzzle and for the answer key when selected or printed."),
                          QStringLiteral("Label2"), this, QRect(12, 224, 384, 44), true, 12);
 
-    imcolor_ = QImage(10, 10, QImage::Format_RGB32);
-    imcolor_.fill(Qt::white);
     impreviewArt_ = QImage(QStringLiteral(":/artwork/preview.png")).convertToFormat(QImage::Format_RGB32);
     if (impreviewArt_.isNull()) {
         impreviewArt_ = QImage(105, 105, QImage::Format_RGB32);
@@ -74,53 +75,53 @@ HighlightOptions::HighlightOptions(Program& program, ColourChooser& ColorDialog1
 
 void HighlightOptions::showSettings(const Settings& s)
 {
-    setCustomColour(AdjustCustomColour(static_cast<std::uint32_t>(s.highlightColor)));
+    setCustomColour(ToQColor(AdjustCustomColour(static_cast<std::uint32_t>(s.highlightColor))));
     const int choice = s.highlight >= 1 && s.highlight <= 13 ? s.highlight : 1;
     colourGroup_->button(choice)->setChecked(true);
-    setColourPixel(choice == 13 ? customColour_ : choice == s.highlight ? kFixedColours[choice - 1] : kFixedColours[0]);
+    preview(choice == 13 ? customColour_ : FixedColour(choice));
     btncustom->setEnabled(s.highlight == 13);
 }
 
 void HighlightOptions::apply(Settings& s)
 {
-    s.effectiveHighlight = FromQColor(QColor::fromRgb(imcolor_.pixel(1, 1)));
-    s.highlightColor = static_cast<int>(customColour_);
+    s.effectiveHighlight = FromQColor(previewed_);
+    s.highlightColor = static_cast<int>(FromQColor(customColour_));
     s.highlight = colourGroup_->checkedId() > 0 ? colourGroup_->checkedId() : 1;
 }
 
-void HighlightOptions::setCustomColour(std::uint32_t colour)
+void HighlightOptions::setCustomColour(const QColor& colour)
 {
     customColour_ = colour;
     optionsparts::PaintSwatch(rbcustom, colour);
 }
 
-void HighlightOptions::setColourPixel(std::uint32_t colour)
+void HighlightOptions::preview(const QColor& colour)
 {
-    imcolor_.setPixel(1, 1, ToQColor(colour).rgb());
-    RecolourPicture(impreview_, imcolor_);
+    previewed_ = colour;
+    RecolourPicture(impreview_, colour.rgb());
     impreviewLabel_->setPixmap(QPixmap::fromImage(impreview_));
 }
 
-std::uint32_t HighlightOptions::colourOf(QAbstractButton* swatch) const
+QColor HighlightOptions::colourOf(QAbstractButton* swatch) const
 {
     const int id = colourGroup_->id(swatch);
     if (id == 13)
         return customColour_;
-    return id >= 1 && id <= 12 ? kFixedColours[id - 1] : kFixedColours[0];
+    return FixedColour(id >= 1 && id <= 12 ? id : 1);
 }
 
 void HighlightOptions::chooseSwatch(QAbstractButton* swatch)
 {
     btncustom->setEnabled(swatch == rbcustom);
-    setColourPixel(colourOf(swatch));
+    preview(colourOf(swatch));
 }
 
 void HighlightOptions::btncustomClick()
 {
     QColor chosen;
-    if (!ColorDialog1_.choose(this, ToQColor(customColour_), chosen))
+    if (!ColorDialog1_.choose(this, customColour_, chosen))
         return;
-    const std::uint32_t colour = AdjustCustomColour(FromQColor(chosen));
+    const QColor colour = ToQColor(AdjustCustomColour(FromQColor(chosen)));
     setCustomColour(colour);
     if (optionsparts::IsLightColour(colour))
         program_.boxes.warning(QStringLiteral("Important Notice"),
@@ -132,7 +133,7 @@ void HighlightOptions::btncustomClick()
                                QStringLiteral("The custom color selected may be to dark! The letters in your\n"
                                               "puzzle may not be able to be seen! Please check your color\n"
                                               "in the color preview before using this custom color."));
-    setColourPixel(colour);
+    preview(colour);
 }
 
 } // namespace wordsearch

@@ -3,7 +3,6 @@
 #include "shell/optionspage.h"
 
 #include <QImage>
-#include <cstdint>
 
 class ColourChooser;
 class Program;
@@ -28,25 +27,25 @@ public:
     void chooseSwatch(QAbstractButton* swatch);
     void btncustomClick();
 
-    // Pixel (1, 1) holds the colour previewed.
-    const QImage& imcolor() const { return imcolor_; }
+    // The colour previewed: what OK makes the highlight.
+    QColor previewed() const { return previewed_; }
     const QImage& impreview() const { return impreview_; }
-    std::uint32_t customColour() const { return customColour_; }
+    QColor customColour() const { return customColour_; }
 
     // The 13 colour swatches in the order of the highlight numbers 1 to 13.
     static const char* const kColourButtons[13];
 
 private:
-    void setColourPixel(std::uint32_t colour);
-    void setCustomColour(std::uint32_t colour);
-    std::uint32_t colourOf(QAbstractButton* swatch) const;
+    void preview(const QColor& colour);
+    void setCustomColour(const QColor& colour);
+    QColor colourOf(QAbstractButton* swatch) const;
 
     Program& program_;
     ColourChooser& ColorDialog1_;
-    QImage imcolor_;
+    QColor previewed_ = Qt::white;
     QImage impreviewArt_;
     QImage impreview_;
-    std::uint32_t customColour_ = 255;
+    QColor customColour_ = Qt::red;
 
     QButtonGroup* colourGroup_ = nullptr;
     QRadioButton* rbcustom = nullptr;

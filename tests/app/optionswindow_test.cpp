@@ -67,7 +67,7 @@ protected:
     }
     wordsearch::HighlightOptions* highlight() { return get<wordsearch::HighlightOptions>("TabSheet3"); }
     maze::MazeOptions* mazePage() { return get<maze::MazeOptions>("TabSheet4"); }
-    QRgb colourPixel() { return highlight()->imcolor().pixel(1, 1) & 0xFFFFFFu; }
+    QRgb colourPixel() { return highlight()->previewed().rgb() & 0xFFFFFFu; }
 
     TestProgram t;
     RecordingPlayer player;
@@ -159,7 +159,7 @@ TEST_F(OptionsTest, ShownSettingsFollowTheStoredValues)
     settings().cgSkill = 20;
     options->ShowCurrentSettings();
     EXPECT_TRUE(get<QRadioButton>("rborder")->isChecked());
-    EXPECT_EQ(highlight()->customColour(), 0xFFFEFFu);
+    EXPECT_EQ(highlight()->customColour(), ToQColor(0xFFFEFF));
     EXPECT_EQ(colourPixel(), ToQColor(0xFFFEFF).rgb() & 0xFFFFFFu);
     EXPECT_TRUE(get<QPushButton>("btncustom")->isEnabled());
     EXPECT_EQ(get<QComboBox>("cbselection")->currentIndex(), 0) << "the whole name must match";
@@ -238,14 +238,14 @@ TEST_F(OptionsTest, MazeColourChangesAtOnceFlashesAndCancelRestoresIt)
         auto* timer = options->findChild<QTimer*>("Timer1");
         EXPECT_TRUE(timer->isActive());
         EXPECT_EQ(timer->interval(), 500);
-        QList<std::uint32_t> shown;
+        QList<QColor> shown;
         for (int i = 0; i < 20; ++i) {
             mazePage()->Timer1Timer();
             shown << mazePage()->panel2Colour();
         }
-        EXPECT_EQ(shown.first(), 0xFFFFFFu);
-        EXPECT_EQ(shown[1], 0xFAFAFAu);
-        EXPECT_EQ(shown.last(), 0xFAFAFAu) << "it ends in the maze colour";
+        EXPECT_EQ(shown.first(), QColor(Qt::white));
+        EXPECT_EQ(shown[1], QColor(250, 250, 250));
+        EXPECT_EQ(shown.last(), QColor(250, 250, 250)) << "it ends in the maze colour";
         EXPECT_FALSE(timer->isActive());
         EXPECT_EQ(mazePage()->flashCount(), 0);
     }, "BitBtn2");
@@ -350,9 +350,7 @@ TEST(RecolourPicture, ChangesEveryPixelButPureBlackAndWhite)
     picture.setPixel(1, 0, qRgb(255, 255, 255));
     picture.setPixel(2, 0, qRgb(255, 0, 0));
     picture.setPixel(3, 0, qRgb(1, 1, 1));
-    QImage colour(10, 10, QImage::Format_RGB32);
-    colour.fill(Qt::white);
-    colour.setPixel(1, 1, qRgb(9, 255, 9));
+    const QRgb colour = qRgb(9, 255, 9);
     RecolourPicture(picture, colour);
     EXPECT_EQ(picture.format(), QImage::Format_RGB32);
     const QRgb expected[] = {qRgb(0, 0, 0), qRgb(255, 255, 255), qRgb(9, 255, 9), qRgb(9, 255, 9)};
