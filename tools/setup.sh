@@ -8,7 +8,7 @@ BRAINLOFT_BUILD="${BRAINLOFT_BUILD:-$BRAINLOFT_ROOT/build}"
 
 brainloft_packages=(
   build-essential cmake ninja-build ccache pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev
   libjpeg-dev libgif-dev libpng-dev libwmf-dev libemf2svg-dev qt6-svg-dev
   libfluidsynth-dev libasound2-dev timgm6mb-soundfont
   googletest libgtest-dev libbenchmark-dev
