@@ -15,6 +15,7 @@ brainloft_packages=(
   fonts-liberation
   xvfb xdotool x11-apps x11-utils openbox
   poppler-utils
+  libcups2-dev cups cups-client
 )
 
 brainloft_install_missing() {
