@@ -16,6 +16,7 @@ brainloft_packages=(
   xvfb xdotool x11-apps x11-utils openbox
   poppler-utils
   libcups2-dev cups cups-client
+  pipewire wireplumber pipewire-pulse pipewire-alsa pulseaudio-utils dbus-daemon
 )
 
 brainloft_install_missing() {
