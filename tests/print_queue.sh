@@ -2,9 +2,10 @@
 # Printing on a real print queue: a private print server with a queue that keeps each job's PDF,
 # made the default. The program's print path (the real printer, the options dialogue answered,
 # 2 copies of puzzle and key) prints a word search, a maze and a cryptogram: every sheet a job of
-# one page with its title, nothing left in the queue. A stopped queue and one that refuses jobs
-# give the "Print error" box with the queue's reason and take no job. brainloft-make print
-# --printer hands each file to the queue as one job and reports a refusal with status 1.
+# one page with its title, nothing left in the queue; Cancel after the first sheet leaves that
+# one job and no other. A stopped queue and one that refuses jobs give the "Print error" box
+# with the queue's reason and take no job. brainloft-make print --printer hands each file to
+# the queue as one job and reports a refusal with status 1.
 # Usage: print_queue.sh QUEUE-PROBE BRAINLOFT-MAKE. Skipped (77) where the server cannot start.
 set -u
 probe="$1"; maker="$2"
@@ -101,6 +102,11 @@ for title in "${!want[@]}"; do
 done
 echo "the program printed $(ls "$work/out"/job-*.pdf | wc -l) jobs of one page"
 
+# Cancel after the first sheet: that one job done, no other job made or left behind.
+"$probe" 2 --cancel "$pz/Night.sbp" >"$work/probe.out" 2>/dev/null
+grep -q '^box error' "$work/probe.out" && fail "cancel gave an error: $(cat "$work/probe.out")"
+[ "$(jobs_done)" -eq 13 ] || fail "after cancel, 13 jobs expected, kept: $(ls "$work/out")"
+
 # A stopped queue, then one that refuses jobs: the error box with the reason, no job taken.
 before=$(ls "$work/out" | wc -l)
 cupsdisable -r "Paper jam in tray 2" pdfq
@@ -118,19 +124,19 @@ else
   grep -qF 'pdfq is not accepting jobs: Closed for the holidays' "$work/maker.err" || fail "brainloft-make said: $(cat "$work/maker.err")"
 fi
 cupsaccept pdfq
-[ "$(jobs_done)" -eq 12 ] && [ "$(ls "$work/out" | wc -l)" -eq "$before" ] || fail "a refused print left a job: $(ls "$work/out")"
+[ "$(jobs_done)" -eq 13 ] && [ "$(ls "$work/out" | wc -l)" -eq "$before" ] || fail "a refused print left a job: $(ls "$work/out")"
 [ "$(md5sum "$pz"/*)" = "$sums" ] || fail "a puzzle file changed"
 
 # brainloft-make: each file one job holding its sheets.
 "$maker" print "$pz/Animals.wsp" "$pz/Hedge.mzp" --printer pdfq --pages both --copies 2 >"$work/maker.out" 2>"$work/maker.err" ||
   fail "brainloft-make print --printer failed: $(cat "$work/maker.err")"
 [ "$(grep -c '^pdfq-[0-9]*$' "$work/maker.out")" -eq 2 ] || fail "brainloft-make named these jobs: $(cat "$work/maker.out")"
-[ "$(jobs_done)" -eq 14 ] || fail "14 jobs expected, kept: $(ls "$work/out")"
+[ "$(jobs_done)" -eq 15 ] || fail "15 jobs expected, kept: $(ls "$work/out")"
 for job in $(sed 's/^pdfq-//' "$work/maker.out"); do
   pages=$(pdfinfo "$work/out/job-$job.pdf" 2>/dev/null | awk '/^Pages:/{print $2}')
   [ "$pages" = 4 ] || fail "job $job: ${pages:-no} pages, 4 expected"
 done
-[ "$(cat "$work"/out/job-{13,14}.title 2>/dev/null | tr '\n' ' ')" = "Animals Hedge " ] || fail "job titles: $(cat "$work"/out/*.title | tail -2)"
+[ "$(cat "$work"/out/job-{14,15}.title 2>/dev/null | tr '\n' ' ')" = "Animals Hedge " ] || fail "job titles: $(cat "$work"/out/*.title | tail -2)"
 "$maker" print "$pz/Animals.wsp" --printer nosuch >/dev/null 2>"$work/maker.err" && fail "brainloft-make printed on a queue that is not there"
 [ "$failed" -eq 0 ] && echo "the queue took every job asked of it and none it refused"
 exit "$failed"

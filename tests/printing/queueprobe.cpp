@@ -2,7 +2,8 @@
 // printed as a play window prints it (the options dialogue answered with puzzle and key, COPIES
 // of each), through the printer the program makes at start. Writes what the dialogue names as
 // the printer, each run's result and every message box, one line each ("|" for line breaks).
-// Usage: queue_probe COPIES FILE...
+// With --cancel, Cancel is pressed once the first sheet of each run has gone.
+// Usage: queue_probe COPIES [--cancel] FILE...
 #include "cli/printverbs.h"
 #include "cli/verbs.h"
 #include "platform/qtprinter.h"
@@ -18,6 +19,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTextStream>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -26,10 +28,11 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
-    const QStringList args = app.arguments().mid(1);
+    QStringList args = app.arguments().mid(1);
+    const bool cancel = args.removeAll(QStringLiteral("--cancel")) > 0;
     const int copies = args.value(0).toInt();
     if (args.size() < 2 || copies < 1 || copies > 99) {
-        err << "usage: queue_probe COPIES FILE...\n";
+        err << "usage: queue_probe COPIES [--cancel] FILE...\n";
         return 2;
     }
     TestProgram t;
@@ -37,6 +40,15 @@ int main(int argc, char** argv)
     t.program->printer = &printer;
     PrintOptionsDialog options(*t.program);
     PrintProgressWindow progress(*t.program);
+    // The counter reads "Copy 1 of" from just before the first sheet; the run lets events in
+    // only after the sheet has gone.
+    QTimer canceller;
+    QObject::connect(&canceller, &QTimer::timeout, [&progress, &canceller] {
+        if (progress.findChild<QLabel*>(QStringLiteral("lblmsg2"))->text().startsWith(QLatin1String("Copy 1 of"))) {
+            progress.findChild<QPushButton*>(QStringLiteral("btncancel"))->click();
+            canceller.stop();
+        }
+    });
     const maker::Registry registry = maker::AllVerbs();
     maker::Context ctx{t.programFolder(), out, err};
 
@@ -57,6 +69,8 @@ int main(int argc, char** argv)
             dialog->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
         });
         const qsizetype seen = t.boxes.boxes.size();
+        if (cancel)
+            canceller.start(0);
         const bool started = printing::PrintPuzzle(*t.program, options, progress, pages.pageKind, pages.name,
                                                    pages.describe, pages.prepare);
         for (qsizetype i = seen; i < t.boxes.boxes.size(); ++i) {
