@@ -3,6 +3,7 @@
 # and the PulseAudio server of PipeWire) with a null sink as the default; the real program with
 # music on opens the word search, and the sink's monitor, recorded for 3 seconds, holds sound
 # well above silence; from half a second after the music button is switched off it is silent.
+# Without the PulseAudio server, the same opening says nothing on standard error.
 # Also writes the delay from the window's opening (which plays) to the first sound and the
 # program's CPU use while the tune plays: figures only, nothing is asserted on them.
 # Usage: music_sound.sh BRAINLOFT. Skipped (77) without the packages or when the session fails.
@@ -135,4 +136,12 @@ exec 3>&-
 [ "$paused" -eq 3 ] || fail "the tour stopped early"
 err=$(grep -v 'This plugin does not support' "$work/err")
 [ -z "$err" ] || fail "standard error was not empty: $err"
+
+# Without the PulseAudio server the tune goes to ALSA (or nowhere): still not a word said.
+kill "${pids[2]}" 2>/dev/null; wait "${pids[2]}" 2>/dev/null
+grep -v '^pause$\|^stamp\|^click fmmain btnmusic$' "$work/tour.txt" | sed 's/^wait fmmain$/wait fmmain\npause/' >"$work/alsa.txt"
+(sleep 3; echo) | BRAINLOFT_TOUR="$work/alsa.txt" timeout 60 "$work/prog/brainloft" >"$work/out" 2>"$work/err" ||
+  fail "without the PulseAudio server the program ended with status $?: $(grep 'tour failed' "$work/out")"
+err=$(grep -v 'This plugin does not support' "$work/err")
+[ -z "$err" ] || fail "without the PulseAudio server, standard error was not empty: $err"
 exit "$failed"
