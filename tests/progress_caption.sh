@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Under X11 with a window manager, the print progress window's title bar is empty until the run
 # names its first page: the window's name properties hold nothing (not the program's name, which
-# the platform puts there for an empty title), then "PUZZLE"; the same on a second run.
+# the platform puts there for an empty title) and neither does the name openbox shows (not its
+# placeholder for a nameless window); then "PUZZLE"; the same on a second run.
 # Usage: progress_caption.sh CAPTION-PROBE. Skipped (77) without Xvfb, openbox or xprop.
 set -u
 probe="$1"
@@ -27,15 +28,21 @@ failed=0
 seen=0
 while IFS=' ' read -r id caption; do
   [ "$caption" = - ] && caption=""
-  names=$(xprop -id "$id" _NET_WM_NAME WM_NAME)
   # xprop writes an empty text as nothing at all, a text in quotes.
   if [ -z "$caption" ]; then
     want="_NET_WM_NAME(UTF8_STRING) = 
-WM_NAME(STRING) = "
+WM_NAME(STRING) = 
+_NET_WM_VISIBLE_NAME(UTF8_STRING) = "
   else
     want="_NET_WM_NAME(UTF8_STRING) = \"$caption\""
-    names=$(head -1 <<<"$names")
   fi
+  # The window manager names the window a moment after the program does.
+  for _ in $(seq 20); do
+    names=$(xprop -id "$id" _NET_WM_NAME WM_NAME _NET_WM_VISIBLE_NAME)
+    [ -n "$caption" ] && names=$(head -1 <<<"$names")
+    [ "$names" = "$want" ] && break
+    sleep 0.1
+  done
   if [ "$names" != "$want" ]; then
     echo "caption \"$caption\" expected, the window says:"; echo "$names"; failed=1
   fi

@@ -31,6 +31,13 @@ void ShowCaption(QWidget* window, const QString& caption)
         return;
     xcb_connection_t* connection = x11->connection();
     const auto id = static_cast<xcb_window_t>(window->winId());
+    // A window manager may put a placeholder ("Unnamed Window") on a nameless window of its own,
+    // but not on one that belongs to the program's other windows: transient for the root window
+    // is transient for the program's group. Set before the name, which the manager then reads.
+    // Showing the window again clears it (Qt deletes it for a window without a parent), and the
+    // showing calls this again.
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW, 32, 1, &root);
     const xcb_atom_t name = Atom(connection, "_NET_WM_NAME");
     const xcb_atom_t utf8 = Atom(connection, "UTF8_STRING");
     if (name != XCB_ATOM_NONE && utf8 != XCB_ATOM_NONE)
