@@ -5,7 +5,6 @@
 #include "platform/cupsqueue.h"
 #include "platform/pdfsheets.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
