@@ -8,13 +8,15 @@ BRAINLOFT_BUILD="${BRAINLOFT_BUILD:-$BRAINLOFT_ROOT/build}"
 
 brainloft_packages=(
   build-essential cmake ninja-build ccache pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev
   libjpeg-dev libgif-dev libpng-dev libwmf-dev libemf2svg-dev qt6-svg-dev
   libfluidsynth-dev libasound2-dev timgm6mb-soundfont
   googletest libgtest-dev libbenchmark-dev
   fonts-liberation
   xvfb xdotool x11-apps x11-utils openbox
   poppler-utils
+  libcups2-dev cups cups-client
+  pipewire wireplumber pipewire-pulse pipewire-alsa pulseaudio-utils dbus-daemon
 )
 
 brainloft_install_missing() {

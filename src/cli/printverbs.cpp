@@ -2,9 +2,11 @@
 
 #include "cli/printfiles.h"
 #include "cli/verbs.h"
+#include "platform/cupsqueue.h"
 #include "platform/pdfsheets.h"
 
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 namespace maker {
 namespace {
@@ -12,6 +14,7 @@ namespace {
 const char* const kPrintHelp =
     "Usage: brainloft-make print FILE... OUT.pdf [--pages puzzle|key|both] [--copies N]\n"
     "                            [--paper a4|letter]\n"
+    "       brainloft-make print FILE... --printer QUEUE [--pages ...] [--copies N] [--paper ...]\n"
     "\n"
     "Prints puzzle files' pages into one PDF file, as the program prints them to a PDF:\n"
     "portrait paper with the default margins, each page scaled to fit. The files follow each\n"
@@ -21,10 +24,13 @@ const char* const kPrintHelp =
     "  --pages WHICH  puzzle (the default), key, or both (the puzzle's sheets first)\n"
     "  --copies N     sheets of each chosen page, 1 to 99 (default 1)\n"
     "  --paper SIZE   a4 (the default) or letter\n"
+    "  --printer QUEUE  print on the system's print queue QUEUE instead of into a PDF file:\n"
+    "                 each FILE one job, named by the file's name\n"
     "\n"
-    "Prints the path of the PDF file. Exit status: 0 written; 1 a FILE could not be read or\n"
-    "OUT could not be written (an old OUT stays whole); 2 the arguments were refused and\n"
-    "nothing was written.\n";
+    "Prints the path of the PDF file, or with --printer each job as QUEUE-NUMBER once the\n"
+    "queue has accepted it. Exit status: 0 written (or every job accepted); 1 a FILE could\n"
+    "not be read, OUT could not be written (an old OUT stays whole) or the queue refused a job\n"
+    "(its reason follows); 2 the arguments were refused and nothing was written.\n";
 
 bool sameFile(const QString& a, const QString& b)
 {
@@ -33,6 +39,41 @@ bool sameFile(const QString& a, const QString& b)
     if (fa.exists() && fb.exists())
         return fa.canonicalFilePath() == fb.canonicalFilePath();
     return fa.absoluteFilePath() == fb.absoluteFilePath();
+}
+
+// Each file one job on the queue: its sheets drawn into a PDF file of its own, handed over once
+// drawn. A queue that cannot take jobs is found before the first is drawn.
+int printOnQueue(const QList<PrintablePages>& files, const printing::RunChoices& choices, const QPageLayout& layout,
+                 const QString& queue, Context& ctx)
+{
+    const QString verb = QStringLiteral("print");
+    const QString refusal = cupsqueue::Refusal(queue);
+    if (!refusal.isEmpty()) {
+        ctx.fail(verb, refusal);
+        return kFailed;
+    }
+    QTemporaryDir folder;
+    if (!folder.isValid()) {
+        ctx.fail(verb, QStringLiteral("no room for the jobs' files: ") + folder.errorString());
+        return kFailed;
+    }
+    for (int i = 0; i < files.size(); ++i) {
+        const QString pdfFile = folder.filePath(QString::number(i) + QStringLiteral(".pdf"));
+        PdfSheets pdf(pdfFile, layout, 1200);
+        if (PrintFiles({files[i]}, choices, pdf) != printing::RunEnd::completed) {
+            ctx.fail(verb, QStringLiteral("could not draw the pages of ") + Printable(files[i].name) +
+                               (pdf.error().isEmpty() ? QString() : QStringLiteral(": ") + pdf.error()));
+            return kFailed;
+        }
+        QString why;
+        const int job = cupsqueue::Submit(queue, pdfFile, files[i].name, &why);
+        if (job == 0) {
+            ctx.fail(verb, why);
+            return kFailed;
+        }
+        ctx.out << queue << "-" << job << "\n";
+    }
+    return kOk;
 }
 
 int runPrint(const QStringList& args, Context& ctx)
@@ -45,6 +86,7 @@ int runPrint(const QStringList& args, Context& ctx)
     QStringList positional;
     QString pages = QStringLiteral("puzzle");
     QString paper = QStringLiteral("a4");
+    QString queue;
     qint64 copies = 1;
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
@@ -52,7 +94,8 @@ int runPrint(const QStringList& args, Context& ctx)
             positional << a;
             continue;
         }
-        if (a != QLatin1String("--pages") && a != QLatin1String("--copies") && a != QLatin1String("--paper")) {
+        if (a != QLatin1String("--pages") && a != QLatin1String("--copies") && a != QLatin1String("--paper") &&
+            a != QLatin1String("--printer")) {
             ctx.fail(verb, QStringLiteral("unknown option ") + Printable(a));
             return kRefused;
         }
@@ -72,6 +115,12 @@ int runPrint(const QStringList& args, Context& ctx)
                 ctx.fail(verb, QStringLiteral("--copies takes a whole number from 1 to 99"));
                 return kRefused;
             }
+        } else if (a == QLatin1String("--printer")) {
+            queue = value;
+            if (queue.isEmpty()) {
+                ctx.fail(verb, QStringLiteral("--printer needs a queue's name"));
+                return kRefused;
+            }
         } else {
             paper = value;
             if (paper != QLatin1String("a4") && paper != QLatin1String("letter")) {
@@ -80,11 +129,12 @@ int runPrint(const QStringList& args, Context& ctx)
             }
         }
     }
-    if (positional.size() < 2) {
-        ctx.fail(verb, QStringLiteral("give a puzzle file and a PDF file (see --help)"));
+    if (positional.size() < (queue.isEmpty() ? 2 : 1)) {
+        ctx.fail(verb, queue.isEmpty() ? QStringLiteral("give a puzzle file and a PDF file (see --help)")
+                                       : QStringLiteral("give a puzzle file (see --help)"));
         return kRefused;
     }
-    const QString out = positional.takeLast();
+    const QString out = queue.isEmpty() ? positional.takeLast() : QString();
     // Every kind is known only once all are registered.
     const Registry registry = AllVerbs();
     for (const QString& file : std::as_const(positional)) {
@@ -98,7 +148,7 @@ int runPrint(const QStringList& args, Context& ctx)
                                printable.join(QLatin1Char(' ')) + QStringLiteral(")"));
             return kRefused;
         }
-        if (sameFile(file, out)) {
+        if (!out.isEmpty() && sameFile(file, out)) {
             ctx.fail(verb, QStringLiteral("the PDF file may not be the puzzle file"));
             return kRefused;
         }
@@ -124,6 +174,8 @@ int runPrint(const QStringList& args, Context& ctx)
     choices.keyCopies = static_cast<int>(copies);
 
     const QPageSize::PageSizeId size = paper == QLatin1String("letter") ? QPageSize::Letter : QPageSize::A4;
+    if (!queue.isEmpty())
+        return printOnQueue(files, choices, DefaultPdfLayout(size), queue, ctx);
     PdfSheets pdf(out, DefaultPdfLayout(size), 1200);
     if (PrintFiles(files, choices, pdf) != printing::RunEnd::completed) {
         QString why = pdf.error();

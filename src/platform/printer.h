@@ -22,6 +22,8 @@ public:
     virtual bool finish() = 0;
     // The printer's or the file's name, for messages.
     virtual QString target() const = 0;
+    // Why the last sheet or the finish failed, in the printer's own words where it gave any.
+    virtual QString failure() const { return QString(); }
 };
 
 // The program's one printer and its set-up, kept for the whole run of the program so a choice
@@ -36,6 +38,8 @@ public:
     virtual bool hasTarget() const = 0;
     // The set-up chose to print into a PDF file rather than on a printer.
     virtual bool printsToFile() const = 0;
+    // The printer's name as the system knows it; "" when printing into a file or without one.
+    virtual QString printerName() const { return QString(); }
     // The output of one run: into pdfFile when one is given, else on the printer; null when
     // there is nowhere to print.
     virtual std::unique_ptr<SheetOutput> startRun(const QString& pdfFile = QString()) = 0;

@@ -1,5 +1,6 @@
 #include "platform/qtprinter.h"
 
+#include "platform/cupsqueue.h"
 #include "platform/pdfsheets.h"
 
 #include <QPainter>
@@ -22,6 +23,11 @@ public:
 
     bool printSheet(const DrawSheet& draw) override
     {
+        // A queue that is stopped or refuses jobs would swallow the sheet or drop it unsaid: the
+        // run stops before it, with the queue's reason.
+        failure_ = cupsqueue::Refusal(printer_.printerName());
+        if (!failure_.isEmpty())
+            return false;
         // The dialogue's copies and ranges play no part: the run counts copies itself.
         printer_.setCopyCount(1);
         printer_.setPrintRange(QPrinter::AllPages);
@@ -29,13 +35,18 @@ public:
         if (!painter.begin(&printer_))
             return false;
         draw(painter, QRect(0, 0, printer_.width(), printer_.height()));
-        return painter.end() && printer_.printerState() != QPrinter::Error;
+        const bool ended = painter.end() && printer_.printerState() != QPrinter::Error;
+        // Ending the page hands the job to the queue on this thread; its answer is the last one.
+        failure_ = cupsqueue::LastError();
+        return ended && failure_.isEmpty();
     }
     bool finish() override { return true; }
     QString target() const override { return printer_.printerName(); }
+    QString failure() const override { return failure_; }
 
 private:
     QPrinter& printer_;
+    QString failure_;
 };
 
 } // namespace
@@ -78,6 +89,11 @@ bool QtPrinter::hasTarget() const
 bool QtPrinter::printsToFile() const
 {
     return choseFile(printer());
+}
+
+QString QtPrinter::printerName() const
+{
+    return printer_.outputFormat() == QPrinter::NativeFormat ? printer_.printerName() : QString();
 }
 
 std::unique_ptr<SheetOutput> QtPrinter::startRun(const QString& pdfFile)

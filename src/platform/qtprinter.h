@@ -17,6 +17,7 @@ public:
     void runSetup(QWidget* parent) override;
     bool hasTarget() const override;
     bool printsToFile() const override;
+    QString printerName() const override;
     std::unique_ptr<SheetOutput> startRun(const QString& pdfFile = QString()) override;
     QString choosePdfFile(QWidget* parent, const QString& suggested) override;
 

@@ -80,6 +80,11 @@ PrintOptionsDialog::PrintOptionsDialog(Program& program, QWidget* parent)
     edkey = countEdit(GroupBox1, QStringLiteral("edkey"), QRect(150, 108, 34, 24));
     UpDown2 = upDown(GroupBox1, QStringLiteral("UpDown2"), QRect(184, 108, 18, 24));
 
+    // Where the pages go; blank when there is no printer (OK then says so).
+    lblprinter = new QLabel(this);
+    lblprinter->setObjectName(QStringLiteral("lblprinter"));
+    lblprinter->setGeometry(12, 203, 254, 20);
+
     BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setGeometry(12, 228, 75, 27);
@@ -129,6 +134,7 @@ void PrintOptionsDialog::FormShow()
     UpDown2->setValue(1);
     edpuzzle->setText(QStringLiteral("1"));
     edkey->setText(QStringLiteral("1"));
+    showPrinter();
 }
 
 void PrintOptionsDialog::cbpuzzleClick()
@@ -191,6 +197,18 @@ void PrintOptionsDialog::BitBtn3Click()
 {
     if (program_.printer)
         program_.printer->runSetup(this);
+    showPrinter();
+}
+
+void PrintOptionsDialog::showPrinter()
+{
+    const QString name = program_.printer ? program_.printer->printerName() : QString();
+    if (!name.isEmpty())
+        lblprinter->setText(QStringLiteral("Printer: ") + name);
+    else if (program_.printer && program_.printer->printsToFile())
+        lblprinter->setText(QStringLiteral("Printer: a PDF file"));
+    else
+        lblprinter->clear();
 }
 
 bool PrintOptionsDialog::FormCloseQuery(bool withOk)

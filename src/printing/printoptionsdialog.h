@@ -35,6 +35,7 @@ protected:
 
 private:
     void FormShow();
+    void showPrinter();
 
     Program& program_;
     QLabel* Label1 = nullptr;
@@ -50,4 +51,5 @@ private:
     QPushButton* BitBtn1 = nullptr;
     QPushButton* BitBtn2 = nullptr;
     QPushButton* BitBtn3 = nullptr;
+    QLabel* lblprinter = nullptr;
 };

@@ -3,6 +3,7 @@
 #include "printing/progressanimation.h"
 #include "platform/fonts.h"
 #include "platform/seams.h"
+#include "platform/windowcaption.h"
 #include "shell/program.h"
 
 #include <QApplication>
@@ -109,11 +110,13 @@ void PrintProgressWindow::showRun()
     btncancel->setEnabled(true);
     show();
     raise();
+    // Showing gives the title bar its title afresh (on Wayland, at every showing).
+    ShowCaption(this, windowTitle());
 }
 
 void PrintProgressWindow::setCaption(const QString& caption)
 {
-    setWindowTitle(caption);
+    ShowCaption(this, caption);
 }
 
 void PrintProgressWindow::setMessage(const QString& message)

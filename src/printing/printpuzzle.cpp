@@ -68,7 +68,8 @@ bool PrintPuzzle(Program& program, PrintOptionsDialog& options, PrintProgressWin
     request.describe = describe;
     const RunEnd end = RunPrint(request, progress, *output);
     if (end == RunEnd::failed)
-        program.boxes.error(kPrintError, QStringLiteral("The page could not be printed.\n") + output->target());
+        program.boxes.error(kPrintError, QStringLiteral("The page could not be printed.\n") + output->target() +
+                                             (output->failure().isEmpty() ? QString() : QStringLiteral("\n") + output->failure()));
     else if (!pdfFile.isEmpty())
         program.boxes.message(PdfWrittenNotice(pdfFile));
     return true;
