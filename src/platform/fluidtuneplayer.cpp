@@ -1,5 +1,6 @@
 #include "platform/fluidtuneplayer.h"
 
+#include "platform/lazylibrary.h"
 #include "platform/tunereader.h"
 
 #include <QFile>
@@ -7,8 +8,6 @@
 
 #include <alsa/asoundlib.h>
 #include <fluidsynth.h>
-
-#include <dlfcn.h>
 
 #include <algorithm>
 #include <cstdarg>
@@ -27,21 +26,11 @@ namespace {
     X(fluid_player_get_status) X(fluid_set_log_function)
 
 struct FluidApi {
-#define BRAINLOFT_FLUID_POINTER(name) decltype(&::name) name = nullptr;
-    BRAINLOFT_FLUID_FUNCTIONS(BRAINLOFT_FLUID_POINTER)
-#undef BRAINLOFT_FLUID_POINTER
+    LAZYLIBRARY_POINTERS(BRAINLOFT_FLUID_FUNCTIONS)
 };
 
 void IgnoreFluidLog(int, const char*, void*) {}
 void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
-
-void* OpenLibrary(std::initializer_list<const char*> names)
-{
-    for (const char* name : names)
-        if (void* library = ::dlopen(name, RTLD_NOW | RTLD_LOCAL))
-            return library;
-    return nullptr;
-}
 
 // The library's functions, loaded once and kept for the run; null when it cannot be loaded
 // (then the player is silent). FluidSynth and ALSA report to standard error by default; the
@@ -52,23 +41,19 @@ const FluidApi* Fluid()
     static FluidApi api;
     static bool loaded = false;
     std::call_once(once, [] {
-        void* library = OpenLibrary({"libfluidsynth.so.3", "libfluidsynth.so.2", "libfluidsynth.so"});
+        void* library = lazylibrary::Open({"libfluidsynth.so.3", "libfluidsynth.so.2", "libfluidsynth.so"});
         if (!library)
             return;
         bool complete = true;
-#define BRAINLOFT_FLUID_RESOLVE(name)                                                                                  \
-    api.name = reinterpret_cast<decltype(api.name)>(::dlsym(library, #name));                                        \
-    complete = complete && api.name;
-        BRAINLOFT_FLUID_FUNCTIONS(BRAINLOFT_FLUID_RESOLVE)
-#undef BRAINLOFT_FLUID_RESOLVE
+        LAZYLIBRARY_RESOLVE(BRAINLOFT_FLUID_FUNCTIONS, library, api, complete);
         if (!complete)
             return;
         for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
             api.fluid_set_log_function(level, IgnoreFluidLog, nullptr);
         // The synthesiser has loaded ALSA by now when it can use it.
-        if (void* alsa = OpenLibrary({"libasound.so.2"}))
-            if (auto setHandler = reinterpret_cast<decltype(&::snd_lib_error_set_handler)>(
-                    ::dlsym(alsa, "snd_lib_error_set_handler")))
+        decltype(&::snd_lib_error_set_handler) setHandler = nullptr;
+        if (void* alsa = lazylibrary::Open({"libasound.so.2"}))
+            if (lazylibrary::Resolve(alsa, "snd_lib_error_set_handler", setHandler))
                 setHandler(IgnoreAlsaError);
         loaded = true;
     });

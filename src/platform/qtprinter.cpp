@@ -93,7 +93,7 @@ bool QtPrinter::printsToFile() const
 
 QString QtPrinter::printerName() const
 {
-    return printer_.outputFormat() == QPrinter::NativeFormat ? printer_.printerName() : QString();
+    return printer().outputFormat() == QPrinter::NativeFormat ? printer().printerName() : QString();
 }
 
 std::unique_ptr<SheetOutput> QtPrinter::startRun(const QString& pdfFile)
