@@ -100,17 +100,17 @@ PrintOptionsDialog::PrintOptionsDialog(Program& program, QWidget* parent)
     connect(cbkey, &QCheckBox::clicked, this, [this] { cbkeyClick(); });
     connect(UpDown1, &QSpinBox::valueChanged, this, [this](int value) {
         edpuzzle->setText(QString::number(value));
-        UpDown1Click();
+        takePuzzleCopies();
     });
     connect(UpDown2, &QSpinBox::valueChanged, this, [this](int value) {
         edkey->setText(QString::number(value));
-        UpDown2Click();
+        takeKeyCopies();
     });
     edpuzzle->installEventFilter(this);
     edkey->installEventFilter(this);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
-    connect(BitBtn3, &QPushButton::clicked, this, [this] { BitBtn3Click(); });
+    connect(BitBtn3, &QPushButton::clicked, this, [this] { runPrinterSetup(); });
 }
 
 void PrintOptionsDialog::showEvent(QShowEvent* event)
@@ -159,12 +159,12 @@ void PrintOptionsDialog::cbkeyClick()
         program_.printChoices.keyCopies = edkey->text().toInt();
 }
 
-void PrintOptionsDialog::UpDown1Click()
+void PrintOptionsDialog::takePuzzleCopies()
 {
     program_.printChoices.puzzleCopies = edpuzzle->text().toInt();
 }
 
-void PrintOptionsDialog::UpDown2Click()
+void PrintOptionsDialog::takeKeyCopies()
 {
     program_.printChoices.keyCopies = edkey->text().toInt();
 }
@@ -193,7 +193,7 @@ bool PrintOptionsDialog::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-void PrintOptionsDialog::BitBtn3Click()
+void PrintOptionsDialog::runPrinterSetup()
 {
     if (program_.printer)
         program_.printer->runSetup(this);

@@ -19,11 +19,11 @@ public:
 
     void cbpuzzleClick();
     void cbkeyClick();
-    void UpDown1Click();
-    void UpDown2Click();
+    void takePuzzleCopies();
+    void takeKeyCopies();
     void edpuzzleKeyPress();
     void edkeyKeyPress();
-    void BitBtn3Click();
+    void runPrinterSetup();
     // True when the dialogue may close; closing with OK needs a page ticked and a printer.
     bool FormCloseQuery(bool withOk);
 
