@@ -138,6 +138,9 @@ void ProgramWindows::adopt(QWidget* window)
     // Each window is designed centred on the screen. Placing it there now gives a window that
     // is never shown the bounds it would open with, and those are what gets stored for it.
     placement::CentreOnScreen(window);
+    for (const QString& name : desk_.positionedWindows)
+        if (name.compare(window->objectName(), Qt::CaseInsensitive) == 0)
+            WatchFrame(window);
     // Made after the stored places were read: it takes its own now.
     LauncherWindow* launcher = desk_.launcher.built();
     if (!launcher || !launcher->positionsLoaded())

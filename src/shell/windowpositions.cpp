@@ -122,7 +122,40 @@ void applyMaximised(QSettings& store, const NamedWindow& named)
     named.window->setWindowState(maximised ? state | Qt::WindowMaximized : state);
 }
 
+// Notes the frame's thickness on the window whenever it moves, changes size or shows while the
+// frame is known: once hidden, the window manager may have taken its frame away before the
+// place is stored.
+class FrameWatcher : public QObject {
+public:
+    explicit FrameWatcher(QWidget* window) : QObject(window), window_(window) { window->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        const QEvent::Type type = event->type();
+        if (watched != window_ || !window_->isVisible() ||
+            (type != QEvent::Move && type != QEvent::Resize && type != QEvent::Show && type != QEvent::WindowActivate))
+            return false;
+        const QRect frame = window_->frameGeometry();
+        const QRect inside = window_->geometry();
+        if (frame.width() > inside.width() || frame.height() > inside.height())
+            window_->setProperty("frameMargins",
+                                 QVariant::fromValue(QMargins(inside.left() - frame.left(), inside.top() - frame.top(),
+                                                              frame.right() - inside.right(), frame.bottom() - inside.bottom())));
+        return false;
+    }
+
+private:
+    QWidget* window_;
+};
+
 } // namespace
+
+void WatchFrame(QWidget* window)
+{
+    if (window && !window->findChild<FrameWatcher*>(QString(), Qt::FindDirectChildrenOnly))
+        new FrameWatcher(window);
+}
 
 WindowPlacing CurrentWindowPlacing()
 {

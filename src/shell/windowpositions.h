@@ -23,6 +23,10 @@ WindowPlacing CurrentWindowPlacing();
 // Each puzzle type names its own; the launcher is not among them: it always starts centred.
 const QStringList& SharedPositionedWindowNames();
 
+// Keeps note of the window's frame while it is shown, so that its place is stored right even when
+// it was hidden before the place was asked for.
+void WatchFrame(QWidget* window);
+
 // Writes left, top, height and width of each window's outer frame under
 // Software/Oakhollow/Brainloft/<name>/, with the frame's thickness on each side (insetleft,
 // insettop, insetright, insetbottom) so the next run can place a window before its frame is
