@@ -36,8 +36,10 @@ Registry CoreVerbs()
         if (type.registerVerbs)
             type.registerVerbs(registry);
     registry.verbs.append({QStringLiteral("print"),
-                           QStringLiteral("print FILE... OUT.pdf [--pages puzzle|key|both] [--copies N] [--paper a4|letter]"),
-                           QStringLiteral("print puzzle files' pages into one PDF file, in the order given"),
+                           QStringLiteral("print FILE... (OUT.pdf | --printer QUEUE) [--pages puzzle|key|both] [--copies N] "
+                                          "[--paper a4|letter]"),
+                           QStringLiteral("print puzzle files' pages into one PDF file or on a print queue, in the order "
+                                          "given"),
                            {}});
     registry.verbs.append({QStringLiteral("worksheets"),
                            QStringLiteral("worksheets KIND [INPUT] OUT.pdf --count N [--keys KEYS.pdf] [--seed S] ..."),

@@ -191,9 +191,8 @@ int runPrint(const QStringList& args, Context& ctx)
 
 void RegisterPrintVerbs(Registry& registry)
 {
-    registry.verbs.append({QStringLiteral("print"),
-                           QStringLiteral("print FILE... OUT.pdf [--pages puzzle|key|both] [--copies N] [--paper a4|letter]"),
-                           QStringLiteral("print puzzle files' pages into one PDF file, in the order given"), runPrint});
+    // Its usage and summary are listed with the maker's other verbs.
+    registry.verbs.append({QStringLiteral("print"), QString(), QString(), runPrint});
 }
 
 } // namespace maker

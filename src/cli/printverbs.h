@@ -3,7 +3,6 @@
 #include "printing/printrun.h"
 
 #include <QString>
-#include <memory>
 
 namespace maker {
 
@@ -14,7 +13,6 @@ struct PrintablePages {
     QString name;                      // the file's name without extension, as a load gives
     printing::PreparePage prepare;     // empty when both pages are filled already
     printing::DescribePages describe;  // the first (false) or second (true) page as it stands
-    std::shared_ptr<void> keep;        // the page windows, alive for the run
 };
 
 } // namespace maker
