@@ -25,10 +25,9 @@ printing::RunEnd PrintFiles(const QList<PrintablePages>& files, const printing::
     printing::SilentProgress silent;
     for (const PrintablePages& file : files) {
         printing::RunRequest request;
-        request.pageKind = file.pageKind;
+        request.steps = file.steps;
         request.choices = choices;
         request.name = file.name;
-        request.prepare = file.prepare;
         request.describe = file.describe;
         const printing::RunEnd end = printing::RunPrint(request, silent, document);
         if (end != printing::RunEnd::completed)

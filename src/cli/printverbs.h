@@ -9,9 +9,8 @@ namespace maker {
 // A puzzle file's print pages, filled by its type's own routines, for the print verb. A type
 // sets FileKind::pages to load a file into these.
 struct PrintablePages {
-    int pageKind = printing::kWordSearchPages;
+    printing::PageSteps steps = printing::PageSteps::together;
     QString name;                      // the file's name without extension, as a load gives
-    printing::PreparePage prepare;     // empty when both pages are filled already
     printing::DescribePages describe;  // the first (false) or second (true) page as it stands
 };
 

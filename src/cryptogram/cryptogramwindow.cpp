@@ -380,7 +380,7 @@ void CryptogramWindow::btnprintClick()
                                QStringLiteral("You must create a puzzle or have one\nloaded before you can print it!"));
     } else {
         const QString name = state_.currentName;
-        printing::PrintHolding(program_, desk_, {panbuttons, this}, printing::kCryptogramPages, name,
+        printing::PrintHolding(program_, desk_, {panbuttons, this}, printing::PageSteps::eachAnnounced, name,
                                [this, &name](bool key) { return ComposePrintPage(state_.puzzle, name, key); });
     }
     activateWindow();

@@ -17,7 +17,7 @@ namespace {
 // Both pages composed from the puzzle as each prints.
 void describePages(std::shared_ptr<const Cryptogram> puzzle, const QString& name, PrintablePages& pages)
 {
-    pages.pageKind = printing::kCryptogramPages;
+    pages.steps = printing::PageSteps::eachAnnounced;
     pages.name = name;
     pages.describe = [puzzle, name](bool key) { return ComposePrintPage(*puzzle, name, key); };
 }

@@ -25,7 +25,7 @@ struct Shown {
 void describePages(std::shared_ptr<Shown> shown, const QString& name, PrintablePages& pages)
 {
     shown->game.DrawMaze();
-    pages.pageKind = printing::kMazePages;
+    pages.steps = printing::PageSteps::eachAnnounced;
     pages.name = name;
     pages.describe = [shown, name](bool key) { return MazePage(shown->game, key, name); };
 }

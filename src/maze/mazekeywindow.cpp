@@ -133,6 +133,15 @@ void MazeKeyWindow::stayUnderOtherBoxes()
         box_->installEventFilter(this);
 }
 
+bool MazeKeyWindow::event(QEvent* event)
+{
+    // Another window's box blocks the key the moment it shows: the key steps under it then, not
+    // only once the box has the focus.
+    if (event->type() == QEvent::WindowBlocked)
+        stayUnderOtherBoxes();
+    return QWidget::event(event);
+}
+
 bool MazeKeyWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == box_ && event->type() == QEvent::Hide)

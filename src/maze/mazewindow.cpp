@@ -249,7 +249,7 @@ void MazeWindow::btnprintClick()
         tmflash->stop();
         game_.HideCursor();
         showCursor();
-        printing::PrintHolding(program_, desk_, {key_.built(), Panbuttons, this}, printing::kMazePages, game_.name(),
+        printing::PrintHolding(program_, desk_, {key_.built(), Panbuttons, this}, printing::PageSteps::eachAnnounced, game_.name(),
                                [this](bool keyPage) { return MazePage(game_, keyPage, game_.name()); });
         tmflash->start();
     }

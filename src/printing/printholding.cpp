@@ -9,13 +9,13 @@
 
 namespace printing {
 
-bool PrintHolding(Program& program, Desk& desk, const QList<QWidget*>& held, int pageKind, const QString& name,
+bool PrintHolding(Program& program, Desk& desk, const QList<QWidget*>& held, PageSteps steps, const QString& name,
                   const DescribePages& describe)
 {
     for (QWidget* w : held)
         if (w)
             w->setEnabled(false);
-    const bool printed = PrintPuzzle(program, *desk.printOptions, *desk.printProgress, pageKind, name, describe);
+    const bool printed = PrintPuzzle(program, *desk.printOptions, *desk.printProgress, steps, name, describe);
     for (QWidget* w : held)
         if (w)
             w->setEnabled(true);

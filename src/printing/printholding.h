@@ -13,7 +13,7 @@ namespace printing {
 
 // A play window's print: held (the window, its strip, its key) take no clicks or keys while the
 // run lets messages through to animate its progress, and take them again afterwards.
-bool PrintHolding(Program& program, Desk& desk, const QList<QWidget*>& held, int pageKind, const QString& name,
+bool PrintHolding(Program& program, Desk& desk, const QList<QWidget*>& held, PageSteps steps, const QString& name,
                   const DescribePages& describe);
 
 } // namespace printing

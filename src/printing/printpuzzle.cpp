@@ -26,8 +26,8 @@ bool nothingPrinted(PrintProgressWindow& progress)
 
 } // namespace
 
-bool PrintPuzzle(Program& program, PrintOptionsDialog& options, PrintProgressWindow& progress, int pageKind,
-                 const QString& name, const DescribePages& describe, const PreparePage& prepare)
+bool PrintPuzzle(Program& program, PrintOptionsDialog& options, PrintProgressWindow& progress, PageSteps steps,
+                 const QString& name, const DescribePages& describe)
 {
     if (program.printer)
         program.printer->setPortrait();
@@ -61,10 +61,9 @@ bool PrintPuzzle(Program& program, PrintOptionsDialog& options, PrintProgressWin
         return false;
     }
     RunRequest request;
-    request.pageKind = pageKind;
+    request.steps = steps;
     request.choices = RunChoices{choices.printPuzzle, choices.printKey, choices.puzzleCopies, choices.keyCopies};
     request.name = name;
-    request.prepare = prepare;
     request.describe = describe;
     const RunEnd end = RunPrint(request, progress, *output);
     if (end == RunEnd::failed)

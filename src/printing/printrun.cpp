@@ -25,14 +25,14 @@ public:
         view_.showRun();
         view_.repaintNow();
         animate();
-        if (request_.pageKind == kWordSearchPages) {
+        if (request_.steps == PageSteps::together) {
             PrintCopies(3);
             animate();
-        } else if (request_.pageKind == kCryptogramPages || request_.pageKind == kMazePages) {
+        } else {
             if (c.printPuzzle)
-                prepareAndPrint(false);
+                announceAndPrint(false);
             if (c.printKey)
-                prepareAndPrint(true);
+                announceAndPrint(true);
         }
         // A cancelled run keeps the sheets done, so a PDF file is still written.
         if (end_ != RunEnd::failed && !output_.finish())
@@ -55,7 +55,7 @@ private:
             end_ = RunEnd::cancelled;
     }
 
-    void prepareAndPrint(bool key)
+    void announceAndPrint(bool key)
     {
         if (stopped())
             return;
@@ -64,13 +64,6 @@ private:
         view_.setCounter(kWorking);
         view_.repaintNow();
         animate();
-        if (request_.prepare && !stopped()) {
-            const bool cryptogram = request_.pageKind == kCryptogramPages;
-            const QString which = key ? (cryptogram ? QStringLiteral("Key") : QStringLiteral("key"))
-                                      : (cryptogram ? QStringLiteral("Puzzle") : QStringLiteral("puzzle"));
-            request_.prepare(which, request_.name);
-            described_[key ? 1 : 0] = false;
-        }
         animate();
         PrintCopies(key ? 2 : 1);
         animate();

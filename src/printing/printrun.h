@@ -7,14 +7,13 @@
 
 class SheetOutput;
 
-// The print run after the options are chosen: the progress messages, the page preparations of
-// the types that fill their page just before it prints, and one sheet a copy.
+// The print run after the options are chosen: the progress messages and one sheet a copy.
 namespace printing {
 
-// Page kinds: which type's pages a run prints.
-constexpr int kCryptogramPages = 2;
-constexpr int kWordSearchPages = 3;
-constexpr int kMazePages = 4;
+// How a run goes through its two pages: every copy of both after one opening message, or each
+// page announced on its own (caption, message, a pause) before its copies. Each type keeps the
+// way its print has always gone.
+enum class PageSteps { together, eachAnnounced };
 
 // Which pages and how many copies of each.
 struct RunChoices {
@@ -51,11 +50,6 @@ public:
     void closeRun() override {}
 };
 
-// Fills the type's page window as the puzzle or the key just before its copies print. which is
-// "Puzzle" or "Key" for the cryptogram, "puzzle" or "key" for the maze; name is the one given to
-// the run.
-using PreparePage = std::function<void(const QString& which, const QString& name)>;
-
 // The page to print as it stands now: false for the first (puzzle) page, true for the second.
 using DescribePages = std::function<PageLayout(bool key)>;
 
@@ -66,10 +60,9 @@ enum class RunEnd {
 };
 
 struct RunRequest {
-    int pageKind = kWordSearchPages;
+    PageSteps steps = PageSteps::together;
     RunChoices choices;
     QString name;
-    PreparePage prepare;
     DescribePages describe;
 };
 

@@ -20,7 +20,7 @@ namespace {
 // highlight colour.
 void describePages(std::shared_ptr<const WordSearchPuzzle> puzzle, const QString& name, PrintablePages& pages)
 {
-    pages.pageKind = printing::kWordSearchPages;
+    pages.steps = printing::PageSteps::together;
     pages.name = name;
     const QColor highlight = ToQColor(Settings().effectiveHighlight);
     pages.describe = [puzzle, name, highlight](bool key) {

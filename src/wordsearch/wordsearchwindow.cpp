@@ -373,7 +373,7 @@ void WordSearchWindow::btnprintClick()
         program_.boxes.warning(QStringLiteral("Print notice"),
                                QStringLiteral("You must create a puzzle or have one\nloaded before you can print it!"));
     } else {
-        printing::PrintHolding(program_, desk_, {key_.built(), panbuttons, this}, printing::kWordSearchPages,
+        printing::PrintHolding(program_, desk_, {key_.built(), panbuttons, this}, printing::PageSteps::together,
                                state_.currentName, [this](bool key) { return describePage(key); });
     }
     raise();

@@ -50,18 +50,12 @@ struct Fixture {
     RecordingView view;
     CountingOutput output;
     RunRequest request;
-    QStringList prepared;
 
-    Fixture(int kind, RunChoices choices)
+    Fixture(PageSteps steps, RunChoices choices)
     {
-        request.pageKind = kind;
+        request.steps = steps;
         request.choices = choices;
         request.name = QStringLiteral("Spring");
-        if (kind != kWordSearchPages)
-            request.prepare = [this](const QString& which, const QString& name) {
-                prepared << which + "/" + name;
-                view.log << "prepare " + which;
-            };
         request.describe = [this](bool key) {
             output.current = key ? "key" : "puzzle";
             PageLayout page;
@@ -87,7 +81,7 @@ const QStringList kOpening = {"caption ", "msg puzzle", "counter Working...", "s
 
 TEST(PrintRun, WordSearchPrintsEveryCopyOfBothPagesInOrder)
 {
-    Fixture f(kWordSearchPages, {true, true, 3, 2});
+    Fixture f(PageSteps::together, {true, true, 3, 2});
     EXPECT_EQ(f.run(), RunEnd::completed);
     const QStringList expected =
         kOpening + sheetLines("PUZZLE", "msg puzzle", 3) + sheetLines("KEY", "msg key", 2) + QStringList{"animate 10", "close"};
@@ -96,36 +90,31 @@ TEST(PrintRun, WordSearchPrintsEveryCopyOfBothPagesInOrder)
     EXPECT_EQ(f.output.finished, 1);
 }
 
-TEST(PrintRun, TypesThatFillTheirPageArePreparedBeforeEachPagesCopies)
+TEST(PrintRun, PagesAnnouncedOnTheirOwnComeEachBeforeItsCopies)
 {
     const struct {
-        int kind;
         RunChoices choices;
-        QStringList prepared;
         QStringList sheets;
     } cases[] = {
-        {kCryptogramPages, {true, true, 1, 2}, {"Puzzle/Spring", "Key/Spring"}, {"puzzle", "key", "key"}},
-        {kMazePages, {true, true, 2, 1}, {"puzzle/Spring", "key/Spring"}, {"puzzle", "puzzle", "key"}},
-        {kMazePages, {false, true, 1, 1}, {"key/Spring"}, {"key"}},
-        {kCryptogramPages, {true, false, 1, 1}, {"Puzzle/Spring"}, {"puzzle"}},
+        {{true, true, 1, 2}, {"puzzle", "key", "key"}},
+        {{true, true, 2, 1}, {"puzzle", "puzzle", "key"}},
+        {{false, true, 1, 1}, {"key"}},
+        {{true, false, 1, 1}, {"puzzle"}},
     };
     for (const auto& c : cases) {
-        Fixture f(c.kind, c.choices);
+        Fixture f(PageSteps::eachAnnounced, c.choices);
         EXPECT_EQ(f.run(), RunEnd::completed);
-        EXPECT_EQ(f.prepared, c.prepared);
         EXPECT_EQ(f.output.sheets, c.sheets);
     }
 
-    Fixture f(kMazePages, {true, true, 1, 1});
+    Fixture f(PageSteps::eachAnnounced, {true, true, 1, 1});
     f.run();
-    const QString puzzleWord = "prepare puzzle";
-    const QString keyWord = "prepare key";
     const QStringList expected = kOpening +
                                  QStringList{"caption PUZZLE", "msg puzzle", "counter Working...", "repaint",
-                                             "animate 10", puzzleWord, "animate 10"} +
+                                             "animate 10", "animate 10"} +
                                  sheetLines("PUZZLE", "msg puzzle", 1) + QStringList{"animate 10"} +
                                  QStringList{"caption KEY", "msg key", "counter Working...", "repaint", "animate 10",
-                                             keyWord, "animate 10"} +
+                                             "animate 10"} +
                                  sheetLines("KEY", "msg key", 1) + QStringList{"animate 10", "close"};
     EXPECT_EQ(f.view.log, expected);
 }

@@ -33,12 +33,12 @@ protected:
     T* optionsChild(const char* name) { return options.findChild<T*>(QString::fromLatin1(name)); }
 
     // Runs the print with the options dialogue driven by choose; returns PrintPuzzle's result.
-    bool print(std::function<void(PrintOptionsDialog&)> choose, int kind = printing::kWordSearchPages,
-               printing::PreparePage prepare = {})
+    bool print(std::function<void(PrintOptionsDialog&)> choose,
+               printing::PageSteps steps = printing::PageSteps::together)
     {
         WhenModalNamed(QStringLiteral("fmprint"), [this, choose](QWidget*) { choose(options); });
-        return printing::PrintPuzzle(*t.program, options, progress, kind, QStringLiteral("Spring"),
-                                     [this](bool) { return page; }, prepare);
+        return printing::PrintPuzzle(*t.program, options, progress, steps, QStringLiteral("Spring"),
+                                     [this](bool) { return page; });
     }
 
     // Sets the counts with the arrows, ticking the key when it gets copies, then presses a button.

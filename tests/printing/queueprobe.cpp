@@ -71,8 +71,8 @@ int main(int argc, char** argv)
         const qsizetype seen = t.boxes.boxes.size();
         if (cancel)
             canceller.start(0);
-        const bool started = printing::PrintPuzzle(*t.program, options, progress, pages.pageKind, pages.name,
-                                                   pages.describe, pages.prepare);
+        const bool started = printing::PrintPuzzle(*t.program, options, progress, pages.steps, pages.name,
+                                                   pages.describe);
         for (qsizetype i = seen; i < t.boxes.boxes.size(); ++i) {
             const ScriptedBoxes::Box& box = t.boxes.boxes[i];
             out << "box " << box.kind << " " << box.title << ": " << QString(box.text).replace(QLatin1Char('\n'), QLatin1Char('|'))
