@@ -153,8 +153,10 @@ private:
 
 void WatchFrame(QWidget* window)
 {
-    if (window && !window->findChild<FrameWatcher*>(QString(), Qt::FindDirectChildrenOnly))
-        new FrameWatcher(window);
+    if (!window || window->property("frameWatched").toBool())
+        return;
+    window->setProperty("frameWatched", true);
+    new FrameWatcher(window);
 }
 
 WindowPlacing CurrentWindowPlacing()
