@@ -72,7 +72,12 @@ std::optional<QPoint> PlaceBeside(const QRect& area, const QRect& owner, QSize f
     const int left = owner.left() - gap - frameSize.width();
     if (left >= area.left())
         return QPoint(left, top);
-    return std::nullopt;
+    // A window opened level with the one beneath it can stay unpainted on some X servers until
+    // it moves: the cascade keeps their edges apart as well.
+    constexpr int kCascade = 32;
+    const int x = std::clamp(owner.left() + kCascade, area.left(), std::max(area.left(), area.right() + 1 - frameSize.width()));
+    const int y = std::clamp(owner.top() + kCascade, area.top(), area.bottom() + 1 - frameSize.height());
+    return QPoint(x, y);
 }
 
 void ShowOrRaise(QWidget* window)

@@ -30,7 +30,9 @@ void KeepOnScreen(QWidget* window);
 
 // Where a window whose frame is frameSize goes beside the frame `owner`, gap pixels apart,
 // inside area: to its right when there is room, else to its left, level with its top (moved
-// down or up as far as the area needs). None when neither side has room.
+// down or up as far as the area needs). With room on neither side it goes over the owner,
+// cascaded down and right from its corner, so that the owner's title and tools still show.
+// None when the window is taller than the area.
 std::optional<QPoint> PlaceBeside(const QRect& area, const QRect& owner, QSize frameSize, int gap = 0);
 
 // Shows a helper window (a key, a preview), or brings it back to the front, unminimised, when

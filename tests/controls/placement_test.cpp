@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(PlaceBeside, RightOfTheOwnerElseLeftElseNowhere)
+TEST(PlaceBeside, RightOfTheOwnerElseLeftElseCascadedOverIt)
 {
     const QRect screen(0, 0, 1280, 1000);
     const QSize key(342, 394);
@@ -20,7 +20,8 @@ TEST(PlaceBeside, RightOfTheOwnerElseLeftElseNowhere)
         {"no room right, room left", screen, {900, 50, 342, 394}, 8, QPoint(550, 50)},
         {"left edge exactly reached", screen, {350, 50, 900, 394}, 8, QPoint(0, 50)},
         {"left, no gap", screen, {342, 50, 900, 394}, 0, QPoint(0, 50)},
-        {"no room either side", screen, {200, 50, 942, 994}, 8, std::nullopt},
+        {"no room either side: cascaded over it", screen, {200, 50, 942, 394}, 8, QPoint(232, 82)},
+        {"cascade kept inside", screen, {200, 580, 942, 394}, 8, QPoint(232, 606)},
         {"low owner: moved up to fit", screen, {100, 800, 342, 394}, 8, QPoint(450, 606)},
         {"owner above the area: moved down", screen, {100, -40, 342, 394}, 8, QPoint(450, 0)},
         {"too high to fit", {0, 0, 1280, 380}, {0, 0, 342, 394}, 8, std::nullopt},
