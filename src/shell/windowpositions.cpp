@@ -29,6 +29,20 @@ bool sane(int left, int top, int width, int height)
     return place(left) && place(top) && size(width) && size(height);
 }
 
+// Notes on the window how thick its frame is, when the window manager has told: once hidden,
+// the frame may be gone before the place is stored. True when the frame is known.
+bool NoteFrameMargins(QWidget* window)
+{
+    const QRect frame = window->frameGeometry();
+    const QRect inside = window->geometry();
+    if (frame.width() <= inside.width() && frame.height() <= inside.height())
+        return false;
+    window->setProperty("frameMargins", QVariant::fromValue(QMargins(inside.left() - frame.left(), inside.top() - frame.top(),
+                                                                     frame.right() - inside.right(),
+                                                                     frame.bottom() - inside.bottom())));
+    return true;
+}
+
 // Where Qt knows a frame before the window is shown, the inset added above is one too many.
 // Once the frame is known this puts its corner where it was stored, if it is not there.
 class FramePlacer : public QObject {
@@ -53,18 +67,12 @@ protected:
 private:
     void check()
     {
-        const QRect frame = window_->frameGeometry();
-        const QRect inside = window_->geometry();
-        const bool frameKnown = frame.width() > inside.width() || frame.height() > inside.height();
+        const bool frameKnown = NoteFrameMargins(window_);
         if (window_->isVisible() && !frameKnown && ++ticks_ <= 100)
             return;
         timer_.stop();
         window_->removeEventFilter(this);
-        if (frameKnown)
-            window_->setProperty("frameMargins", QVariant::fromValue(QMargins(inside.left() - frame.left(), inside.top() - frame.top(),
-                                                                             frame.right() - inside.right(),
-                                                                             frame.bottom() - inside.bottom())));
-        if (window_->isVisible() && frameKnown && frame.topLeft() != target_)
+        if (window_->isVisible() && frameKnown && window_->frameGeometry().topLeft() != target_)
             window_->move(target_);
         // A place stored on a larger screen (or one since turned) may lie off this one.
         if (window_->isVisible())
@@ -122,9 +130,7 @@ void applyMaximised(QSettings& store, const NamedWindow& named)
     named.window->setWindowState(maximised ? state | Qt::WindowMaximized : state);
 }
 
-// Notes the frame's thickness on the window whenever it moves, changes size or shows while the
-// frame is known: once hidden, the window manager may have taken its frame away before the
-// place is stored.
+// Notes the frame's thickness whenever the window moves, changes size or shows.
 class FrameWatcher : public QObject {
 public:
     explicit FrameWatcher(QWidget* window) : QObject(window), window_(window) { window->installEventFilter(this); }
@@ -136,12 +142,7 @@ protected:
         if (watched != window_ || !window_->isVisible() ||
             (type != QEvent::Move && type != QEvent::Resize && type != QEvent::Show && type != QEvent::WindowActivate))
             return false;
-        const QRect frame = window_->frameGeometry();
-        const QRect inside = window_->geometry();
-        if (frame.width() > inside.width() || frame.height() > inside.height())
-            window_->setProperty("frameMargins",
-                                 QVariant::fromValue(QMargins(inside.left() - frame.left(), inside.top() - frame.top(),
-                                                              frame.right() - inside.right(), frame.bottom() - inside.bottom())));
+        NoteFrameMargins(window_);
         return false;
     }
 
